@@ -1,0 +1,15 @@
+# Host build: the portable logic and its tests, plus the fuzz target when clang is the compiler.
+include(cmake/GoogleTest.cmake)
+file(GLOB CATALOG_NATIVE_TEST_SOURCES CONFIGURE_DEPENDS tests/native/*.cpp)
+if(CATALOG_NATIVE_TEST_SOURCES)
+    add_executable(test_native ${CATALOG_NATIVE_TEST_SOURCES})
+    target_link_libraries(test_native PRIVATE catalog_portable gtest_main)
+    target_include_directories(test_native PRIVATE tests src)
+    catalog_warnings(test_native)
+    add_test(NAME native COMMAND test_native --gtest_color=no)
+endif()
+
+option(CATALOG_FUZZ "Build the libFuzzer target for the layout parser (clang only)" OFF)
+if(CATALOG_FUZZ)
+    add_subdirectory(fuzz)
+endif()

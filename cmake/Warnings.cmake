@@ -1,0 +1,12 @@
+# Strict warnings on our own code only (GoogleTest is built with its own flags).
+function(catalog_warnings target)
+    if(MSVC)
+        target_compile_options(${target} PRIVATE /W4 /WX /permissive- /utf-8)
+        target_compile_definitions(${target} PRIVATE _CRT_SECURE_NO_WARNINGS NOMINMAX WIN32_LEAN_AND_MEAN)
+    else()
+        target_compile_options(${target} PRIVATE -Wall -Wextra -Werror -pedantic-errors)
+        if(WIN32)
+            target_compile_definitions(${target} PRIVATE NOMINMAX WIN32_LEAN_AND_MEAN)
+        endif()
+    endif()
+endfunction()

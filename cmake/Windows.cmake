@@ -1,0 +1,68 @@
+# The Windows program, its resources and the tests that run on Windows (under Wine when cross-built).
+
+if(MSVC)
+    set(CMAKE_MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
+else()
+    # One self-contained exe: no libstdc++/libgcc/winpthread DLLs beside it.
+    add_link_options(-static -static-libgcc -static-libstdc++)
+endif()
+
+set(CATALOG_SYSTEM_LIBS gdi32 user32 comctl32 ole32 oleaut32 uuid msimg32 winspool shell32 comdlg32 oleacc)
+
+# Resources: string table, version, manifest, pictures and page layouts.
+file(GLOB_RECURSE CATALOG_RESOURCE_FILES CONFIGURE_DEPENDS
+    ${CMAKE_SOURCE_DIR}/resources/*.rc ${CMAKE_SOURCE_DIR}/resources/*.ico ${CMAKE_SOURCE_DIR}/resources/*.cur
+    ${CMAKE_SOURCE_DIR}/resources/*.jpg ${CMAKE_SOURCE_DIR}/resources/*.layout ${CMAKE_SOURCE_DIR}/resources/*.manifest)
+add_library(catalog_resources OBJECT resources/catalog.rc)
+set_source_files_properties(resources/catalog.rc PROPERTIES OBJECT_DEPENDS "${CATALOG_RESOURCE_FILES}")
+target_include_directories(catalog_resources PRIVATE ${CMAKE_SOURCE_DIR}/resources)
+
+# Everything of the program but its entry point, so that tests link the real code.
+file(GLOB CATALOG_CORE_SOURCES CONFIGURE_DEPENDS
+    src/platform/*.cpp src/button/*.cpp src/common/*.cpp src/pages/*.cpp src/app/*.cpp)
+list(REMOVE_ITEM CATALOG_CORE_SOURCES ${CMAKE_SOURCE_DIR}/src/app/winmain.cpp)
+foreach(portable ${CATALOG_PORTABLE_SOURCES})
+    list(REMOVE_ITEM CATALOG_CORE_SOURCES ${CMAKE_SOURCE_DIR}/${portable})
+endforeach()
+add_library(catalog_core STATIC ${CATALOG_CORE_SOURCES})
+target_include_directories(catalog_core PUBLIC src)
+target_link_libraries(catalog_core PUBLIC catalog_portable ${CATALOG_SYSTEM_LIBS})
+target_compile_definitions(catalog_core PUBLIC _WIN32_WINNT=0x0601 WINVER=0x0601)
+catalog_warnings(catalog_core)
+
+add_executable(catalog WIN32 src/app/winmain.cpp $<TARGET_OBJECTS:catalog_resources>)
+target_link_libraries(catalog PRIVATE catalog_core)
+catalog_warnings(catalog)
+set_target_properties(catalog PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
+# Tests: one executable per folder under tests/unit, each one CTest test (every Wine start costs time).
+include(cmake/GoogleTest.cmake)
+file(GLOB CATALOG_TEST_SUPPORT_SOURCES CONFIGURE_DEPENDS tests/support/*.cpp)
+add_library(catalog_test_support STATIC ${CATALOG_TEST_SUPPORT_SOURCES})
+target_include_directories(catalog_test_support PUBLIC tests src)
+target_link_libraries(catalog_test_support PUBLIC catalog_core gtest)
+catalog_warnings(catalog_test_support)
+
+file(GLOB CATALOG_TEST_DIRS LIST_DIRECTORIES true CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*)
+foreach(dir ${CATALOG_TEST_DIRS})
+    if(IS_DIRECTORY ${dir})
+        get_filename_component(group ${dir} NAME)
+        file(GLOB group_sources CONFIGURE_DEPENDS ${dir}/*.cpp)
+        add_executable(test_${group} ${group_sources} $<TARGET_OBJECTS:catalog_resources>)
+        target_link_libraries(test_${group} PRIVATE catalog_test_support gtest_main)
+        catalog_warnings(test_${group})
+        set_target_properties(test_${group} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+        add_test(NAME ${group} COMMAND test_${group} --gtest_color=no)
+        set_tests_properties(${group} PROPERTIES TIMEOUT 600)
+    endif()
+endforeach()
+
+# Small helper programs that tests start as separate processes (a second copy, the shell's logger...).
+file(GLOB CATALOG_TEST_TOOLS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/tools/*.cpp)
+foreach(tool ${CATALOG_TEST_TOOLS})
+    get_filename_component(name ${tool} NAME_WE)
+    add_executable(${name} ${tool})
+    target_link_libraries(${name} PRIVATE ${CATALOG_SYSTEM_LIBS})
+    catalog_warnings(${name})
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
+endforeach()

@@ -1,0 +1,11 @@
+// Entry point of catalog.exe.
+#include "app/program.h"
+#include "platform/application.h"
+#include "platform/win.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    platform::Application application;
+    app::Program program(application);
+    program.Main();
+    return application.Run();
+}

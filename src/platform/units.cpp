@@ -1,0 +1,33 @@
+#include "platform/units.h"
+
+#include <cmath>
+
+#include "platform/gdi.h"
+
+namespace platform {
+namespace {
+
+int ScreenCaps(int index) {
+    WindowDC screen(nullptr);
+    int value = screen ? GetDeviceCaps(screen.get(), index) : 0;
+    return value > 0 ? value : 96;
+}
+
+int Round(double value) { return static_cast<int>(std::lround(value)); }
+
+}  // namespace
+
+int ScreenDpiX() { return ScreenCaps(LOGPIXELSX); }
+int ScreenDpiY() { return ScreenCaps(LOGPIXELSY); }
+
+int TwipsToPixelsX(int twips) { return Round(static_cast<double>(twips) * ScreenDpiX() / kTwipsPerInch); }
+int TwipsToPixelsY(int twips) { return Round(static_cast<double>(twips) * ScreenDpiY() / kTwipsPerInch); }
+int PixelsToTwipsX(int pixels) { return Round(static_cast<double>(pixels) * kTwipsPerInch / ScreenDpiX()); }
+int PixelsToTwipsY(int pixels) { return Round(static_cast<double>(pixels) * kTwipsPerInch / ScreenDpiY()); }
+
+double HimetricToPixelsX(double himetric) { return himetric * ScreenDpiX() / kHimetricPerInch; }
+double HimetricToPixelsY(double himetric) { return himetric * ScreenDpiY() / kHimetricPerInch; }
+
+int PointsToPixels(double points, int dpi) { return Round(points * dpi / 72.0); }
+
+}  // namespace platform

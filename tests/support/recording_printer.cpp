@@ -1,0 +1,54 @@
+#include "support/recording_printer.h"
+
+namespace testing_support {
+
+void RecordingPrinter::SetScaleMode(int mode) {
+    if (failScaleMode) throw platform::PrinterError("No printer is installed.");
+    scaleMode = mode;
+}
+
+void RecordingPrinter::Print(std::string_view text, bool lineEnd) {
+    if (printCalls == failOnPrintCall) {
+        ++printCalls;
+        throw platform::PrinterError("The printer stopped responding.");
+    }
+    ++printCalls;
+    started = true;
+    calls.push_back("print");
+    if (!text.empty()) {
+        pieces.push_back({page, x, y, std::string(text), underline});
+        x += charWidth * static_cast<double>(text.size());
+    }
+    if (lineEnd) {
+        pieces.push_back({page, x, y, "\n", underline});
+        x = 0;
+        y += lineHeight;
+    }
+}
+
+void RecordingPrinter::NewPage() {
+    calls.push_back("newpage");
+    ++page;
+    x = y = 0;
+}
+
+void RecordingPrinter::EndDoc() {
+    calls.push_back("enddoc");
+    ++endDocs;
+    x = y = 0;
+}
+
+void RecordingPrinter::KillDoc() {
+    calls.push_back("killdoc");
+    ++killDocs;
+    x = y = 0;
+}
+
+std::string RecordingPrinter::PageText(int pageNumber) const {
+    std::string text;
+    for (const Piece& piece : pieces)
+        if (piece.page == pageNumber) text += piece.text;
+    return text;
+}
+
+}  // namespace testing_support

@@ -1,0 +1,63 @@
+// A printer that prints nothing and records every call, with fixed character widths and line heights
+// so that layouts can be checked to the hundredth of an inch.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/printer.h"
+
+namespace testing_support {
+
+class RecordingPrinter : public platform::Printer {
+public:
+    struct Piece {
+        int page;     // 1-based
+        double x;     // inches, where the text started
+        double y;
+        std::string text;
+        bool underline;
+    };
+
+    double charWidth = 0.1;    // inches per character
+    double lineHeight = 0.2;   // inches per line end
+    bool failScaleMode = false;
+    int failOnPrintCall = -1;  // throw PrinterError on this Print call (0-based), -1 never
+
+    void SetScaleMode(int mode) override;
+    void SetFontName(std::string name) override { fontName = std::move(name); }
+    void SetFontSize(double points) override { fontSize = points; }
+    void SetFontBold(bool on) override { bold = on; }
+    void SetFontItalic(bool on) override { italic = on; }
+    void SetFontUnderline(bool on) override { underline = on; }
+    bool FontUnderline() const override { return underline; }
+    double CurrentX() const override { return x; }
+    double CurrentY() const override { return y; }
+    void SetCurrentX(double inches) override { x = inches; }
+    void SetCurrentY(double inches) override { y = inches; }
+    void Print(std::string_view text, bool lineEnd) override;
+    void NewPage() override;
+    void EndDoc() override;
+    void KillDoc() override;
+
+    // The printed text of one page, each piece in order, with line ends as "\n".
+    std::string PageText(int page) const;
+
+    int scaleMode = 0;
+    std::string fontName;
+    double fontSize = 0;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    double x = 0;
+    double y = 0;
+    int page = 1;
+    int printCalls = 0;
+    int endDocs = 0;
+    int killDocs = 0;
+    bool started = false;
+    std::vector<Piece> pieces;
+    std::vector<std::string> calls;  // "print", "newpage", "enddoc" in order
+};
+
+}  // namespace testing_support

@@ -1,0 +1,124 @@
+// The page host: load before activate, modal pages, close requests and the end of the run.
+#include <gtest/gtest.h>
+
+#include "platform/application.h"
+#include "support/fake_system.h"
+#include "support/test_page.h"
+
+using testing_support::PumpUntil;
+using testing_support::SimpleLayout;
+using testing_support::TestPage;
+
+TEST(PageHost, LoadComesBeforeTheFirstActivateAndShowsTheLayout) {
+    platform::Application app;
+    std::vector<std::string> log;
+    auto page = std::make_shared<TestPage>(app, SimpleLayout("frmA", "    Caption = \"Hello\"\n"), &log);
+    page->Load();
+    EXPECT_EQ(log, std::vector<std::string>({"frmA load"}));
+    EXPECT_EQ(page->Caption(), "Hello");
+    EXPECT_EQ(page->Width(), 4500);
+    EXPECT_EQ(page->Height(), 3000);
+    EXPECT_FALSE(IsWindowVisible(page->hwnd()));
+    page->Show();
+    ASSERT_TRUE(PumpUntil(app, [&] { return page->activations == 1; }));
+    EXPECT_EQ(log, std::vector<std::string>({"frmA load", "frmA activate"}));
+    EXPECT_EQ(app.LoadedPages().size(), 1u);
+    page->UnloadWithoutAsking();
+}
+
+TEST(PageHost, ModalShowReturnsAfterTheUnloadAndActivatesTheOpenerAgain) {
+    platform::Application app;
+    std::vector<std::string> log;
+    auto opener = std::make_shared<TestPage>(app, SimpleLayout("frmOpener"), &log);
+    auto modal = std::make_shared<TestPage>(app, SimpleLayout("frmModal"), &log);
+    opener->Show();
+    ASSERT_TRUE(PumpUntil(app, [&] { return opener->activations == 1; }));
+
+    bool openerEnabledDuringModal = true;
+    modal->onActivate = [&] {
+        openerEnabledDuringModal = IsWindowEnabled(opener->hwnd()) != FALSE;
+        PostMessageA(modal->hwnd(), WM_CLOSE, 0, 0);
+    };
+    log.clear();
+    modal->ShowModal();  // returns once the posted close has unloaded it
+    log.push_back("returned");
+    EXPECT_FALSE(modal->IsLoaded());
+    EXPECT_FALSE(openerEnabledDuringModal);
+    EXPECT_TRUE(IsWindowEnabled(opener->hwnd()));
+    ASSERT_TRUE(PumpUntil(app, [&] { return opener->activations == 2; }));
+    EXPECT_EQ(log, std::vector<std::string>({"frmModal load", "frmModal activate", "frmModal queryunload 0",
+                                             "frmModal unload", "returned", "frmOpener activate"}));
+    EXPECT_EQ(GetActiveWindow(), opener->hwnd());
+    opener->UnloadWithoutAsking();
+}
+
+TEST(PageHost, ARefusedCloseKeepsThePageAndAnAcceptedOneEndsTheRun) {
+    platform::Application app;
+    std::vector<std::string> log;
+    auto page = std::make_shared<TestPage>(app, SimpleLayout("frmMain"), &log);
+    int asked = 0;
+    page->onQueryUnload = [&](std::int16_t& cancel, std::int16_t) {
+        ++asked;
+        if (asked == 1) cancel = -1;
+    };
+    page->Show();
+    SendMessageA(page->hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(page->IsLoaded());
+    EXPECT_TRUE(IsWindow(page->hwnd()));
+
+    // The second close is accepted: the last page is gone and the loop ends by itself.
+    PostMessageA(page->hwnd(), WM_CLOSE, 0, 0);
+    int exitCode = app.Run();
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_EQ(asked, 2);
+    EXPECT_FALSE(page->IsLoaded());
+    EXPECT_TRUE(app.Ended());
+    EXPECT_TRUE(app.LoadedPages().empty());
+}
+
+TEST(PageHost, UnloadingEveryPageFromACloseRequestAsksOnlyOnce) {
+    platform::Application app;
+    std::vector<std::string> log;
+    auto main = std::make_shared<TestPage>(app, SimpleLayout("frmMain"), &log);
+    auto other = std::make_shared<TestPage>(app, SimpleLayout("frmOther"), &log);
+    main->Show();
+    other->Show();
+    main->onQueryUnload = [&](std::int16_t&, std::int16_t) {
+        for (const auto& page : app.LoadedPages()) page->Unload();
+    };
+    other->onQueryUnload = [&](std::int16_t&, std::int16_t) {};
+    log.clear();
+    EXPECT_TRUE(main->Unload(platform::kFormControlMenu));
+    EXPECT_EQ(log, std::vector<std::string>({"frmMain queryunload 0", "frmMain unload", "frmOther queryunload 1",
+                                             "frmOther unload"}));
+    EXPECT_TRUE(app.LoadedPages().empty());
+    EXPECT_TRUE(app.Ended());
+}
+
+TEST(PageHost, EndOfSessionIsACloseRequestThatCanBeRefused) {
+    platform::Application app;
+    std::vector<std::string> log;
+    auto page = std::make_shared<TestPage>(app, SimpleLayout("frmMain"), &log);
+    page->onQueryUnload = [](std::int16_t& cancel, std::int16_t mode) { cancel = mode == platform::kAppWindows; };
+    page->Show();
+    EXPECT_EQ(SendMessageA(page->hwnd(), WM_QUERYENDSESSION, 0, 0), FALSE);
+    EXPECT_TRUE(page->IsLoaded());
+    EXPECT_EQ(log.back(), "frmMain queryunload 2");
+    page->UnloadWithoutAsking();
+}
+
+TEST(PageHost, LayoutProblemsAreShownOnceAndThePageStillLoads) {
+    testing_support::FakeSystem system;
+    platform::Application app;
+    auto page = std::make_shared<TestPage>(app, "Begin Page frmBroken\n    Width = wide\n    Colour = 1\n"
+                                                "    Begin Gizmo thing\n    End\nEnd\n");
+    page->Load();
+    EXPECT_TRUE(page->IsLoaded());
+    ASSERT_EQ(system.messages.size(), 1u);
+    const std::string& text = system.messages[0].text;
+    EXPECT_NE(text.find("page frmBroken, key Width (line 2)"), std::string::npos) << text;
+    EXPECT_NE(text.find("key Colour"), std::string::npos) << text;
+    EXPECT_NE(text.find("control thing"), std::string::npos) << text;
+    EXPECT_EQ(system.messages[0].style & MB_ICONMASK, static_cast<UINT>(MB_ICONEXCLAMATION));
+    page->UnloadWithoutAsking();
+}

@@ -1,0 +1,263 @@
+// TamrixButton: the catalog's own command button. It paints every pixel of itself in one of three
+// styles (framed 3, see-through 11, shaded 14; other numbers give a plain face), shows a hover look
+// while the pointer is over it, draws a picture beside, above, below or under its caption with a
+// transparent mask colour, can act as a two-state check button, raises ten events, and keeps its
+// settings under 22 keys of its page's stored layout.
+//
+// The control keeps its state in plain fields (Fields below, under the names the rest of the program
+// uses). Property setters store a value, recompute what depends on it (colour set, caption layout,
+// picture size), repaint through RenderButton and notify the host. RenderButton is the only painter;
+// it draws onto the control's persistent surface, and the window shows the finished image.
+//
+// The code is split by concern: properties.cpp (public properties), persistence.cpp (stored
+// settings), lifecycle.cpp (creation, size, show, hide, end), colour.cpp, picture.cpp, caption.cpp,
+// render.cpp (painting) and input.cpp (mouse, keyboard, focus, hover and events).
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/picture.h"
+#include "platform/user_control.h"
+
+namespace button {
+
+// Colour values: RGB 0x00BBGGRR, or a system-colour reference (high bit set, index in the low byte).
+using Colour = std::uint32_t;
+
+// Style numbers of ButtonType.
+inline constexpr std::int32_t kFramed = 3;
+inline constexpr std::int32_t kSeeThrough = 11;
+inline constexpr std::int32_t kShaded = 14;
+
+// Colour schemes of ColorScheme.
+inline constexpr std::int32_t kSchemeSystem = 1;
+inline constexpr std::int32_t kSchemeOwn = 2;
+inline constexpr std::int32_t kSchemeGrey = 3;
+inline constexpr std::int32_t kSchemeParent = 4;
+
+// States passed to RenderButton.
+inline constexpr std::uint8_t kStateUp = 0;
+inline constexpr std::uint8_t kStateDown = 2;
+
+// The fields of one control, all zero, empty or none at creation.
+struct Fields {
+    std::int32_t ButtonType = 0;
+    std::int32_t ColorScheme = 0;
+    std::int32_t PicturePosition = 0;
+    std::int32_t SpecialEffect = 0;
+    std::int32_t ClientHeight = 0;
+    std::int32_t ClientWidth = 0;
+    Colour BackColor = 0;
+    Colour BackOver = 0;
+    Colour ForeColor = 0;
+    Colour ForeOver = 0;
+    Colour MaskColor = 0;
+    bool UseMaskColor = false;
+    bool UseGreyscale = false;
+    platform::Picture PictureNormal;
+    platform::Picture PictureOver;
+    HDC BackgroundDC = nullptr;          // copy of the parent's pixels under a see-through button
+    HBITMAP BackgroundBitmap = nullptr;  // selected into BackgroundDC
+    HGDIOBJ SavedBitmap = nullptr;       // what BackgroundDC held when it was made
+    std::string Caption;
+    RECT CaptionRect{};
+    RECT PressedCaptionRect{};
+    RECT FocusRect{};
+    std::int32_t CaptionWidth = 0;   // measured caption size
+    std::int32_t CaptionHeight = 0;
+    struct {
+        std::int32_t x = 0, y = 0, width = 0, height = 0;
+    } PictureRect;
+    HRGN ShapeRegion = nullptr;  // last region applied as the window's shape (owned by the window)
+    std::uint8_t LastMouseButton = 0;
+    std::uint8_t LastKeyCode = 0;
+    bool Enabled = false;
+    bool SoftBevel = false;
+    bool HasFocus = false;
+    bool ShowFocusRect = false;
+    // The colour set: RGB values that all drawing uses, rewritten as a whole by ResolveSchemeColors.
+    COLORREF FaceColor = 0;
+    COLORREF LightColor = 0;
+    COLORREF HighlightColor = 0;
+    COLORREF ShadowColor = 0;
+    COLORREF TextColor = 0;
+    COLORREF TextOverColor = 0;
+    COLORREF MaskRgb = 0;
+    COLORREF LitFaceColor = 0;
+    std::uint8_t LastState = 0;
+    std::string LastCaption;
+    bool Shown = false;
+    bool PointerOver = false;
+    bool CaptureInProgress = false;
+    std::uint8_t LastCaptionMode = 0;
+    bool CheckBoxBehaviour = false;
+    bool Value = false;
+};
+
+// The ten events, in the order of their declaration (their numbers in RaiseEvent). Arguments are
+// passed by reference: a handler that changes them changes what the control does next.
+struct TamrixButtonEvents {
+    std::function<void()> Click;
+    std::function<void(std::int16_t& Button, std::int16_t& Shift, float& X, float& Y)> MouseDown;
+    std::function<void(std::int16_t& Button, std::int16_t& Shift, float& X, float& Y)> MouseMove;
+    std::function<void(std::int16_t& Button, std::int16_t& Shift, float& X, float& Y)> MouseUp;
+    std::function<void(std::int16_t& KeyAscii)> KeyPress;
+    std::function<void(std::int16_t& KeyCode, std::int16_t& Shift)> KeyDown;
+    std::function<void(std::int16_t& KeyCode, std::int16_t& Shift)> KeyUp;
+    std::function<void()> MouseOver;
+    std::function<void()> MouseIn;
+    std::function<void()> MouseOut;
+};
+
+class TamrixButton : public platform::UserControl {
+public:
+    static constexpr const char* kClassName = "Catalog.TamrixButton";
+
+    TamrixButton(platform::Page& page, const platform::LayoutNode& node);
+    ~TamrixButton() override;
+
+    TamrixButtonEvents events;
+
+    // ---- Public properties (properties.cpp) ----
+    Colour BackColor() const { return m_.BackColor; }
+    void SetBackColor(Colour value);
+    Colour BackOver() const { return m_.BackOver; }
+    void SetBackOver(Colour value);
+    Colour ForeColor() const { return m_.ForeColor; }
+    void SetForeColor(Colour value);
+    Colour ForeOver() const { return m_.ForeOver; }
+    void SetForeOver(Colour value);
+    Colour MaskColor() const { return m_.MaskColor; }
+    void SetMaskColor(Colour value);
+    std::int32_t ButtonType() const { return m_.ButtonType; }
+    void SetButtonType(std::int32_t value);
+    std::string Caption() const { return m_.Caption; }
+    void SetCaption(const std::string& value);
+    bool Enabled() const { return m_.Enabled; }
+    void SetEnabled(bool value);
+    platform::FontValue Font() const { return HostFont(); }
+    void SetFont(const platform::FontValue& value);
+    bool FontBold() const { return HostFont().bold; }
+    void SetFontBold(bool value);
+    bool FontItalic() const { return HostFont().italic; }
+    void SetFontItalic(bool value);
+    bool FontUnderline() const { return HostFont().underline; }
+    void SetFontUnderline(bool value);
+    std::int16_t FontSize() const;  // points, rounded half to even
+    void SetFontSize(std::int16_t value);
+    std::string FontName() const { return HostFont().name; }
+    void SetFontName(const std::string& value);
+    std::int32_t ColorScheme() const { return m_.ColorScheme; }
+    void SetColorScheme(std::int32_t value);
+    bool ShowFocusRect() const { return m_.ShowFocusRect; }
+    void SetShowFocusRect(bool value);
+    std::int32_t MousePointer() const { return HostMousePointer(); }
+    void SetMousePointer(std::int32_t value);
+    const platform::Picture& MouseIcon() const { return HostMouseIcon(); }
+    void SetMouseIcon(const platform::Picture& value);
+    bool SoftBevel() const { return m_.SoftBevel; }
+    void SetSoftBevel(bool value);
+    const platform::Picture& PictureNormal() const { return m_.PictureNormal; }
+    void SetPictureNormal(const platform::Picture& value);
+    const platform::Picture& PictureOver() const { return m_.PictureOver; }
+    void SetPictureOver(const platform::Picture& value);
+    std::int32_t PicturePosition() const { return m_.PicturePosition; }
+    void SetPicturePosition(std::int32_t value);
+    bool UseMaskColor() const { return m_.UseMaskColor; }
+    void SetUseMaskColor(bool value);
+    bool UseGreyscale() const { return m_.UseGreyscale; }
+    void SetUseGreyscale(bool value);
+    std::int32_t SpecialEffect() const { return m_.SpecialEffect; }
+    void SetSpecialEffect(std::int32_t value);
+    bool CheckBoxBehaviour() const { return m_.CheckBoxBehaviour; }
+    void SetCheckBoxBehaviour(bool value);
+    bool Value() const { return m_.Value; }
+    void SetValue(bool value);
+    static std::string Version() { return "w2005.08.15"; }
+
+    // Public method: re-derives colours and layout and repaints (render.cpp).
+    void Refresh();
+
+    // The fields, for the page editor and tests.
+    const Fields& fields() const { return m_; }
+    // How many paintings RenderButton has carried out (requests it skipped are not counted).
+    int PaintCount() const { return paintCount_; }
+
+    // ---- Colour handling (colour.cpp) ----
+    // The RGB value of a colour property value; untranslatable values give black.
+    static COLORREF ToRgbColor(Colour colour);
+    // A lighter or darker shade: plain moves red, green and blue by `amount`; proportional moves blue
+    // by blue x amount / 192. SoftBevel halves the amount first.
+    COLORREF ShiftColor(COLORREF colour, std::int32_t amount, bool proportional) const;
+    void ResolveSchemeColors();
+
+    // ---- Painting (render.cpp) ----
+    void RenderButton(std::uint8_t state, bool force);
+    void DrawRectangle(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height, COLORREF colour,
+                       bool frameOnly);
+    void DrawLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, COLORREF colour);
+    void DrawBevel(COLORREF topLeftColour, COLORREF bottomRightColour);
+    void DrawPixel(std::int32_t x, std::int32_t y, COLORREF colour);
+
+    // ---- Pictures (picture.cpp) ----
+    void MeasurePicture();
+    void PositionPicture();
+    void DrawPicture(std::uint8_t mode);
+    void DrawPictureEffect(std::int32_t offset, const platform::Picture& picture);
+    void BlitPicture(HDC dc, std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
+                     const platform::Picture& picture, COLORREF maskColour, std::int32_t solidColour, bool darkOnly,
+                     bool greyscale);
+    void CaptureParentBackground();
+
+    // ---- Caption, focus rectangle and shape (caption.cpp) ----
+    void ComputeCaptionRects();
+    void DrawCaption(std::uint8_t mode);
+    void DrawCaptionEffect(const RECT& rect);
+    void UpdateAccessKey();
+    void DrawFocusRectangle();
+    void BuildShapeRegion();
+
+    // ---- Input (input.cpp) ----
+    bool PointerIsOver() const;
+
+protected:
+    // ---- Handlers the host calls (lifecycle.cpp, persistence.cpp, input.cpp) ----
+    void UserControl_Initialize() override;
+    void UserControl_InitProperties() override;
+    void UserControl_ReadProperties(platform::PropertyBag& PropBag) override;
+    void UserControl_WriteProperties(platform::PropertyBag& PropBag) override;
+    void UserControl_Resize() override;
+    void UserControl_Show() override;
+    void UserControl_Hide() override;
+    void UserControl_Terminate() override;
+    void UserControl_MouseDown(std::int16_t Button, std::int16_t Shift, float X, float Y) override;
+    void UserControl_MouseMove(std::int16_t Button, std::int16_t Shift, float X, float Y) override;
+    void UserControl_MouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y) override;
+    void UserControl_Click() override;
+    void UserControl_DblClick() override;
+    void UserControl_KeyDown(std::int16_t KeyCode, std::int16_t Shift) override;
+    void UserControl_KeyPress(std::int16_t KeyAscii) override;
+    void UserControl_KeyUp(std::int16_t KeyCode, std::int16_t Shift) override;
+    void UserControl_AccessKeyPress(std::int16_t KeyAscii) override;
+    void UserControl_GotFocus() override;
+    void UserControl_LostFocus() override;
+    void UserControl_AmbientChanged(const std::string& PropertyName) override;
+    void Timer_Tick() override;  // OverTimer
+    bool KnowsSettingsKey(std::string_view key) const override;
+
+private:
+    // The caption as a screen reader should hear it (without the access-key marker) and, for a
+    // toggling button, its state.
+    void UpdateAccessibleName();
+
+    Fields m_;
+    int paintCount_ = 0;
+};
+
+// The 22 keys of the stored settings, in the order they are read and written.
+extern const char* const kStoredSettingsKeys[22];
+
+}  // namespace button

@@ -1,0 +1,25 @@
+// A test page that hosts TamrixButtons, and a quick way to put one button on it.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "button/tamrix_button.h"
+#include "support/test_page.h"
+
+namespace testing_support {
+
+// A page from layout text whose Catalog.TamrixButton blocks become real buttons.
+std::shared_ptr<TestPage> MakeButtonPage(platform::Application& app, const std::string& layout,
+                                         std::vector<std::string>* log = nullptr);
+
+// A shown page holding one button `cmdTest` at (0, 0) of the given pixel size with the given stored
+// settings lines (e.g. "BTYPE = 14\nBCOL = &H00C0C0C0&\n"); an empty `settings` makes a new control.
+struct ButtonFixture {
+    std::shared_ptr<TestPage> page;
+    button::TamrixButton* button = nullptr;
+};
+ButtonFixture MakeButton(platform::Application& app, int widthPixels, int heightPixels, const std::string& settings,
+                         bool show = true);
+
+}  // namespace testing_support

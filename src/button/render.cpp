@@ -5,6 +5,7 @@
 namespace button {
 
 void TamrixButton::RenderButton(std::uint8_t state, bool force) {
+    if (onRenderRequest) onRenderRequest(state, force);
     if (m_.CheckBoxBehaviour && m_.Value) state = kStateDown;
     if (!force && m_.Caption == m_.LastCaption && state == m_.LastState) return;
     if (m_.ClientHeight == 0 || !m_.Shown) return;

@@ -185,6 +185,9 @@ public:
     const Fields& fields() const { return m_; }
     // How many paintings RenderButton has carried out (requests it skipped are not counted).
     int PaintCount() const { return paintCount_; }
+    // Hears every RenderButton request as it arrives (state and force as asked), for tests that
+    // follow which looks the control asks for.
+    std::function<void(std::uint8_t state, bool force)> onRenderRequest;
 
     // ---- Colour handling (colour.cpp) ----
     // The RGB value of a colour property value; untranslatable values give black.

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "app/maker.h"
+#include "common/maker.h"
 
 namespace app {
 
@@ -62,7 +62,7 @@ std::optional<CatalogEntry> FindCatalogRow(std::string_view caption, const Produ
 }
 
 std::string OrderLinkFor(const std::optional<CatalogEntry>& row) {
-    std::string link(OrderPrefix);
+    std::string link(common::OrderPrefix);
     if (!row) return link;
     link += row->orderItemName;
     link += "&item_number=";
@@ -76,7 +76,7 @@ std::string OrderLinkFor(const std::optional<CatalogEntry>& row) {
 }
 
 std::string EvaluationLinkFor(const std::optional<CatalogEntry>& row) {
-    std::string link(DownloadFolder);
+    std::string link(common::DownloadFolder);
     if (row) link += row->evaluationFile;
     return link;
 }

@@ -4,7 +4,7 @@
 #include <set>
 
 #include "app/catalog_table.h"
-#include "app/maker.h"
+#include "common/maker.h"
 #include "pages/version_title.h"
 
 using namespace app;
@@ -70,7 +70,7 @@ TEST(CatalogTable, LookupIsExactAndFindsEveryProduct) {
 
 TEST(CatalogTable, OrderAndDownloadAddresses) {
     ProductList list = FullList();
-    std::string prefix(OrderPrefix);
+    std::string prefix(common::OrderPrefix);
     EXPECT_EQ(prefix.substr(0, 8), "https://");
     EXPECT_NE(prefix.find("/xclick\\business="), std::string::npos);
     EXPECT_EQ(prefix.substr(prefix.size() - 11), "&item_name=");

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/catalog_table.h"
-#include "app/maker.h"
+#include "common/maker.h"
 #include "platform/picture.h"
 #include "platform/resources.h"
 
@@ -74,9 +74,9 @@ TEST(StringResources, OrderFormAndWelcomeText) {
     std::vector<std::string> lines = Lines(form);
     ASSERT_EQ(lines.size(), 30u);
     EXPECT_EQ(lines[0], "Mail this form to");
-    EXPECT_EQ(lines[1], app::MakerName);
-    EXPECT_EQ(lines[2], app::MakerPostBox);
-    EXPECT_EQ(lines[3], app::MakerCity);
+    EXPECT_EQ(lines[1], common::MakerName);
+    EXPECT_EQ(lines[2], common::MakerPostBox);
+    EXPECT_EQ(lines[3], common::MakerCity);
     EXPECT_EQ(lines[6], std::string(12, ' ') + "User Name: " + std::string(43, '_'));
     EXPECT_EQ(lines[16], std::string(20, ' ') + "attn:");
     EXPECT_EQ(lines[22], std::string(17, ' ') + "Email: " + std::string(16, '_') + "@" + std::string(19, '_'));

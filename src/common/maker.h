@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-namespace app {
+namespace common {
 
 inline constexpr std::string_view MakerName = "Tamrix Software";
 inline constexpr std::string_view MakerMail = "info@tamrix-software.example";
@@ -20,4 +20,4 @@ inline constexpr std::string_view OrderPrefix =
 // Folder on the maker's web site that holds the evaluation versions.
 inline constexpr std::string_view DownloadFolder = "http://www.tamrix-software.example/evals/";
 
-}  // namespace app
+}  // namespace common

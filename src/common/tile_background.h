@@ -1,0 +1,28 @@
+// Covers a surface with copies of one picture laid edge to edge, column by column from the top-left
+// corner. The source is anything with Width(), Height() and Picture() (an image holder); the target is
+// anything with Width(), Height() and PaintPicture(picture, x, y) (a page or a picture box). All in
+// twips; the target's size is its outer size.
+#pragma once
+
+#include <cmath>
+
+namespace common {
+
+template <class Source, class Target>
+void TileBackground(const Source& source, Target& target) {
+    // Without a picture, or with one of no size, there is nothing to lay and the step would be zero.
+    if (!source.Picture()) return;
+    const float columnLimit = static_cast<float>(target.Width());
+    const float columnStep = static_cast<float>(source.Width());
+    if (!(columnStep > 0)) return;
+    // Both limits are inclusive: the last column and row start at or before the edge and are cut by it.
+    for (float x = 0; x <= columnLimit; x += columnStep) {
+        const float rowLimit = static_cast<float>(target.Height());
+        const float rowStep = static_cast<float>(source.Height());
+        if (!(rowStep > 0)) return;
+        for (float y = 0; y <= rowLimit; y += rowStep)
+            target.PaintPicture(source.Picture(), static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y)));
+    }
+}
+
+}  // namespace common

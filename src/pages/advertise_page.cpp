@@ -1,0 +1,68 @@
+#include "pages/advertise_page.h"
+
+#include "app/catalog_table.h"
+#include "common/open_link.h"
+#include "common/tile_background.h"
+#include "platform/resources.h"
+#include "platform/system.h"
+#include "platform/units.h"
+
+namespace pages {
+
+AdvertisePage::AdvertisePage(platform::Application& app) : CatalogPage(app, "LAYOUT_ADVERTISE") {}
+
+void AdvertisePage::Form_Load() {
+    cmdRegisterNow().events.Click = [this] { cmdRegisterNow_Click(); };
+    cmdDownload().events.Click = [this] { cmdDownload_Click(); };
+    cmdPrintOrderForm().events.Click = [this] { cmdPrintOrderForm_Click(); };
+    cmdPrintPage().events.Click = [this] { cmdPrintPage_Click(); };
+    cmdReturn().events.Click = [this] { cmdReturn_Click(); };
+
+    // 7635 by 5355 twips is the page without a title bar; the title bar is added on top, so that the
+    // bottom row of the layout (down to 5160 twips) stays inside the page.
+    int captionTwips = platform::PixelsToTwipsY(GetSystemMetrics(SM_CYCAPTION));
+    SetSize(7635, 5355 + captionTwips);
+    common::TileBackground(imgBackground(), *this);
+}
+
+void AdvertisePage::Form_Activate() {
+    if (InitDone_) return;
+
+    cmdRegisterNow().SetCaption("Order\r\n&Online");
+    cmdRegisterNow().Refresh();
+    cmdDownload().SetCaption("&Download\r\nNow");
+    cmdDownload().Refresh();
+    cmdPrintOrderForm().SetCaption("Print\r\nOrder &Form");
+    cmdPrintOrderForm().Refresh();
+    cmdPrintPage().SetCaption("Print\r\nthis &Page");
+    cmdPrintPage().Refresh();
+    cmdReturn().Refresh();
+
+    // The page finds its product by its caption; a caption that names no product (the welcome page)
+    // leaves the bare addresses and no price.
+    std::optional<app::CatalogEntry> row = app::FindCatalogRow(Caption(), app::ProductNames());
+    if (row) strPrice_ = std::string(row->priceText);
+    strOrderLink_ = app::OrderLinkFor(row);
+    strEvalLink_ = app::EvaluationLinkFor(row);
+    InitDone_ = true;
+}
+
+void AdvertisePage::cmdRegisterNow_Click() { common::OpenLink(common::kLinkWeb, hwnd(), strOrderLink_); }
+
+void AdvertisePage::cmdDownload_Click() {
+    std::string question = "This will download the latest\r\nfull-featured evaluation version\r\nof " + Caption() +
+                           ".\r\n\r\nDo you wish to continue?";
+    int answer = platform::System().ShowMessage(hwnd(), question, "Download", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1);
+    if (answer == IDYES) common::OpenLink(common::kLinkWeb, hwnd(), strEvalLink_);
+}
+
+void AdvertisePage::cmdPrintOrderForm_Click() {}
+
+void AdvertisePage::cmdPrintPage_Click() {}
+
+void AdvertisePage::cmdReturn_Click() {
+    Unload();
+    if (onDropped) onDropped();
+}
+
+}  // namespace pages

@@ -1,0 +1,24 @@
+// A page of the catalog: a toolkit page whose layout may also hold TamrixButtons.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "button/tamrix_button.h"
+#include "platform/page.h"
+
+namespace pages {
+
+class CatalogPage : public platform::Page {
+public:
+    using Page::Page;
+
+protected:
+    std::unique_ptr<platform::Control> CreateControl(const platform::LayoutNode& node) override {
+        if (node.className == button::TamrixButton::kClassName)
+            return std::make_unique<button::TamrixButton>(*this, node);
+        return Page::CreateControl(node);
+    }
+};
+
+}  // namespace pages

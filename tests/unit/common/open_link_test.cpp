@@ -1,0 +1,61 @@
+// Opening links: the four forms of link, and the failure box for what the shell could not start.
+#include <gtest/gtest.h>
+
+#include "common/open_link.h"
+#include "platform/resources.h"
+#include "support/fake_system.h"
+
+TEST(OpenLink, ComposesTheLinkFromKindAndAddress) {
+    testing_support::FakeSystem system;
+    HWND owner = GetDesktopWindow();
+    common::OpenLink(1, owner, "");
+    common::OpenLink(2, owner, "");
+    common::OpenLink(7, owner, "");
+    common::OpenLink(1, owner, "abc");
+    common::OpenLink(2, owner, "abc");
+    common::OpenLink(2, owner, "   ");
+    ASSERT_EQ(system.shellCalls.size(), 6u);
+    EXPECT_EQ(system.shellCalls[0].file, "mailto:info@tamrix-software.example");
+    EXPECT_EQ(system.shellCalls[1].file, "http://www.tamrix-software.example");
+    EXPECT_EQ(system.shellCalls[2].file, "http://www.tamrix-software.example");
+    EXPECT_EQ(system.shellCalls[3].file, "mailto:abc");
+    EXPECT_EQ(system.shellCalls[4].file, "abc");
+    EXPECT_EQ(system.shellCalls[5].file, "   ");  // blanks are not empty
+    for (const auto& call : system.shellCalls) {
+        EXPECT_EQ(call.owner, owner);
+        EXPECT_EQ(call.directory, platform::ApplicationFolder());
+        EXPECT_EQ(call.showCommand, SW_SHOWNORMAL);
+    }
+    EXPECT_TRUE(system.messages.empty());
+}
+
+TEST(OpenLink, ResultsOf32OrLessShowTheTwoLineErrorAndAbove32Nothing) {
+    for (INT_PTR result : {0, 2, 31, 32, 33, 42}) {
+        SCOPED_TRACE(result);
+        testing_support::FakeSystem system;
+        system.shellResult = result;
+        common::OpenLink(2, nullptr, "http://example.invalid/x");
+        if (result <= 32) {
+            ASSERT_EQ(system.messages.size(), 1u);
+            EXPECT_EQ(system.messages[0].text, "Could not establish\r\nan internet connection!");
+            EXPECT_EQ(system.messages[0].title, "Error");
+            EXPECT_EQ(system.messages[0].style & (MB_ICONMASK | MB_TYPEMASK), static_cast<UINT>(MB_ICONHAND | MB_OK));
+        } else {
+            EXPECT_TRUE(system.messages.empty());
+        }
+    }
+}
+
+TEST(OpenLink, TheRealShellGetsTheLinkAndReportsAnUnknownFile) {
+    // The real ShellExecuteA behind a recorder that also answers the message box: a file that does not
+    // exist cannot be opened.
+    struct RealShell : testing_support::FakeSystem {
+        INT_PTR ShellOpen(HWND owner, const std::string& file, const std::string& dir, int show) override {
+            shellCalls.push_back({owner, file, dir, show});
+            return platform::SystemServices::ShellOpen(owner, file, dir, show);
+        }
+    } shell;
+    common::OpenLink(2, nullptr, "no-such-file-anywhere.tamrix");
+    ASSERT_EQ(shell.messages.size(), 1u);
+    EXPECT_EQ(shell.messages[0].title, "Error");
+}

@@ -1,0 +1,47 @@
+# Start: the welcome page over the main page, Esc closes it, the Home & Office tab shows its seven
+# buttons in their colours, and a second copy is refused while the first stays.
+source "$(dirname "$0")/lib.sh"
+
+start_catalog
+shot welcome
+key Escape
+wait_gone "Welcome!"
+client_origin "$MAIN_TITLE"
+sleep 0.5
+shot main-home
+
+# Each button's face, sampled near its lower right corner where the shaded ramp shows alone: the
+# highlight colour (face + 47) darkened by the ramp amount of that row.
+W=$(twips 2010); H=$(twips 750)
+ROW=$((H - 8))
+AMOUNT=$(awk -v h="$H" -v y="$ROW" 'BEGIN { a = 58.0 * y / h; r = int(a + 0.5); if (r - a == 0.5 && r % 2 == 1) r -= 1; print -r }')
+expect_face() {  # index left top r g b
+    local x=$((CX + $(twips $((105 + 210 + $2))) + W - 6))
+    local y=$((CY + $(twips $((945 + 525 + $3))) + ROW))
+    local want got
+    want=$(awk -v r="$4" -v g="$5" -v b="$6" -v a="$AMOUNT" 'function c(v){ v += 47; if (v > 255) v = 255; v += a; if (v < 0) v = 0; return v } BEGIN { print c(r), c(g), c(b) }')
+    got=$(pixel main-home "$x" "$y")
+    [ "$got" = "$want" ] || fail "button $1 at ($x,$y) shows ($got), expected ($want)"
+}
+expect_face 11 210 210 255 128 0
+expect_face 1 2415 210 0 255 0
+expect_face 15 4620 210 255 128 255
+expect_face 2 210 1155 255 128 128
+expect_face 3 2415 1155 128 128 255
+expect_face 17 4620 1155 255 192 128
+expect_face 10 210 2100 0 255 255
+note "seven Home & Office buttons in their colours"
+
+# A second copy: refused with its two-line message, and it ends; the first one stays.
+before=$(catalog_pids | wc -l)
+wine "$BUILD_DIR/catalog.exe" >/dev/null 2>&1 &
+wait_window "Terminating..."
+text=$(wintool text "Terminating...")
+[ "$text" = "$(printf 'Catalog is already loaded\r\nand running on your computer!')" ] || fail "refusal reads '$text'"
+shot second-copy
+key Return
+wait_gone "Terminating..."
+wait_for 10 test "$(catalog_pids | wc -l)" -eq "$before" || fail "the second copy did not end"
+window_exists "$MAIN_TITLE" || fail "the first copy went away"
+note "second copy refused"
+stop_catalog

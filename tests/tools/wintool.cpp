@@ -1,0 +1,98 @@
+// Looks at the program's windows from outside for the end-to-end tests:
+//   wintool client TITLE        prints "x y width height" of the client area, in screen pixels
+//   wintool window TITLE        prints "x y width height" of the whole window (frame and title bar)
+//   wintool text TITLE          prints the text of a message box titled TITLE (its static text)
+//   wintool exists TITLE        exit code 0 when a visible window titled TITLE exists
+//   wintool control TITLE TEXT  prints "x y width height" (screen) of the child window whose text is TEXT
+#include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+HWND FindVisible(const char* title) {
+    HWND found = nullptr;
+    for (HWND w = FindWindowExA(nullptr, nullptr, nullptr, title); w; w = FindWindowExA(nullptr, w, nullptr, title)) {
+        if (IsWindowVisible(w)) {
+            found = w;
+            break;
+        }
+    }
+    return found;
+}
+
+struct ChildSearch {
+    std::string text;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindChild(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<ChildSearch*>(data);
+    char text[1024] = {};
+    GetWindowTextA(window, text, sizeof text);
+    if (search->text == text && IsWindowVisible(window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK FindStatic(HWND window, LPARAM data) {
+    char name[32] = {};
+    GetClassNameA(window, name, sizeof name);
+    char text[2048] = {};
+    GetWindowTextA(window, text, sizeof text);
+    if (lstrcmpiA(name, "Static") == 0 && text[0]) *reinterpret_cast<std::string*>(data) = text;
+    return TRUE;
+}
+
+void PrintRect(HWND window, bool client) {
+    RECT r{};
+    if (client) {
+        GetClientRect(window, &r);
+        POINT origin{0, 0};
+        ClientToScreen(window, &origin);
+        std::printf("%ld %ld %ld %ld\n", origin.x, origin.y, r.right, r.bottom);
+    } else {
+        GetWindowRect(window, &r);
+        std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) return 2;
+    _setmode(_fileno(stdout), _O_BINARY);  // texts come out byte for byte, CR LF included
+    std::string command = argv[1];
+    HWND window = FindVisible(argv[2]);
+    if (command == "exists") return window ? 0 : 1;
+    if (!window) return 1;
+    if (command == "client") {
+        PrintRect(window, true);
+        return 0;
+    }
+    if (command == "window") {
+        PrintRect(window, false);
+        return 0;
+    }
+    if (command == "text") {
+        std::string text;
+        EnumChildWindows(window, FindStatic, reinterpret_cast<LPARAM>(&text));
+        std::fwrite(text.data(), 1, text.size(), stdout);
+        return 0;
+    }
+    if (command == "control" && argc >= 4) {
+        ChildSearch search{argv[3]};
+        EnumChildWindows(window, FindChild, reinterpret_cast<LPARAM>(&search));
+        if (!search.found) return 1;
+        PrintRect(search.found, false);
+        return 0;
+    }
+    return 2;
+}

@@ -464,6 +464,14 @@ std::string LayoutDiagnostic::ToString() const {
 
 ParsedLayout ParseLayout(std::string_view text) { return Parser().Run(text); }
 
+std::optional<LayoutValue> ParseLayoutValue(std::string_view text, std::string* error) {
+    ValueReader reader(text);
+    LayoutValue value;
+    if (reader.Parse(value)) return value;
+    if (error) *error = reader.error();
+    return std::nullopt;
+}
+
 std::string FormatLayoutValue(const LayoutValue& value) {
     struct Visitor {
         std::string operator()(const Nothing&) const { return "Nothing"; }

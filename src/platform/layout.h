@@ -110,6 +110,10 @@ ParsedLayout ParseLayout(std::string_view text);
 // Writes a tree in the canonical layout form; ParseLayout(WriteLayout(n)) gives n back.
 std::string WriteLayout(const LayoutNode& root);
 
+// Reads one value in layout form ("12", "&H0000FF00&", "\"text\"", "Font(...)"...); nullopt with
+// the reason in `error` when it is not one.
+std::optional<LayoutValue> ParseLayoutValue(std::string_view text, std::string* error = nullptr);
+
 // Writes one value in layout form.
 std::string FormatLayoutValue(const LayoutValue& value);
 

@@ -44,12 +44,10 @@ std::optional<std::int64_t> ToWholeNumber(const LayoutValue& value, std::string&
         std::string_view text = TrimBlanks(*s);
         if (EqualsNoCase(text, "True")) return -1;
         if (EqualsNoCase(text, "False")) return 0;
-        ParsedLayout parsed = ParseLayout("Begin N n\nv = " + std::string(text) + "\nEnd\n");
-        if (parsed.ok() && !parsed.root.properties.empty()) {
-            const LayoutValue& inner = parsed.root.properties.front().value;
-            if (std::holds_alternative<WholeNumber>(inner) || std::holds_alternative<double>(inner))
-                return ToWholeNumber(inner, why);
-        }
+        // A text that holds a number converts to it.
+        if (auto inner = ParseLayoutValue(text);
+            inner && (std::holds_alternative<WholeNumber>(*inner) || std::holds_alternative<double>(*inner)))
+            return ToWholeNumber(*inner, why);
         why = "a number was expected, not the text \"" + std::string(text.substr(0, 40)) + "\"";
         return std::nullopt;
     }

@@ -62,6 +62,8 @@ public:
     virtual void OnAccessKey() {}
     // A character key arriving while this control has the focus: may the page treat it as an access key?
     virtual bool LetsLettersActivateAccessKeys() const { return false; }
+    // A command button: while one has the focus, the page's default button does not show as default.
+    virtual bool ActsAsButton() const { return false; }
 
     // Called by the page when the control may have become visible or hidden on the screen.
     virtual void UpdateShown() {}

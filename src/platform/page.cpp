@@ -391,7 +391,7 @@ void Page::RestoreFocus() {
 bool Page::DisplaysAsDefault(const Control& control) const {
     if (!control.IsDefault()) return false;
     Control* focused = FocusedControl();
-    return !focused || focused == &control || !focused->CanTakeFocus();
+    return !focused || focused == &control || !focused->ActsAsButton();
 }
 
 void Page::OnControlFocusChanged() {

@@ -103,7 +103,7 @@ public:
     void MoveFocus(bool forward);
     // The control that holds the keyboard focus, if it is one of this page's.
     Control* FocusedControl() const;
-    // The default control shows itself as default while no other focusable control has the focus.
+    // The default control shows itself as default unless another button has the focus.
     bool DisplaysAsDefault(const Control& control) const;
     // Tells every control that may have appeared or disappeared (after showing, tab switches...).
     void UpdateShownControls();

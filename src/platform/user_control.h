@@ -106,6 +106,7 @@ public:
     char AccessKey() const override;
     void OnAccessKey() override;
     bool LetsLettersActivateAccessKeys() const override { return true; }
+    bool ActsAsButton() const override { return true; }
     void UpdateShown() override;
     void OnAmbientChanged(const std::string& name) override;
     void Terminate() override;

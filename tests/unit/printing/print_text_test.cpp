@@ -195,6 +195,31 @@ TEST_F(PrintTextTest, AHundredLetterWordIsCutPastEightInches) {
     EXPECT_DOUBLE_EQ(lines[1].y, 1.25);
 }
 
+TEST_F(PrintTextTest, TheWrapLimitsMustBePassedNotJustReached) {
+    struct Case {
+        const char* name;
+        std::string text;
+        std::size_t firstLine;  // characters on the first line
+    };
+    const Case cases[] = {
+        // The 44th character ends at exactly 6.5 inches: a blank there does not end the line.
+        {"a blank ending at 6.5", std::string(43, 'a') + " " + std::string(10, 'b') + " c", 55},
+        {"a blank ending past 6.5", std::string(44, 'a') + " " + std::string(10, 'b') + " c", 45},
+        // The 56th character ends at exactly 8 inches: no cut there; the blank after it ends the line.
+        {"a letter ending at 8", std::string(56, 'W') + " x", 57},
+    };
+    for (const Case& c : cases) {
+        printer = RecordingPrinter();
+        printer.charWidth = kCharWidth;
+        printer.lineHeight = kLineHeight;
+        Print(c.text);
+        std::vector<Line> lines = Lines();
+        ASSERT_EQ(lines.size(), 2u) << c.name;
+        EXPECT_EQ(lines[0].text, c.text.substr(0, c.firstLine)) << c.name;
+        EXPECT_EQ(lines[1].text, c.text.substr(c.firstLine)) << c.name;
+    }
+}
+
 TEST_F(PrintTextTest, OnlyCrLfPairsEndLines) {
     struct Piece {
         double x;
@@ -233,21 +258,22 @@ TEST_F(PrintTextTest, OnlyCrLfPairsEndLines) {
 
 TEST_F(PrintTextTest, AHeaderHeadsTheFirstPageOrEveryPage) {
     for (bool everyPage : {false, true}) {
+        bool underline = !everyPage;
         printer = RecordingPrinter();
         printer.charWidth = kCharWidth;
         printer.lineHeight = kLineHeight;
-        Print(NumberedLines(40), "Report", true, everyPage);
+        Print(NumberedLines(40), "Report", underline, everyPage);
 
         std::vector<Line> lines = Lines();
         ASSERT_GE(lines.size(), 3u);
         EXPECT_EQ(lines[0].text, "Report");
         EXPECT_DOUBLE_EQ(lines[0].x, 1);
         EXPECT_DOUBLE_EQ(lines[0].y, 1);
-        EXPECT_TRUE(Find("Report")->underline);
+        EXPECT_EQ(Find("Report")->underline, underline);
         EXPECT_EQ(lines[1].text, "Line 1");
         EXPECT_DOUBLE_EQ(lines[1].x, 1);
         EXPECT_DOUBLE_EQ(lines[1].y, 1.5);
-        EXPECT_FALSE(printer.pieces.back().underline);  // the text itself is not underlined
+        EXPECT_FALSE(Find("L")->underline);  // the text itself is not underlined
         EXPECT_FALSE(printer.underline);
 
         // Under a header 30 lines fit (1.5 + 30 * 0.25 passes 8.8).
@@ -265,14 +291,6 @@ TEST_F(PrintTextTest, AHeaderHeadsTheFirstPageOrEveryPage) {
         EXPECT_EQ(printer.PageText(1).find("(page"), std::string::npos);
         EXPECT_NE(printer.PageText(2).find("(page 2)"), std::string::npos);
     }
-}
-
-TEST_F(PrintTextTest, AHeaderIsUnderlinedOnlyWhenAsked) {
-    Print("text", "Title", false, false);
-    ASSERT_NE(Find("Title"), nullptr);
-    EXPECT_FALSE(Find("Title")->underline);
-    EXPECT_EQ(Lines()[1].text, "text");
-    EXPECT_DOUBLE_EQ(Lines()[1].y, 1.5);
 }
 
 TEST_F(PrintTextTest, AnEmptyTextPrintsNothingAndEndsTheDocument) {

@@ -3,6 +3,7 @@
 // it back. In a plain test run there is no job to print and the test is skipped.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -42,7 +43,11 @@ TEST(Spooler, PrintsTheNamedJobOnTheDefaultPrinter) {
     if (!job) GTEST_SKIP() << "run by the spooler check only";
     std::string text = JobText(job);
     ASSERT_FALSE(text.empty()) << "unknown job " << job;
-    ASSERT_FALSE(platform::GdiPrinter::DefaultPrinterName().empty()) << "no default printer in this Wine prefix";
+    std::string printerName = platform::GdiPrinter::DefaultPrinterName();
+    ASSERT_FALSE(printerName.empty()) << "no default printer in this Wine prefix";
+    if (const char* expected = std::getenv("CATALOG_PDF_PRINTER")) {
+        ASSERT_EQ(printerName, expected) << "Wine's default printer is not the PDF printer";
+    }
 
     // The program's own printer object and a real page as the owner; only message boxes are answered
     // here, so that a failure shows up in the test instead of waiting for a click.
@@ -57,6 +62,6 @@ TEST(Spooler, PrintsTheNamedJobOnTheDefaultPrinter) {
 
     for (const auto& message : system.messages) ADD_FAILURE() << message.title << ": " << message.text;
     EXPECT_TRUE(IsWindowEnabled(page->hwnd()));
-    std::printf("printed %s on %s\n", job, platform::GdiPrinter::DefaultPrinterName().c_str());
+    std::printf("printed %s on %s\n", job, printerName.c_str());
     page->UnloadWithoutAsking();
 }

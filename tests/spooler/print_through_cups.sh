@@ -89,56 +89,70 @@ print_job() {
 }
 
 pages() { grep -c '<page ' "$WORK/$1.html"; }
-# The words of the Nth line (1-based) of a page, lines told apart by their top.
+# JOB PAGE N: the words of the Nth line (1-based) of a page, lines told apart by their top.
 line_text() {
-    awk -v page="$2" -v n="$3" '$1 == page { if ($3 != top) { line++; top = $3 } if (line == n) { printf "%s%s", sep, $4; sep = " " } }' \
+    awk -v page="$2" -v n="$3" '
+        $1 == page && $3 != top { line++; top = $3 }
+        $1 == page && line == n { printf "%s%s", sep, $4; sep = " " }' "$WORK/$1.words"
+}
+line_top() {
+    awk -v page="$2" -v n="$3" '$1 == page && $3 != top { line++; top = $3; if (line == n) print top }' \
         "$WORK/$1.words"
 }
-line_top() { awk -v page="$2" -v n="$3" '$1 == page && $3 != top { line++; top = $3; if (line == n) print top }' "$WORK/$1.words"; }
-leftmost() { awk -v page="$2" '$1 == page && (min == "" || $2 < min) { min = $2 } END { print min }' "$WORK/$1.words"; }
+leftmost() {
+    awk -v page="$2" '$1 == page && (min == "" || $2 < min) { min = $2 } END { print min }' "$WORK/$1.words"
+}
 # Where a word stands on a page ("x y"), empty when it is not there.
-word_at() { awk -v page="$2" -v word="$3" '$1 == page && $4 == word { print $2, $3; exit }' "$WORK/$1.words"; }
+word_at() {
+    awk -v page="$2" -v word="$3" '$1 == page && $4 == word { print $2, $3; exit }' "$WORK/$1.words"
+}
 near() { awk -v a="$1" -v b="$2" -v tol="$3" 'BEGIN { d = a - b; exit !(d <= tol && d >= -tol) }'; }
 between() { awk -v a="$1" -v lo="$2" -v hi="$3" 'BEGIN { exit !(a >= lo && a <= hi) }'; }
+expect_line() {
+    local text
+    text=$(line_text "$1" "$2" "$3")
+    [ "$text" = "$4" ] || fail "$1 page $2 line $3 reads '$text', not '$4'"
+}
 
 # Every page: lines start one inch from the left and nothing stands above one inch (the first line of
-# page 1 starts there); page N >= 2 carries
-# "(page N)" at 6 inches across and 9.2 inches down, page 1 carries nothing.
+# page 1 starts there); page N >= 2 carries "(page N)" at 6 inches across and 9.2 inches down, page 1
+# carries nothing.
 check_pages() {
-    local job=$1 count page at
-    count=$(pages "$job")
-    for page in $(seq 1 "$count"); do
-        near "$(leftmost "$job" "$page")" 72 0.5 || fail "$job page $page: leftmost text at $(leftmost "$job" "$page"), not 72"
-        # Nothing above one inch; a page may begin with an empty line (a paragraph break at the page end).
-        between "$(line_top "$job" "$page" 1)" 72 "$([ "$page" -eq 1 ] && echo 76 || echo 400)" ||
-            fail "$job page $page: first line's top at $(line_top "$job" "$page" 1)"
+    local job=$1 page at left top
+    for page in $(seq 1 "$(pages "$job")"); do
+        left=$(leftmost "$job" "$page")
+        near "$left" 72 0.5 || fail "$job page $page: leftmost text at $left, not 72"
+        # A page may begin with an empty line (a paragraph break at the foot of the page before).
+        top=$(line_top "$job" "$page" 1)
+        between "$top" 72 "$([ "$page" -eq 1 ] && echo 76 || echo 400)" || fail "$job page $page: first line at $top"
         at=$(word_at "$job" "$page" "(page")
         if [ "$page" -eq 1 ]; then
             [ -z "$at" ] || fail "$job: page 1 carries a page number"
-            continue
+        elif [ -z "$at" ] || [ -z "$(word_at "$job" "$page" "$page)")" ]; then
+            fail "$job: no (page $page) on page $page"
+        else
+            near "${at% *}" 432 0.5 || fail "$job: (page $page) at x ${at% *}, not 432"
+            between "${at#* }" 662.4 666 || fail "$job: (page $page) at y ${at#* }, not just below 662.4"
         fi
-        [ "$(word_at "$job" "$page" "$page)")" != "" ] && [ -n "$at" ] || { fail "$job: no (page $page) on page $page"; continue; }
-        near "${at% *}" 432 0.5 || fail "$job: (page $page) at x ${at% *}, not 432"
-        between "${at#* }" 662.4 666 || fail "$job: (page $page) at y ${at#* }, not just below 662.4"
     done
 }
 
-print_job order-form-7 && {
+if print_job order-form-7; then
     [ "$(pages order-form-7)" -eq 1 ] || fail "order form: $(pages order-form-7) pages"
-    [ "$(line_text order-form-7 1 1)" = "Order form for" ] || fail "order form line 1: '$(line_text order-form-7 1 1)'"
-    [ "$(line_text order-form-7 1 2)" = 'Moonvolley ($5)' ] || fail "order form line 2: '$(line_text order-form-7 1 2)'"
-    [ "$(line_text order-form-7 1 3)" = "Mail this form to" ] || fail "order form line 3: '$(line_text order-form-7 1 3)'"
+    expect_line order-form-7 1 1 "Order form for"
+    expect_line order-form-7 1 2 'Moonvolley ($5)'
+    expect_line order-form-7 1 3 "Mail this form to"
     # An empty line between the heading and the form: line 3 stands two line heights below line 2.
     t1=$(line_top order-form-7 1 1) t2=$(line_top order-form-7 1 2) t3=$(line_top order-form-7 1 3)
     near "$(awk -v a="$t1" -v b="$t2" -v c="$t3" 'BEGIN { print (c - b) - 2 * (b - a) }')" 0 0.1 ||
         fail "order form: lines at $t1, $t2, $t3 leave no empty line"
     check_pages order-form-7
-}
+fi
 print_job description-12 && check_pages description-12
-print_job long-text && {
+if print_job long-text; then
     [ "$(pages long-text)" -ge 2 ] || fail "long text: only $(pages long-text) page"
     check_pages long-text
-}
+fi
 
 if [ $failures -ne 0 ]; then
     say "$failures check(s) failed; the PDFs and their words are in $WORK"

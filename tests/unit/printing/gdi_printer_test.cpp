@@ -72,9 +72,9 @@ Recording PrintIntoMetafile(const std::string& text, const std::string& header =
 struct Arial10 {
     Arial10() {
         platform::WindowDC screen(nullptr);
-        platform::Font font(CreateFontA(-static_cast<int>(std::lround(10.0 * GetDeviceCaps(screen.get(), LOGPIXELSY) / 72)),
-                                        0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_TT_PRECIS, 0, 0, 0,
-                                        "Arial"));
+        int height = static_cast<int>(std::lround(10.0 * GetDeviceCaps(screen.get(), LOGPIXELSY) / 72));
+        platform::Font font(
+            CreateFontA(-height, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_TT_PRECIS, 0, 0, 0, "Arial"));
         platform::Selection select(screen.get(), font.get());
         TEXTMETRICA metrics{};
         GetTextMetricsA(screen.get(), &metrics);

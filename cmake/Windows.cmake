@@ -66,3 +66,12 @@ foreach(tool ${CATALOG_TEST_TOOLS})
     catalog_warnings(${name})
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
 endforeach()
+
+# Printing through a real spooler (CUPS with the cups-pdf printer, which ./test sets up): a script runs
+# the printing tests' spooler jobs under Wine and reads the PDF files back. Skipped without a spooler.
+if(CMAKE_CROSSCOMPILING AND CMAKE_HOST_UNIX AND TARGET test_printing)
+    add_test(NAME printing_spooler
+             COMMAND bash ${CMAKE_SOURCE_DIR}/tests/spooler/print_through_cups.sh $<TARGET_FILE:test_printing>
+                     ${CMAKE_BINARY_DIR}/spooler)
+    set_tests_properties(printing_spooler PROPERTIES TIMEOUT 400 SKIP_RETURN_CODE 77)
+endif()

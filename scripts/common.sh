@@ -27,6 +27,9 @@ ensure_packages() {
 BUILD_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
                 binutils-mingw-w64-x86-64 googletest)
 RUN_PACKAGES=(wine wine64 libwine fonts-wine fonts-liberation xvfb xauth xdotool imagemagick x11-utils)
+# Printing through a real spooler: CUPS, the cups-pdf printer (Debian names its package
+# printer-driver-cups-pdf) and a reader for PDF files.
+SPOOLER_PACKAGES=(cups printer-driver-cups-pdf poppler-utils)
 
 build_catalog() {
     if [ ! -f "$BUILD_DIR/build.ninja" ]; then
@@ -101,4 +104,41 @@ start_xvfb() {
 stop_xvfb() {
     [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
     XVFB_PID=
+}
+
+PDF_PRINTER=PDF
+CUPSD_PID=
+scheduler_running() { timeout 10 lpstat -r 2>/dev/null | grep -q "scheduler is running"; }
+
+# Makes the cups-pdf printer the default printer of a running CUPS scheduler, starting one when none
+# runs (stop_print_spooler stops only that one), and exports CATALOG_PDF_PRINTER for the spooler
+# check. Wine's programs print to it through winspool; cups-pdf writes the pages as a PDF file.
+start_print_spooler() {
+    if ! scheduler_running; then
+        log "starting the CUPS scheduler"
+        if [ "$(id -u)" -eq 0 ]; then cupsd -f >/dev/null 2>&1 & else sudo cupsd -f >/dev/null 2>&1 & fi
+        CUPSD_PID=$!
+        for _ in $(seq 100); do
+            scheduler_running && break
+            sleep 0.1
+        done
+        scheduler_running || { log "the CUPS scheduler did not start"; return 1; }
+    fi
+    if ! timeout 10 lpstat -p "$PDF_PRINTER" >/dev/null 2>&1; then
+        log "adding the cups-pdf printer $PDF_PRINTER"
+        as_root timeout 60 lpadmin -p "$PDF_PRINTER" -v cups-pdf:/ -m lsb/usr/cups-pdf/CUPS-PDF_noopt.ppd -E \
+            2>/dev/null || { log "could not add the printer $PDF_PRINTER"; return 1; }
+    fi
+    if [ "$(timeout 10 lpstat -d 2>/dev/null | sed -n 's/^system default destination: //p')" != "$PDF_PRINTER" ]; then
+        as_root timeout 60 lpadmin -d "$PDF_PRINTER" || { log "could not make $PDF_PRINTER the default"; return 1; }
+    fi
+    export CATALOG_PDF_PRINTER=$PDF_PRINTER
+}
+
+# Stops the scheduler that start_print_spooler started; one that ran before is left running.
+stop_print_spooler() {
+    if [ -n "$CUPSD_PID" ]; then
+        as_root kill "$CUPSD_PID" 2>/dev/null && wait "$CUPSD_PID" 2>/dev/null
+    fi
+    CUPSD_PID=
 }

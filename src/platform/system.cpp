@@ -4,6 +4,8 @@
 
 #include <shellapi.h>
 
+#include "platform/gdi_printer.h"
+
 namespace platform {
 namespace {
 

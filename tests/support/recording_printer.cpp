@@ -8,9 +8,10 @@ void RecordingPrinter::SetScaleMode(int mode) {
 }
 
 void RecordingPrinter::Print(std::string_view text, bool lineEnd) {
+    if (duringPrint) duringPrint();
     if (printCalls == failOnPrintCall) {
         ++printCalls;
-        throw platform::PrinterError("The printer stopped responding.");
+        throw platform::PrinterError("The printer stopped responding.", started);
     }
     ++printCalls;
     started = true;
@@ -33,6 +34,7 @@ void RecordingPrinter::NewPage() {
 }
 
 void RecordingPrinter::EndDoc() {
+    if (failEndDoc) throw platform::PrinterError("The print job could not be finished.", started);
     calls.push_back("enddoc");
     ++endDocs;
     x = y = 0;

@@ -2,6 +2,7 @@
 // so that layouts can be checked to the hundredth of an inch.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,9 @@ public:
     double lineHeight = 0.2;   // inches per line end
     bool failScaleMode = false;
     int failOnPrintCall = -1;  // throw PrinterError on this Print call (0-based), -1 never
+    bool failEndDoc = false;   // throw PrinterError from EndDoc
+    // Runs at each Print call, before it prints (to look at the program's state while a job runs).
+    std::function<void()> duringPrint;
 
     void SetScaleMode(int mode) override;
     void SetFontName(std::string name) override { fontName = std::move(name); }
@@ -57,7 +61,7 @@ public:
     int killDocs = 0;
     bool started = false;
     std::vector<Piece> pieces;
-    std::vector<std::string> calls;  // "print", "newpage", "enddoc" in order
+    std::vector<std::string> calls;  // "print", "newpage", "enddoc", "killdoc" in order
 };
 
 }  // namespace testing_support

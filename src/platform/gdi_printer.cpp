@@ -1,4 +1,4 @@
-#include "platform/printer.h"
+#include "platform/gdi_printer.h"
 
 #include <cmath>
 #include <vector>
@@ -9,6 +9,23 @@
 #include "platform/units.h"
 
 namespace platform {
+namespace {
+
+constexpr const char* kDocumentName = "Catalog";
+
+// The system's words for an error number, without the trailing line break ("Access is denied.").
+std::string SystemErrorText(DWORD code) {
+    char* buffer = nullptr;
+    DWORD length =
+        FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+    std::string text = length && buffer ? std::string(buffer, length) : std::string();
+    if (buffer) LocalFree(buffer);
+    while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ')) text.pop_back();
+    return text.empty() ? "Windows error " + std::to_string(code) + "." : text;
+}
+
+}  // namespace
 
 struct GdiPrinter::State {
     HDC dc = nullptr;
@@ -41,9 +58,8 @@ GdiPrinter::GdiPrinter(HDC device) : state_(std::make_unique<State>()) {
 }
 
 GdiPrinter::~GdiPrinter() {
-    if (state_->docStarted) KillDoc();
+    KillDoc();
     if (state_->dc && state_->originalFont) SelectObject(state_->dc, state_->originalFont);
-    if (state_->ownsDc && state_->dc) DeleteDC(state_->dc);
 }
 
 std::string GdiPrinter::DefaultPrinterName() {
@@ -87,21 +103,30 @@ double GdiPrinter::CurrentY() const { return state_->y; }
 void GdiPrinter::SetCurrentX(double inches) { state_->x = inches; }
 void GdiPrinter::SetCurrentY(double inches) { state_->y = inches; }
 
+// Gives the font back to the DC and, for the printer's own DC, deletes it. The font settings stay;
+// the next job makes its font again.
+void GdiPrinter::ReleaseDevice() {
+    State& s = *state_;
+    if (s.dc && s.originalFont) SelectObject(s.dc, s.originalFont);
+    s.originalFont = nullptr;
+    s.font.Reset();
+    s.fontDirty = true;
+    if (s.ownsDc && s.dc) {
+        DeleteDC(s.dc);
+        s.dc = nullptr;
+        s.ownsDc = false;
+    }
+    s.docStarted = s.pageStarted = false;
+    s.x = s.y = 0;
+}
+
 void GdiPrinter::Fail(const std::string& what) {
     DWORD code = GetLastError();
-    if (state_->docStarted && state_->ownsDc) AbortDoc(state_->dc);
-    state_->docStarted = state_->pageStarted = false;
-    if (state_->ownsDc && state_->dc) {
-        if (state_->originalFont) SelectObject(state_->dc, state_->originalFont);
-        DeleteDC(state_->dc);
-        state_->dc = nullptr;
-        state_->ownsDc = false;
-    }
-    state_->originalFont = nullptr;
-    state_->font.Reset();
-    state_->fontDirty = true;
-    state_->x = state_->y = 0;
-    throw PrinterError(code ? what + " (Windows error " + std::to_string(code) + ")." : what + ".");
+    State& s = *state_;
+    bool wasRunning = s.docStarted;
+    if (s.docStarted && s.ownsDc) AbortDoc(s.dc);  // the spooler drops what it already has
+    ReleaseDevice();
+    throw PrinterError(code ? what + ": " + SystemErrorText(code) : what + ".", wasRunning);
 }
 
 void GdiPrinter::EnsurePage() {
@@ -109,6 +134,7 @@ void GdiPrinter::EnsurePage() {
     if (!s.dc) {
         std::string name = DefaultPrinterName();
         if (name.empty()) throw PrinterError("No printer is installed.");
+        SetLastError(0);
         s.dc = CreateDCA("WINSPOOL", name.c_str(), nullptr, nullptr);
         if (!s.dc) Fail("The printer \"" + name + "\" could not be opened");
         s.ownsDc = true;
@@ -118,11 +144,13 @@ void GdiPrinter::EnsurePage() {
     if (s.ownsDc && !s.docStarted) {
         DOCINFOA info{};
         info.cbSize = sizeof info;
-        info.lpszDocName = "Catalog";
+        info.lpszDocName = kDocumentName;
+        SetLastError(0);
         if (StartDocA(s.dc, &info) <= 0) Fail("The print job could not be started");
         s.docStarted = true;
     }
     if (s.ownsDc && !s.pageStarted) {
+        SetLastError(0);
         if (StartPage(s.dc) <= 0) Fail("The printer could not start a page");
         s.pageStarted = true;
         s.fontDirty = true;  // some drivers reset the DC at StartPage
@@ -155,9 +183,10 @@ void GdiPrinter::Print(std::string_view text, bool lineEnd) {
     if (!text.empty()) {
         int x = static_cast<int>(std::lround(s.x * s.dpiX));
         int y = static_cast<int>(std::lround(s.y * s.dpiY));
-        TextOutA(s.dc, x, y, text.data(), static_cast<int>(text.size()));
+        int length = static_cast<int>(text.size());
+        TextOutA(s.dc, x, y, text.data(), length);
         SIZE extent{};
-        GetTextExtentPoint32A(s.dc, text.data(), static_cast<int>(text.size()), &extent);
+        GetTextExtentPoint32A(s.dc, text.data(), length, &extent);
         s.x += static_cast<double>(extent.cx) / s.dpiX;
     }
     if (lineEnd) {
@@ -172,6 +201,7 @@ void GdiPrinter::NewPage() {
     EnsurePage();
     State& s = *state_;
     if (s.ownsDc) {
+        SetLastError(0);
         if (EndPage(s.dc) <= 0) Fail("The printer could not finish a page");
         s.pageStarted = false;
     }
@@ -181,34 +211,20 @@ void GdiPrinter::NewPage() {
 void GdiPrinter::EndDoc() {
     State& s = *state_;
     if (s.ownsDc && s.docStarted) {
+        SetLastError(0);
         if (s.pageStarted && EndPage(s.dc) <= 0) Fail("The printer could not finish a page");
         s.pageStarted = false;
+        SetLastError(0);
         if (::EndDoc(s.dc) <= 0) Fail("The print job could not be finished");
-        s.docStarted = false;
-        if (s.originalFont) SelectObject(s.dc, s.originalFont);
-        s.originalFont = nullptr;
-        s.font.Reset();
-        s.fontDirty = true;
-        DeleteDC(s.dc);
-        s.dc = nullptr;
-        s.ownsDc = false;
+        ReleaseDevice();
     }
     s.x = s.y = 0;
 }
 
 void GdiPrinter::KillDoc() {
     State& s = *state_;
-    if (s.ownsDc && s.docStarted) {
-        AbortDoc(s.dc);
-        s.docStarted = s.pageStarted = false;
-        if (s.originalFont) SelectObject(s.dc, s.originalFont);
-        s.originalFont = nullptr;
-        s.font.Reset();
-        s.fontDirty = true;
-        DeleteDC(s.dc);
-        s.dc = nullptr;
-        s.ownsDc = false;
-    }
+    if (s.ownsDc && s.docStarted) AbortDoc(s.dc);
+    if (s.ownsDc) ReleaseDevice();
     s.x = s.y = 0;
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/catalog_table.h"
 #include "common/open_link.h"
+#include "common/print_text.h"
 #include "common/tile_background.h"
 #include "platform/resources.h"
 #include "platform/system.h"
@@ -56,9 +57,12 @@ void AdvertisePage::cmdDownload_Click() {
     if (answer == IDYES) common::OpenLink(common::kLinkWeb, hwnd(), strEvalLink_);
 }
 
-void AdvertisePage::cmdPrintOrderForm_Click() {}
+void AdvertisePage::cmdPrintOrderForm_Click() {
+    std::string form = "Order form for\r\n" + Caption() + " (" + strPrice_ + ")\r\n\r\n" + platform::LoadResString(100);
+    common::PrintText(*this, form, "", false, false);
+}
 
-void AdvertisePage::cmdPrintPage_Click() {}
+void AdvertisePage::cmdPrintPage_Click() { common::PrintText(*this, txtProgramDescription().Text(), "", false, false); }
 
 void AdvertisePage::cmdReturn_Click() {
     Unload();

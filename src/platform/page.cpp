@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "platform/application.h"
+#include "platform/first_paint.h"
 #include "platform/font.h"
 #include "platform/image_box.h"
 #include "platform/label.h"
@@ -479,7 +480,8 @@ LRESULT Page::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 1;
     }
     case WM_PAINT: {
-        PaintScope paint(hwnd());
+        { PaintScope paint(hwnd()); }
+        NoteFirstPaint();
         return 0;
     }
     case WM_PRINTCLIENT:

@@ -53,7 +53,9 @@ foreach(dir ${CATALOG_TEST_DIRS})
         catalog_warnings(test_${group})
         set_target_properties(test_${group} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
         add_test(NAME ${group} COMMAND test_${group} --gtest_color=no)
-        set_tests_properties(${group} PROPERTIES TIMEOUT 600)
+        # The test programs share one desktop, one pointer and one foreground window: run them one at a
+        # time, or one program's page takes the activation (and the focus) from another's.
+        set_tests_properties(${group} PROPERTIES TIMEOUT 600 RESOURCE_LOCK desktop)
     endif()
 endforeach()
 

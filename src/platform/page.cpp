@@ -433,10 +433,11 @@ bool Page::PreTranslateMessage(MSG& message) {
             }
         }
         if (message.wParam == VK_RETURN || message.wParam == VK_ESCAPE) {
+            // Enter and Esc click the default and the cancel control; the focus stays where it is.
             bool isReturn = message.wParam == VK_RETURN;
             for (const auto& control : controls_) {
                 if ((isReturn ? control->IsDefault() : control->IsCancel()) && IsUsable(*control)) {
-                    activate(*control);
+                    control->OnAccessKey();
                     return true;
                 }
             }

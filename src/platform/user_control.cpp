@@ -3,17 +3,14 @@
 #include <algorithm>
 #include <cmath>
 
-#include <oleacc.h>
-
 #include "platform/application.h"
+#include "platform/button_accessible.h"
 #include "platform/font.h"
 #include "platform/page.h"
 #include "platform/units.h"
 
 namespace platform {
 namespace {
-
-constexpr UINT_PTR kTimerId = 1;
 
 HCURSOR StandardPointer(int pointer) {
     const char* id = IDC_ARROW;
@@ -192,14 +189,16 @@ void UserControl::SetAccessibleName(const std::string& name) {
 }
 
 void UserControl::SetAccessibleCheckState(bool isCheckBox, bool checked) {
+    bool changed = isCheckBox != checkBoxRole_ || checked != checked_;
     checkBoxRole_ = isCheckBox;
     checked_ = checked;
     if (!hwnd()) return;
-    // The accessible proxy of a button reads the button kind from the style and the state from the
-    // button messages answered below.
+    // The accessible object reads the button kind from the style and the state from the button
+    // messages answered below; a reader that follows the button hears of the change.
     LONG_PTR style = GetWindowLongPtrA(hwnd(), GWL_STYLE);
     style = (style & ~static_cast<LONG_PTR>(BS_TYPEMASK)) | (isCheckBox ? BS_CHECKBOX : BS_PUSHBUTTON);
     SetWindowLongPtrA(hwnd(), GWL_STYLE, style);
+    if (changed) NotifyWinEvent(EVENT_OBJECT_STATECHANGE, hwnd(), OBJID_CLIENT, CHILDID_SELF);
 }
 
 void UserControl::UpdateShown() {
@@ -256,10 +255,15 @@ bool UserControl::PointInside(LPARAM lParam) const {
     return WindowFromPoint(at) == hwnd();
 }
 
-void UserControl::OnMouseButton(UINT message, LPARAM lParam) {
+void UserControl::OnMouseButton(UINT message, WPARAM wParam, LPARAM lParam) {
     auto x = static_cast<float>(GET_X_LPARAM(lParam));
     auto y = static_cast<float>(GET_Y_LPARAM(lParam));
     std::int16_t shift = ShiftState();
+    // The control keeps the mouse from the first press until every button is up again, so that it
+    // hears the moves and the release wherever the pointer goes.
+    auto releaseWhenAllUp = [this, wParam] {
+        if ((wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0 && GetCapture() == hwnd()) ReleaseCapture();
+    };
     switch (message) {
     case WM_LBUTTONDOWN:
         if (GetFocus() != hwnd()) SetFocus(hwnd());
@@ -268,15 +272,18 @@ void UserControl::OnMouseButton(UINT message, LPARAM lParam) {
         UserControl_MouseDown(1, shift, x, y);
         break;
     case WM_LBUTTONDBLCLK:
-        // The second press of a double click: no mouse-down and no click of its own.
+        // The second press of a double click: no mouse-down and no click of its own. The control takes
+        // the mouse itself if it treats the press as one.
         if (GetFocus() != hwnd()) SetFocus(hwnd());
         leftPressed_ = false;
         UserControl_DblClick();
         break;
     case WM_LBUTTONUP: {
+        // A click is a left press and release both on the control's window (by window, so a cut-away
+        // corner or a covering window is not the control).
         bool clicked = leftPressed_ && PointInside(lParam);
         leftPressed_ = false;
-        if (GetCapture() == hwnd()) ReleaseCapture();
+        releaseWhenAllUp();
         UserControl_MouseUp(1, shift, x, y);
         if (clicked && hwnd()) UserControl_Click();
         break;
@@ -287,7 +294,7 @@ void UserControl::OnMouseButton(UINT message, LPARAM lParam) {
         UserControl_MouseDown(2, shift, x, y);
         break;
     case WM_RBUTTONUP:
-        if (GetCapture() == hwnd()) ReleaseCapture();
+        releaseWhenAllUp();
         UserControl_MouseUp(2, shift, x, y);
         break;
     case WM_MBUTTONDOWN:
@@ -296,7 +303,7 @@ void UserControl::OnMouseButton(UINT message, LPARAM lParam) {
         UserControl_MouseDown(4, shift, x, y);
         break;
     case WM_MBUTTONUP:
-        if (GetCapture() == hwnd()) ReleaseCapture();
+        releaseWhenAllUp();
         UserControl_MouseUp(4, shift, x, y);
         break;
     default:
@@ -337,7 +344,7 @@ LRESULT UserControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MBUTTONDOWN:
     case WM_MBUTTONUP:
     case WM_MBUTTONDBLCLK:
-        OnMouseButton(message, lParam);
+        OnMouseButton(message, wParam, lParam);
         return 0;
     case WM_MOUSEMOVE:
         UserControl_MouseMove(ButtonsHeld(wParam), ShiftState(), static_cast<float>(GET_X_LPARAM(lParam)),
@@ -355,6 +362,14 @@ LRESULT UserControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KEYUP:
         UserControl_KeyUp(static_cast<std::int16_t>(wParam), ShiftState());
         return 0;
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
+        // Keys pressed with Alt (and F10) are keys of the control too; Windows still gets them for
+        // Alt+F4 and the window menu.
+        if (message == WM_SYSKEYDOWN) UserControl_KeyDown(static_cast<std::int16_t>(wParam), ShiftState());
+        else UserControl_KeyUp(static_cast<std::int16_t>(wParam), ShiftState());
+        if (!hwnd()) return 0;
+        break;
     case WM_GETDLGCODE:
         return DLGC_BUTTON | DLGC_WANTCHARS;
     case WM_SETFOCUS:
@@ -373,16 +388,7 @@ LRESULT UserControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case BM_GETSTATE:
         return (checkBoxRole_ && checked_ ? BST_CHECKED : 0) | (GetFocus() == hwnd() ? BST_FOCUS : 0);
     case WM_GETOBJECT:
-        if (static_cast<LONG>(lParam) == static_cast<LONG>(OBJID_CLIENT)) {
-            IAccessible* accessible = nullptr;
-            if (SUCCEEDED(CreateStdAccessibleProxyA(hwnd(), "Button", OBJID_CLIENT, IID_IAccessible,
-                                                    reinterpret_cast<void**>(&accessible))) &&
-                accessible) {
-                LRESULT result = LresultFromObject(IID_IAccessible, wParam, accessible);
-                accessible->Release();
-                return result;
-            }
-        }
+        if (LRESULT object = AnswerButtonObjectRequest(hwnd(), wParam, lParam)) return object;
         break;
     default:
         break;

@@ -7,11 +7,14 @@
 //   creation      Initialize, then InitProperties (a block without settings) or ReadProperties,
 //                 then Resize; Show and Hide whenever the control appears on or leaves the screen;
 //                 Terminate when the page unloads.
-//   mouse         MouseDown, MouseUp, then Click for a left press released over the control; the
-//                 second press of a double click gives DblClick (no Click), then MouseUp. Moves are
-//                 reported with the buttons held; while a button is held the control keeps the mouse.
-//   keyboard      KeyDown, KeyPress, KeyUp while it has the focus; AccessKeyPress for its access key,
-//                 and for Enter or Esc when it is the page's default or cancel control.
+//   mouse         MouseDown, MouseUp, then Click for a left press released over the control's window;
+//                 the second press of a double click gives DblClick (no Click), then MouseUp. A right
+//                 or middle release never clicks. Moves are reported with the sum of the buttons held;
+//                 from a press until every button is up the control keeps the mouse.
+//   keyboard      KeyDown (also with Alt), KeyPress, KeyUp while it has the focus; AccessKeyPress for
+//                 its access key, and for Enter or Esc when it is the page's default or cancel control.
+//   screen reader WM_GETOBJECT is answered with a button's accessible object: the window text is its
+//                 name, SetAccessibleCheckState its role and checked state.
 //   focus         GotFocus, LostFocus; AmbientChanged when an ambient value changes.
 #pragma once
 
@@ -82,7 +85,8 @@ public:
     // Who hears the notice (the page's layout keeper, or a test).
     std::function<void(std::string_view key)> OnPropertyChanged;
 
-    // The control's timer.
+    // The control's timer; its ticks arrive as WM_TIMER with this id.
+    static constexpr UINT_PTR kTimerId = 1;
     void SetTimerInterval(unsigned milliseconds) { timerInterval_ = milliseconds; }
     bool TimerEnabled() const { return timerEnabled_; }
     void SetTimerEnabled(bool enabled);
@@ -152,7 +156,7 @@ private:
     static std::int16_t ShiftState();
     static std::int16_t ButtonsHeld(WPARAM wParam);
     bool PointInside(LPARAM lParam) const;
-    void OnMouseButton(UINT message, LPARAM lParam);
+    void OnMouseButton(UINT message, WPARAM wParam, LPARAM lParam);
 
     MemorySurface surface_;
     FontValue font_;

@@ -1,0 +1,142 @@
+#include "support/button_input.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <utility>
+
+#include "support/test_page.h"
+
+namespace testing_support {
+namespace {
+
+std::string Number(float value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", static_cast<double>(value));
+    return text;
+}
+
+std::string MouseLine(const char* event, std::int16_t button, std::int16_t shift, float x, float y) {
+    return std::string(event) + " " + std::to_string(button) + " " + std::to_string(shift) + " " + Number(x) + " " +
+           Number(y);
+}
+
+UINT ScanCode(WPARAM key) {
+    return MapVirtualKeyA(static_cast<UINT>(key), MAPVK_VK_TO_VSC);
+}
+
+}  // namespace
+
+ButtonRecorder::ButtonRecorder(button::TamrixButton& button) {
+    auto& e = button.events;
+    e.Click = [this] { lines_.push_back("Click"); };
+    e.MouseDown = [this](std::int16_t& b, std::int16_t& s, float& x, float& y) {
+        lines_.push_back(MouseLine("MouseDown", b, s, x, y));
+    };
+    e.MouseMove = [this](std::int16_t& b, std::int16_t& s, float& x, float& y) {
+        lines_.push_back(MouseLine("MouseMove", b, s, x, y));
+    };
+    e.MouseUp = [this](std::int16_t& b, std::int16_t& s, float& x, float& y) {
+        lines_.push_back(MouseLine("MouseUp", b, s, x, y));
+    };
+    e.KeyPress = [this](std::int16_t& k) { lines_.push_back("KeyPress " + std::to_string(k)); };
+    e.KeyDown = [this](std::int16_t& k, std::int16_t& s) {
+        lines_.push_back("KeyDown " + std::to_string(k) + " " + std::to_string(s));
+    };
+    e.KeyUp = [this](std::int16_t& k, std::int16_t& s) {
+        lines_.push_back("KeyUp " + std::to_string(k) + " " + std::to_string(s));
+    };
+    e.MouseOver = [this] { lines_.push_back("MouseOver"); };
+    e.MouseIn = [this] { lines_.push_back("MouseIn"); };
+    e.MouseOut = [this] { lines_.push_back("MouseOut"); };
+    button.onRenderRequest = [this, &button](std::uint8_t state, bool force) {
+        std::string line = "look " + std::to_string(state);
+        if (force) line += " forced";
+        if (button.fields().PointerOver) line += " hover";
+        lines_.push_back(line);
+    };
+}
+
+std::vector<std::string> ButtonRecorder::Take() {
+    return std::exchange(lines_, {});
+}
+
+int ButtonRecorder::Count(const std::string& line) const {
+    return static_cast<int>(std::count(lines_.begin(), lines_.end(), line));
+}
+
+POINT ScreenPoint(HWND window, int x, int y) {
+    POINT at{x, y};
+    ClientToScreen(window, &at);
+    return at;
+}
+
+void PlacePointer(POINT screen) {
+    // Under Wine the jump comes back as mouse messages of its own, some of them late and naming an
+    // earlier place; for a while the pointer may be reported there, and a later jump to that place is
+    // then taken as no jump at all. Those messages are thrown away (the tests send the moves they mean
+    // themselves), a pointer that does not arrive is nudged and sent again, and it counts as placed
+    // once it has been reported at its new place for a while without a break.
+    constexpr DWORD kSettle = 150;
+    constexpr DWORD kRetry = 400;
+    SetCursorPos(screen.x, screen.y);
+    DWORD start = GetTickCount();
+    DWORD sent = start;
+    DWORD placedSince = 0;
+    bool placed = false;
+    while (GetTickCount() - start < 5000) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
+        }
+        POINT now{};
+        GetCursorPos(&now);
+        DWORD time = GetTickCount();
+        if (now.x != screen.x || now.y != screen.y) {
+            placed = false;
+            if (time - sent > kRetry) {
+                SetCursorPos(screen.x + 1, screen.y);
+                SetCursorPos(screen.x, screen.y);
+                sent = time;
+            }
+        } else if (!placed) {
+            placed = true;
+            placedSince = time;
+        } else if (time - placedSince >= kSettle) {
+            return;
+        }
+        Sleep(1);
+    }
+    ADD_FAILURE() << "the pointer did not settle at " << screen.x << ", " << screen.y;
+}
+
+void PointerTo(platform::Application& app, POINT screen) {
+    PlacePointer(screen);
+    Pump(app);
+}
+
+void PointerAway(platform::Application& app) {
+    PointerTo(app, POINT{2, 2});
+}
+
+void SendMouse(HWND window, UINT message, WPARAM held, int x, int y) {
+    SendMessageA(window, message, held, MAKELPARAM(x, y));
+}
+
+void MoveOver(HWND window, WPARAM held, int x, int y) {
+    // Nothing runs in between: a timer tick must not find the pointer in its new place before the move.
+    PlacePointer(ScreenPoint(window, x, y));
+    SendMouse(window, WM_MOUSEMOVE, held, x, y);
+}
+
+void PostKeyDown(HWND window, WPARAM key, bool repeat) {
+    LPARAM flags = 1 | (static_cast<LPARAM>(ScanCode(key)) << 16) | (repeat ? (1L << 30) : 0);
+    PostMessageA(window, WM_KEYDOWN, key, flags);
+}
+
+void PostKeyUp(HWND window, WPARAM key) {
+    LPARAM flags = 1 | (static_cast<LPARAM>(ScanCode(key)) << 16) | (1L << 30) | (1UL << 31);
+    PostMessageA(window, WM_KEYUP, key, flags);
+}
+
+}  // namespace testing_support

@@ -1,0 +1,57 @@
+// Driving a button as the user would and writing down what it does.
+//
+// ButtonRecorder hears the ten events and every look the button asks RenderButton for, and keeps them
+// as lines of text in the order they happened ("MouseDown 1 0 10 5", "look 2 hover", "Click"), so
+// that a test compares whole sequences. A look line reads "look <state>", then "forced" for a request
+// that always paints and "hover" when the hover flag was set at the request.
+//
+// Mouse messages are sent straight to the button's window, in its client pixels. Where the button
+// asks Windows about the real pointer (hover, a click's release), the test first puts the pointer in
+// place with PointerTo: Wine moves the pointer without a mouse message, so the test sends the move
+// that the arrival stands for.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "button/tamrix_button.h"
+#include "platform/application.h"
+
+namespace testing_support {
+
+class ButtonRecorder {
+public:
+    // Binds every event and the look hook of `button`, which must outlive the recorder's use.
+    explicit ButtonRecorder(button::TamrixButton& button);
+    ButtonRecorder(const ButtonRecorder&) = delete;  // the button's handlers point at this one
+    ButtonRecorder& operator=(const ButtonRecorder&) = delete;
+
+    // The lines so far, which are then forgotten.
+    std::vector<std::string> Take();
+    const std::vector<std::string>& lines() const { return lines_; }
+    int Count(const std::string& line) const;
+
+private:
+    std::vector<std::string> lines_;
+};
+
+// The screen point of a client pixel of `window`.
+POINT ScreenPoint(HWND window, int x, int y);
+// Puts the real pointer at a screen point, without the mouse messages Wine may make of the jump.
+void PlacePointer(POINT screen);
+// The same, then lets waiting messages run.
+void PointerTo(platform::Application& app, POINT screen);
+// Puts the real pointer in a corner of the screen, away from every page.
+void PointerAway(platform::Application& app);
+
+// Mouse messages to a window at client (x, y); `held` is the MK_ mask of the buttons still down.
+void SendMouse(HWND window, UINT message, WPARAM held, int x, int y);
+// The move that the pointer's arrival at client (x, y) of the button means: the pointer goes there
+// and the button hears the move with the buttons `held`.
+void MoveOver(HWND window, WPARAM held, int x, int y);
+
+// A key as Windows posts it to the focused window (repeat = the key was already down).
+void PostKeyDown(HWND window, WPARAM key, bool repeat = false);
+void PostKeyUp(HWND window, WPARAM key);
+
+}  // namespace testing_support

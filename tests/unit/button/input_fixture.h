@@ -1,0 +1,54 @@
+// A shown page with one shaded button (100 x 30 pixels, caption "&Return") that has the focus, the
+// pointer away from it and a recorder on it.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "support/button_input.h"
+#include "support/button_page.h"
+
+class ButtonInput : public ::testing::Test {
+protected:
+    static constexpr int kWidth = 100;
+    static constexpr int kHeight = 30;
+
+    void SetUp() override {
+        fixture_ = testing_support::MakeButton(app_, kWidth, kHeight, "        BTYPE = 14\n        TX = \"&Return\"\n");
+        button_ = fixture_.button;
+        window_ = button_->hwnd();
+        button_->SetAccessKeys("r");
+        testing_support::PointerAway(app_);
+        ASSERT_TRUE(testing_support::PumpUntil(app_, [this] { return GetFocus() == window_; }));
+        recorder_.emplace(*button_);
+    }
+
+    void TearDown() override {
+        if (GetCapture()) ReleaseCapture();
+        fixture_.page->UnloadWithoutAsking();
+    }
+
+    std::vector<std::string> Take() { return recorder_->Take(); }
+    void Send(UINT message, WPARAM held = 0, int x = 10, int y = 5) {
+        testing_support::SendMouse(window_, message, held, x, y);
+    }
+    void MoveOver(WPARAM held, int x, int y) { testing_support::MoveOver(window_, held, x, y); }
+    // Hover on, with the pointer at (x, y), and nothing recorded yet.
+    void Hover(int x = 10, int y = 5) {
+        MoveOver(0, x, y);
+        ASSERT_TRUE(button_->fields().PointerOver);
+        Take();
+    }
+    bool WaitForTimerToStop() {
+        return testing_support::PumpUntil(app_, [this] { return !button_->TimerEnabled(); });
+    }
+
+    platform::Application app_;
+    testing_support::ButtonFixture fixture_;
+    button::TamrixButton* button_ = nullptr;
+    HWND window_ = nullptr;
+    std::optional<testing_support::ButtonRecorder> recorder_;
+};
+
+using Lines = std::vector<std::string>;

@@ -1,0 +1,142 @@
+// Hover tracking with the real pointer: the hover look begins with a move over the button and ends at
+// the first timer tick that finds another window under the pointer.
+#include "input_fixture.h"
+#include "support/gdi_count.h"
+
+namespace {
+
+using testing_support::PointerAway;
+using testing_support::PointerTo;
+using testing_support::ScreenPoint;
+
+TEST_F(ButtonInput, EnteringBeginsTheHoverLookAndLeavingEndsItAtTheNextTick) {
+    EXPECT_FALSE(button_->TimerEnabled()) << "no polling while no button is hovered";
+    MoveOver(0, 10, 5);
+    EXPECT_EQ(Take(), Lines({"MouseMove 0 0 10 5", "MouseIn", "look 0 forced hover", "MouseOver"}));
+    EXPECT_TRUE(button_->TimerEnabled());
+
+    MoveOver(0, 40, 20);
+    EXPECT_EQ(Take(), Lines({"MouseMove 0 0 40 20"}));
+
+    PointerTo(app_, ScreenPoint(window_, 150, 20));
+    ASSERT_TRUE(WaitForTimerToStop());
+    EXPECT_EQ(Take(), Lines({"look 0 forced", "MouseOut"}));
+    EXPECT_FALSE(button_->fields().PointerOver);
+}
+
+TEST_F(ButtonInput, ThePointerIsOverTheButtonOnlyWhereItsWindowIsTheOneUnderIt) {
+    // The shape of the shaded style: the top-right and bottom-left pixels are cut away.
+    platform::Region shape(CreateRectRgn(0, 0, kWidth, kHeight));
+    platform::Region corner(CreateRectRgn(kWidth - 1, 0, kWidth, 1));
+    CombineRgn(shape.get(), shape.get(), corner.get(), RGN_DIFF);
+    corner.Reset(CreateRectRgn(0, kHeight - 1, 1, kHeight));
+    CombineRgn(shape.get(), shape.get(), corner.get(), RGN_DIFF);
+    ASSERT_TRUE(SetWindowRgn(window_, shape.release(), TRUE));
+
+    struct Probe {
+        int x, y;
+        bool over;
+    };
+    for (Probe p : {Probe{kWidth - 1, 0, false}, Probe{0, kHeight - 1, false}, Probe{kWidth - 2, 0, true},
+                    Probe{kWidth - 1, 1, true}, Probe{0, 0, true}, Probe{kWidth - 1, kHeight - 1, true},
+                    Probe{kWidth, 5, false}, Probe{50, kHeight, false}}) {
+        PointerTo(app_, ScreenPoint(window_, p.x, p.y));
+        EXPECT_EQ(button_->PointerIsOver(), p.over) << p.x << ", " << p.y;
+    }
+
+    // A hover that reaches the cut corner ends there.
+    Hover(50, 15);
+    PointerTo(app_, ScreenPoint(window_, kWidth - 1, 0));
+    ASSERT_TRUE(WaitForTimerToStop());
+    EXPECT_EQ(Take(), Lines({"look 0 forced", "MouseOut"}));
+}
+
+TEST_F(ButtonInput, AWindowCoveringThePointerEndsTheHoverLook) {
+    Hover(50, 15);
+    POINT at = ScreenPoint(window_, 50, 15);
+    HWND cover = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, "BUTTON", "", WS_POPUP, at.x - 5,
+                                 at.y - 5, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(cover, nullptr);
+    ShowWindow(cover, SW_SHOWNOACTIVATE);
+    EXPECT_FALSE(button_->PointerIsOver());
+    bool stopped = WaitForTimerToStop();
+    DestroyWindow(cover);
+    ASSERT_TRUE(stopped);
+    EXPECT_EQ(Take(), Lines({"look 0 forced", "MouseOut"}));
+}
+
+// A press, disabling or hiding does not stop the polling; only a tick that finds the pointer elsewhere
+// does (a disabled or hidden window is never the one under the pointer).
+enum class Interruption { Press, Disable, Hide };
+
+class HoverInterrupted : public ButtonInput, public ::testing::WithParamInterface<Interruption> {};
+
+TEST_P(HoverInterrupted, LeavesTheTimerRunningUntilATickFindsThePointerOutside) {
+    Hover();
+    switch (GetParam()) {
+    case Interruption::Press:
+        Send(WM_LBUTTONDOWN);
+        break;
+    case Interruption::Disable:
+        button_->SetEnabled(false);
+        static_cast<platform::Control*>(button_)->SetEnabled(false);
+        break;
+    case Interruption::Hide:
+        static_cast<platform::Control*>(button_)->SetVisible(false);
+        break;
+    }
+    EXPECT_TRUE(button_->TimerEnabled());
+    if (GetParam() == Interruption::Press) {
+        // Ticks come and go while the pressed pointer stays over the button.
+        testing_support::PumpUntil(app_, [] { return false; }, 100);
+        EXPECT_TRUE(button_->TimerEnabled());
+        EXPECT_EQ(recorder_->Count("MouseOut"), 0);
+        PointerAway(app_);
+    }
+    ASSERT_TRUE(WaitForTimerToStop());
+    EXPECT_EQ(recorder_->Count("MouseOut"), 1);
+    EXPECT_EQ(recorder_->lines().back(), "MouseOut");
+    EXPECT_FALSE(button_->fields().PointerOver);
+}
+
+INSTANTIATE_TEST_SUITE_P(PressDisableOrHide, HoverInterrupted,
+                         ::testing::Values(Interruption::Press, Interruption::Disable, Interruption::Hide),
+                         [](const auto& info) {
+                             return std::string(info.param == Interruption::Press     ? "Press"
+                                                : info.param == Interruption::Disable ? "Disable"
+                                                                                      : "Hide");
+                         });
+
+TEST_F(ButtonInput, TenThousandHoversLeaveNoDrawingObjectsOrWindowsBehind) {
+    constexpr int kCycles = 10000;
+    // The pointer rests on the button and the button leaves it: to the button that is the same as the
+    // pointer leaving (another window is under it), and it spares Wine ten thousand pointer jumps, which
+    // it reports back late. The tick that would follow is delivered at once rather than waited for.
+    testing_support::PlacePointer(ScreenPoint(window_, 10, 5));
+    auto cycle = [&] {
+        Send(WM_MOUSEMOVE);
+        SetWindowPos(window_, nullptr, 2 * kWidth, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageA(window_, WM_TIMER, platform::UserControl::kTimerId, 0);
+        SetWindowPos(window_, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    for (int i = 0; i < 10; ++i) cycle();
+    testing_support::Pump(app_);
+    Take();
+    int objects = testing_support::GdiObjectCount();
+    int windows = testing_support::ThreadWindowCount();
+    ASSERT_GT(objects, 0);
+
+    for (int i = 0; i < kCycles; ++i) {
+        cycle();
+        if (i % 64 == 0) testing_support::Pump(app_);
+    }
+    testing_support::Pump(app_);
+
+    EXPECT_EQ(recorder_->Count("MouseOver"), kCycles);
+    EXPECT_EQ(recorder_->Count("MouseOut"), kCycles);
+    EXPECT_FALSE(button_->TimerEnabled());
+    EXPECT_EQ(testing_support::GdiObjectCount(), objects);
+    EXPECT_EQ(testing_support::ThreadWindowCount(), windows);
+}
+
+}  // namespace

@@ -86,13 +86,6 @@ TEST(ButtonMath, CaptionWithoutMarkersReadsAsTheScreenShowsIt) {
     EXPECT_EQ(CaptionWithoutMarkers("Plain"), "Plain");
 }
 
-TEST(ButtonMath, BlankCaptionsAreEmptyOrSpacesOnly) {
-    EXPECT_TRUE(IsBlankCaption(""));
-    EXPECT_TRUE(IsBlankCaption("   "));
-    EXPECT_FALSE(IsBlankCaption(" a "));
-    EXPECT_FALSE(IsBlankCaption("\t"));
-}
-
 TEST(ButtonMath, FocusRectAndShapeFollowTheStyle) {
     EXPECT_EQ(FocusRectFor(14, 80, 24), (PixelRect{6, 6, 76, 20}));
     EXPECT_EQ(FocusRectFor(3, 80, 24), (PixelRect{4, 4, 76, 20}));
@@ -118,42 +111,3 @@ TEST(ButtonMath, CaptionLayoutOfTheWorkedExample) {
     EXPECT_EQ(CaptionMove(0, 100, 30, 0, 0, measured), (PixelPoint{28, 6}));
 }
 
-TEST(ButtonMath, CaptionBoxesAndMovesMakeRoomForThePicture) {
-    // A 16 x 16 picture on a 120 x 40 button, a caption measuring 30 x 13 from the box's corner.
-    struct Case {
-        int position;
-        PixelRect box;
-        PixelPoint move;
-    };
-    const Case cases[] = {
-        {0, {20, 4, 112, 32}, {(120 - 50) / 2, (40 - 17) / 2}},
-        {1, {4, 4, 96, 32}, {(120 - 16 - 34 - 4) / 2, (40 - 17) / 2}},
-        {2, {4, 20, 112, 32}, {(120 - 34) / 2, (40 - 33) / 2}},
-        {3, {4, 4, 112, 16}, {(120 - 34) / 2, (40 - 16 - 17 - 4) / 2}},
-        {4, {4, 1, 112, 36}, {(120 - 34) / 2, (40 - 14) / 2}},
-    };
-    for (const Case& c : cases) {
-        std::optional<PixelRect> box = CaptionLayoutBox(c.position, 120, 40, 16, 16);
-        ASSERT_TRUE(box) << c.position;
-        EXPECT_EQ(*box, c.box) << c.position;
-        PixelRect measured{box->left, box->top, box->left + 30, box->top + 13};
-        EXPECT_EQ(CaptionMove(c.position, 120, 40, 16, 16, measured), c.move) << c.position;
-    }
-    EXPECT_FALSE(CaptionLayoutBox(5, 120, 40, 16, 16));
-    EXPECT_EQ(CaptionMove(-1, 120, 40, 16, 16, PixelRect{1, 2, 3, 4}), (PixelPoint{0, 0}));
-    // Halves truncate toward zero, also when the caption is wider than the button.
-    EXPECT_EQ(CaptionMove(0, 100, 30, 0, 0, PixelRect{4, 4, 105, 17}), (PixelPoint{-2, 6}));
-}
-
-TEST(ButtonMath, PicturePlacementBesideAboveBelowOrCentred) {
-    const PixelRect caption{50, 14, 80, 27};
-    const std::pair<int, PixelPoint> cases[] = {
-        {0, {50 - 16 - 6, 12}}, {1, {80 + 6, 12}}, {2, {52, 14 - 16 - 2}}, {3, {52, 27 + 2}}, {4, {52, 12}},
-    };
-    for (auto [position, at] : cases) EXPECT_EQ(PicturePlacement(position, false, caption, 120, 40, 16, 16), at);
-    for (int position : {0, 1, 2, 3, 7})
-        EXPECT_EQ(PicturePlacement(position, true, caption, 120, 40, 16, 16), (PixelPoint{52, 12})) << position;
-    EXPECT_FALSE(PicturePlacement(7, false, caption, 120, 40, 16, 16));
-    // A picture larger than the button sits centred with negative halves truncated toward zero.
-    EXPECT_EQ(PicturePlacement(4, false, caption, 20, 10, 33, 33), (PixelPoint{-6, -11}));
-}

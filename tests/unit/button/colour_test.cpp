@@ -75,19 +75,6 @@ TEST(ButtonColours, SystemReferencesTranslateAndUnknownValuesGiveBlack) {
     fixture.page->UnloadWithoutAsking();
 }
 
-TEST(ButtonColours, SoftBevelHalvesEveryShade) {
-    platform::Application app;
-    auto fixture =
-        MakeButton(app, 80, 24, "BTYPE = 14\nCOLTYPE = 2\nBCOL = &H00C0C0C0&\nFCOL = 0\nFCOLO = 0\nSOFT = True\n");
-    TamrixButton& b = *fixture.button;
-    EXPECT_EQ(Hex(b.ShiftColor(0xC0C0C0, 48, true)), Hex(0xD8D8D8));
-    ExpectSet(b, {0xC0C0C0, 0xCFCFCF, 0xD7D7D7, 0xA0A0A0, 0, 0}, "soft");
-    EXPECT_EQ(Hex(b.fields().LitFaceColor), Hex(0xD8D8D8));
-    b.SetSoftBevel(false);
-    EXPECT_EQ(Hex(b.ShiftColor(0xC0C0C0, 48, true)), Hex(0xF0F0F0));
-    fixture.page->UnloadWithoutAsking();
-}
-
 TEST(ButtonColours, TheLitFaceFollowsTheStyleInForceAtTheLastResolve) {
     platform::Application app;
     auto fixture = MakeButton(app, 80, 24, "BTYPE = 14\nCOLTYPE = 2\nBCOL = &H00996633&\n");

@@ -302,19 +302,17 @@ TEST(ButtonPicture, PlacementBesideTheCaptionOrCentred) {
     fixture.page->UnloadWithoutAsking();
 }
 
-TEST(ButtonPicture, ProgramIconsLoadAndDrawThroughTheIconPath) {
+TEST(ButtonPicture, TheProgramsIconsDrawThroughTheIconPath) {
     platform::Application app;
     auto fixture = MakeButton(app, 60, 44, std::string(kFlatGreen) + "PICN = Picture(\"ICON_CALLWARDEN\")\n");
     TamrixButton& b = *fixture.button;
-    ASSERT_TRUE(b.PictureNormal());
-    EXPECT_EQ(b.PictureNormal().Type(), platform::PictureType::Icon);
+    ASSERT_EQ(b.PictureNormal().Type(), platform::PictureType::Icon);
     const auto& r = b.fields().PictureRect;
-    EXPECT_GT(r.width, 0);
     Pixels p = Paint(b, button::kStateUp);
-    // Some of the icon covers the face; nothing outside the picture's place does.
-    EXPECT_LT(p.Count(kGreen, r.x, r.y, r.x + r.width, r.y + r.height), r.width * r.height);
+    // The icon covers part of its place and nothing else; its transparent parts show the face.
     int faceInside = p.Count(kGreen, r.x, r.y, r.x + r.width, r.y + r.height);
+    EXPECT_GT(faceInside, 0);
+    EXPECT_LT(faceInside, r.width * r.height);
     EXPECT_EQ(p.Count(kGreen, 0, 0, 60, 44) - faceInside, 60 * 44 - r.width * r.height);
-    EXPECT_EQ(p.Count(kSilver, 0, 0, 60, 44), 0);
     fixture.page->UnloadWithoutAsking();
 }

@@ -1,13 +1,116 @@
-// Caption, focus rectangle and shape of the button. (First cut.)
+// Caption, focus rectangle and window shape of the button: where the caption goes beside the
+// picture, how it is written in each look, which key activates the button, and which corner pixels
+// are not part of it.
+#include "button/button_math.h"
 #include "button/tamrix_button.h"
+#include "platform/gdi.h"
 
 namespace button {
+namespace {
 
-void TamrixButton::ComputeCaptionRects() {}
-void TamrixButton::DrawCaption(std::uint8_t mode) { m_.LastCaptionMode = mode; }
-void TamrixButton::DrawCaptionEffect(const RECT&) {}
-void TamrixButton::UpdateAccessKey() {}
-void TamrixButton::DrawFocusRectangle() {}
-void TamrixButton::BuildShapeRegion() {}
+constexpr UINT kMeasureFlags = DT_CALCRECT | DT_WORDBREAK;
+constexpr UINT kWriteFlags = DT_CENTER | DT_VCENTER | DT_WORDBREAK;
+
+PixelRect ToPixelRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+}  // namespace
+
+void TamrixButton::ComputeCaptionRects() {
+    std::int32_t pw = m_.PictureRect.width;
+    std::int32_t ph = m_.PictureRect.height;
+    std::optional<PixelRect> box = CaptionLayoutBox(m_.PicturePosition, m_.ClientWidth, m_.ClientHeight, pw, ph);
+    // A position without a box of its own measures from wherever the last layout left the rectangle.
+    RECT r = box ? RECT{box->left, box->top, box->right, box->bottom} : m_.PressedCaptionRect;
+    if (hDC()) DrawTextA(hDC(), m_.Caption.c_str(), static_cast<int>(m_.Caption.size()), &r, kMeasureFlags);
+    m_.CaptionWidth = r.right - r.left;
+    m_.CaptionHeight = r.bottom - r.top;
+    PixelPoint move = CaptionMove(m_.PicturePosition, m_.ClientWidth, m_.ClientHeight, pw, ph, ToPixelRect(r));
+    OffsetRect(&r, move.x, move.y);
+    m_.CaptionRect = r;
+    m_.PressedCaptionRect = r;
+    OffsetRect(&m_.PressedCaptionRect, 1, 1);
+    PositionPicture();
+}
+
+void TamrixButton::WriteCaption(const RECT& rect, COLORREF colour) {
+    HDC dc = hDC();
+    SetTextColor(dc, colour);
+    SetBkMode(dc, TRANSPARENT);
+    RECT r = rect;
+    DrawTextA(dc, m_.Caption.c_str(), static_cast<int>(m_.Caption.size()), &r, kWriteFlags);
+}
+
+void TamrixButton::DrawCaption(std::uint8_t mode) {
+    m_.LastCaptionMode = mode;
+    switch (mode) {
+    case 0:  // up
+        DrawCaptionEffect(m_.CaptionRect);
+        WriteCaption(m_.CaptionRect, m_.TextColor);
+        break;
+    case 1:  // up, pointer over
+        DrawCaptionEffect(m_.CaptionRect);
+        WriteCaption(m_.CaptionRect, m_.TextOverColor);
+        break;
+    case 2:  // down, framed style
+        DrawCaptionEffect(m_.PressedCaptionRect);
+        WriteCaption(m_.PressedCaptionRect, m_.TextOverColor);
+        break;
+    case 3:  // disabled, shaded and see-through styles: embossed
+        WriteCaption(m_.PressedCaptionRect, m_.HighlightColor);
+        WriteCaption(m_.CaptionRect, m_.ShadowColor);
+        break;
+    case 4:  // disabled, framed style
+        WriteCaption(m_.CaptionRect, ShiftColor(m_.LitFaceColor, -104, true));
+        break;
+    case 5:  // down, shaded and see-through styles
+        WriteCaption(m_.PressedCaptionRect, ShiftColor(m_.ShadowColor, -50, false));
+        WriteCaption(m_.CaptionRect, m_.HighlightColor);
+        break;
+    default:
+        break;
+    }
+}
+
+void TamrixButton::DrawCaptionEffect(const RECT& rect) {
+    if (m_.SpecialEffect <= 0) return;
+    COLORREF base = m_.ButtonType == kShaded ? m_.LitFaceColor : m_.FaceColor;
+    COLORREF light = ShiftColor(base, 40, false);
+    COLORREF dark = ShiftColor(base, -40, false);
+    bool engraved = m_.SpecialEffect == 2;
+    RECT below = rect;
+    OffsetRect(&below, 1, 1);
+    WriteCaption(below, engraved ? light : dark);
+    // Relief (1 raised, 2 engraved) has a second copy above left; 3 and more are a drop shadow only.
+    if (m_.SpecialEffect < 3) {
+        RECT above = rect;
+        OffsetRect(&above, -1, -1);
+        WriteCaption(above, engraved ? dark : light);
+    }
+}
+
+void TamrixButton::UpdateAccessKey() {
+    SetAccessKeys("");
+    std::optional<char> key = AccessKeyCharacter(m_.Caption);
+    if (!key) return;
+    char lower[2] = {*key, '\0'};
+    CharLowerBuffA(lower, 1);  // in the program's code page, so accented letters work too
+    SetAccessKeys(std::string(1, lower[0]));
+}
+
+void TamrixButton::DrawFocusRectangle() {
+    if (!m_.ShowFocusRect || !m_.HasFocus) return;
+    SetTextColor(hDC(), m_.TextColor);
+    DrawFocusRect(hDC(), &m_.FocusRect);
+}
+
+void TamrixButton::BuildShapeRegion() {
+    platform::Region shape(CreateRectRgn(0, 0, m_.ClientWidth, m_.ClientHeight));
+    for (const PixelPoint& cut : ShapeCutPixels(m_.ButtonType, m_.ClientWidth, m_.ClientHeight)) {
+        platform::Region pixel(CreateRectRgn(cut.x, cut.y, cut.x + 1, cut.y + 1));
+        CombineRgn(shape.get(), shape.get(), pixel.get(), RGN_DIFF);
+    }
+    // The resize handler hands the region to the window, which owns it from then on.
+    m_.ShapeRegion = shape.release();
+}
 
 }  // namespace button

@@ -1,13 +1,18 @@
-// Creation, size, show, hide and end of the button. (First cut.)
+// Creation, size, show, hide and end of the button, in the order the host calls them: initialize,
+// then init-properties (a button placed new) or read-properties (a button restored from its page's
+// layout), then resize and show; hide and show as it leaves and reappears; terminate at unload.
+#include "button/button_math.h"
 #include "button/tamrix_button.h"
+#include "platform/gdi.h"
 
 namespace button {
 
 TamrixButton::TamrixButton(platform::Page& page, const platform::LayoutNode& node) : UserControl(page, node) {
+    // OverTimer: polls the pointer while the hover look is on; stopped until then.
     SetTimerInterval(3);
 }
 
-TamrixButton::~TamrixButton() = default;
+TamrixButton::~TamrixButton() { DeleteBackgroundSurface(); }
 
 void TamrixButton::UserControl_Initialize() { m_.Shown = true; }
 
@@ -16,19 +21,52 @@ void TamrixButton::UserControl_InitProperties() {
     m_.ShowFocusRect = true;
     m_.UseMaskColor = true;
     m_.Caption = AmbientDisplayName();
+    SetHostFont(AmbientFont());
     m_.ButtonType = kShaded;
     m_.ColorScheme = kSchemeOwn;
     ResolveSchemeColors();
+    // A new button starts in the system's button colours (a restored one has its own stored colours).
+    m_.BackColor = GetSysColor(COLOR_BTNFACE);
+    m_.BackOver = m_.BackColor;
+    m_.ForeColor = GetSysColor(COLOR_BTNTEXT);
+    m_.ForeOver = m_.ForeColor;
     m_.MaskColor = 0xC0C0C0;
+    // The set resolved above still had no colours to go by.
+    ResolveSchemeColors();
+    ComputeCaptionRects();
+    UpdateAccessibleName();
 }
 
 void TamrixButton::UserControl_Resize() {
-    m_.ClientWidth = ScaleWidth();
-    m_.ClientHeight = ScaleHeight();
+    // CaptureParentBackground shrinks the button to nothing and back while it copies what lies
+    // beneath; those two changes are not real resizes.
+    if (m_.CaptureInProgress) return;
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    m_.ClientHeight = client.bottom;
+    m_.ClientWidth = client.right;
+    PixelRect focus = FocusRectFor(m_.ButtonType, m_.ClientWidth, m_.ClientHeight);
+    m_.FocusRect = RECT{focus.left, focus.top, focus.right, focus.bottom};
+    ComputeCaptionRects();
+    BuildShapeRegion();
+    // From here on the region belongs to the window, which deletes it when it gets the next one.
+    SetWindowRgn(hwnd(), m_.ShapeRegion, TRUE);
     if (m_.ClientHeight != 0) RenderButton(kStateUp, true);
 }
 
 void TamrixButton::UserControl_Show() {
+    if (m_.ButtonType == kSeeThrough) {
+        if (!m_.BackgroundDC) {
+            // The see-through face keeps a copy of the parent's pixels, at the size the button has now.
+            HDC surface = hDC();
+            m_.BackgroundDC = CreateCompatibleDC(surface);
+            m_.BackgroundBitmap = CreateBitmap(m_.ClientWidth, m_.ClientHeight, 1,
+                                               static_cast<UINT>(GetDeviceCaps(surface, BITSPIXEL)), nullptr);
+            if (m_.BackgroundDC && m_.BackgroundBitmap)
+                m_.SavedBitmap = SelectObject(m_.BackgroundDC, m_.BackgroundBitmap);
+        }
+        CaptureParentBackground();
+    }
     m_.Shown = true;
     ResolveSchemeColors();
     RenderButton(kStateUp, true);
@@ -36,6 +74,20 @@ void TamrixButton::UserControl_Show() {
 
 void TamrixButton::UserControl_Hide() { m_.Shown = false; }
 
-void TamrixButton::UserControl_Terminate() { m_.Shown = false; }
+void TamrixButton::UserControl_Terminate() {
+    m_.Shown = false;
+    DeleteBackgroundSurface();
+}
+
+void TamrixButton::DeleteBackgroundSurface() {
+    if (m_.BackgroundDC) {
+        if (m_.SavedBitmap) SelectObject(m_.BackgroundDC, m_.SavedBitmap);
+        DeleteDC(m_.BackgroundDC);
+    }
+    if (m_.BackgroundBitmap) DeleteObject(m_.BackgroundBitmap);
+    m_.BackgroundDC = nullptr;
+    m_.BackgroundBitmap = nullptr;
+    m_.SavedBitmap = nullptr;
+}
 
 }  // namespace button

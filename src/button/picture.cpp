@@ -1,14 +1,209 @@
-// Pictures of the button. (First cut.)
+// Pictures of the button: their size and place beside the caption, how they are drawn in each look
+// (in colour, in grey, with a relief, embossed when disabled), the compositor that makes the mask
+// colour transparent, and the copy of the parent's pixels that serves as the see-through face.
+#include <vector>
+
+#include "button/button_math.h"
 #include "button/tamrix_button.h"
+#include "platform/gdi.h"
 
 namespace button {
+namespace {
 
-void TamrixButton::MeasurePicture() {}
-void TamrixButton::PositionPicture() {}
-void TamrixButton::DrawPicture(std::uint8_t) {}
-void TamrixButton::DrawPictureEffect(std::int32_t, const platform::Picture&) {}
-void TamrixButton::BlitPicture(HDC, std::int32_t, std::int32_t, std::int32_t, std::int32_t, const platform::Picture&,
-                               COLORREF, std::int32_t, bool, bool) {}
-void TamrixButton::CaptureParentBackground() {}
+constexpr std::int32_t kNoSolidColour = -1;
+
+// A 24-bit, bottom-up, uncompressed pixel-row description of width x height.
+BITMAPINFO RowFormat(std::int32_t width, std::int32_t height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
+}  // namespace
+
+void TamrixButton::MeasurePicture() {
+    if (!m_.PictureNormal) {
+        m_.PictureRect.width = 0;
+        m_.PictureRect.height = 0;
+        return;
+    }
+    m_.PictureRect.width =
+        static_cast<std::int32_t>(RoundHalfEven(HimetricToPixelsX(m_.PictureNormal.WidthHimetric())));
+    m_.PictureRect.height =
+        static_cast<std::int32_t>(RoundHalfEven(HimetricToPixelsY(m_.PictureNormal.HeightHimetric())));
+}
+
+void TamrixButton::PositionPicture() {
+    if (!m_.PictureNormal && !m_.PictureOver) return;
+    const RECT& c = m_.CaptionRect;
+    std::optional<PixelPoint> at =
+        PicturePlacement(m_.PicturePosition, IsBlankCaption(m_.Caption), PixelRect{c.left, c.top, c.right, c.bottom},
+                         m_.ClientWidth, m_.ClientHeight, m_.PictureRect.width, m_.PictureRect.height);
+    if (!at) return;
+    m_.PictureRect.x = at->x;
+    m_.PictureRect.y = at->y;
+}
+
+void TamrixButton::DrawPicture(std::uint8_t mode) {
+    if (!m_.PictureNormal) return;
+    const auto& r = m_.PictureRect;
+    auto draw = [this, &r](std::int32_t x, std::int32_t y, const platform::Picture& picture, std::int32_t solid,
+                           bool darkOnly, bool greyscale) {
+        BlitPicture(hDC(), x, y, r.width, r.height, picture, m_.MaskRgb, solid, darkOnly, greyscale);
+    };
+    switch (mode) {
+    case 0:
+        if (m_.PointerOver) {
+            const platform::Picture& shown = m_.PictureOver ? m_.PictureOver : m_.PictureNormal;
+            DrawPictureEffect(0, shown);
+            draw(r.x, r.y, shown, kNoSolidColour, false, false);
+        } else {
+            DrawPictureEffect(0, m_.PictureNormal);
+            draw(r.x, r.y, m_.PictureNormal, kNoSolidColour, false, m_.UseGreyscale);
+        }
+        break;
+    case 1:
+        if (m_.PictureOver) {
+            draw(r.x + 1, r.y + 1, m_.PictureOver, kNoSolidColour, false, false);
+        } else {
+            DrawPictureEffect(1, m_.PictureNormal);
+            draw(r.x + 1, r.y + 1, m_.PictureNormal, kNoSolidColour, false, false);
+        }
+        break;
+    case 2:
+        if (m_.ButtonType == kFramed) {
+            draw(r.x + 1, r.y + 1, m_.PictureNormal, kNoSolidColour, false, true);
+        } else {
+            // Embossed: the dark pixels once in the highlight colour below right, once in shadow in place.
+            draw(r.x + 1, r.y + 1, m_.PictureNormal, static_cast<std::int32_t>(m_.HighlightColor), true, false);
+            draw(r.x, r.y, m_.PictureNormal, static_cast<std::int32_t>(m_.ShadowColor), true, false);
+        }
+        break;
+    default:
+        break;
+    }
+    // A picture behind the caption would hide it: the caption goes on top once more.
+    if (m_.PicturePosition == 4) DrawCaption(m_.LastCaptionMode);
+}
+
+void TamrixButton::DrawPictureEffect(std::int32_t offset, const platform::Picture& picture) {
+    if (m_.SpecialEffect <= 0) return;
+    COLORREF base = m_.ButtonType == kFramed ? m_.LitFaceColor : m_.FaceColor;
+    auto light = static_cast<std::int32_t>(ShiftColor(base, 40, false));
+    auto dark = static_cast<std::int32_t>(ShiftColor(base, -40, false));
+    bool engraved = m_.SpecialEffect == 2;
+    const auto& r = m_.PictureRect;
+    BlitPicture(hDC(), r.x + offset + 1, r.y + offset + 1, r.width, r.height, picture, m_.MaskRgb,
+                engraved ? light : dark, false, false);
+    if (m_.SpecialEffect < 3)
+        BlitPicture(hDC(), r.x + offset - 1, r.y + offset - 1, r.width, r.height, picture, m_.MaskRgb,
+                    engraved ? dark : light, false, false);
+}
+
+void TamrixButton::BlitPicture(HDC dc, std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
+                               const platform::Picture& picture, COLORREF maskColour, std::int32_t solidColour,
+                               bool darkOnly, bool greyscale) {
+    if (width <= 0 || height <= 0 || !picture) return;
+
+    // The picture on a canvas of its own. A bitmap is used as it is; an icon is drawn over the mask
+    // colour, so that its transparent parts come out in that colour and are keyed out below.
+    platform::MemoryDC canvas(hDC());
+    platform::Bitmap iconCanvas;
+    HGDIOBJ canvasContent = nullptr;
+    if (picture.Type() == platform::PictureType::Bitmap) {
+        canvasContent = picture.Handle();
+    } else {
+        iconCanvas.Reset(CreateCompatibleBitmap(dc, width, height));
+        canvasContent = iconCanvas.get();
+    }
+    platform::Selection canvasSelection(canvas.get(), canvasContent);
+    if (iconCanvas) {
+        platform::Brush background(CreateSolidBrush(m_.MaskRgb));
+        DrawIconEx(canvas.get(), 0, 0, static_cast<HICON>(picture.Handle()), 0, 0, 0, background.get(), DI_NORMAL);
+    }
+
+    // Copies of what lies beneath and of the picture, read back as rows of pixels.
+    platform::MemoryDC backgroundDC(canvas.get());
+    platform::MemoryDC pictureDC(canvas.get());
+    platform::Bitmap backgroundBitmap(CreateCompatibleBitmap(dc, width, height));
+    platform::Bitmap pictureBitmap(CreateCompatibleBitmap(dc, width, height));
+    {
+        platform::Selection backgroundSelection(backgroundDC.get(), backgroundBitmap.get());
+        platform::Selection pictureSelection(pictureDC.get(), pictureBitmap.get());
+        BitBlt(backgroundDC.get(), 0, 0, width, height, dc, x, y, SRCCOPY);
+        BitBlt(pictureDC.get(), 0, 0, width, height, canvas.get(), 0, 0, SRCCOPY);
+    }
+    const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
+    std::vector<BYTE> background(stride * static_cast<std::size_t>(height));
+    std::vector<BYTE> pixels(stride * static_cast<std::size_t>(height));
+    BITMAPINFO format = RowFormat(width, height);
+    GetDIBits(dc, backgroundBitmap.get(), 0, static_cast<UINT>(height), background.data(), &format, DIB_RGB_COLORS);
+    format = RowFormat(width, height);
+    GetDIBits(dc, pictureBitmap.get(), 0, static_cast<UINT>(height), pixels.data(), &format, DIB_RGB_COLORS);
+
+    for (std::int32_t row = 0; row < height; ++row) {
+        for (std::int32_t column = 0; column < width; ++column) {
+            std::size_t at = static_cast<std::size_t>(row) * stride + static_cast<std::size_t>(column) * 3;
+            BYTE blue = pixels[at];
+            BYTE green = pixels[at + 1];
+            BYTE red = pixels[at + 2];
+            if (m_.UseMaskColor && GetNearestColor(dc, RGB(red, green, blue)) == maskColour) continue;
+            BYTE* target = &background[at];
+            if (solidColour >= 0) {
+                if (darkOnly && !IsDarkPixel(red, green, blue)) continue;
+                auto solid = static_cast<COLORREF>(solidColour);
+                target[0] = GetBValue(solid);
+                target[1] = GetGValue(solid);
+                target[2] = GetRValue(solid);
+            } else if (greyscale) {
+                BYTE grey = GreyLevel(red, green, blue);
+                target[0] = target[1] = target[2] = grey;
+            } else {
+                target[0] = blue;
+                target[1] = green;
+                target[2] = red;
+            }
+        }
+    }
+    format = RowFormat(width, height);
+    SetDIBitsToDevice(dc, x, y, static_cast<DWORD>(width), static_cast<DWORD>(height), 0, 0, 0,
+                      static_cast<UINT>(height), background.data(), &format, DIB_RGB_COLORS);
+}
+
+void TamrixButton::CaptureParentBackground() {
+    HWND parent = GetParent(hwnd());
+    {
+        platform::WindowDC parentDC(parent);
+        m_.CaptureInProgress = true;
+
+        // Out of the way for a moment, so that the parent paints what the button covers.
+        SetExtentHeight(0);
+        DoEvents();
+
+        RECT control{};
+        RECT parentWindow{};
+        RECT parentClient{};
+        GetWindowRect(hwnd(), &control);
+        GetWindowRect(parent, &parentWindow);
+        GetClientRect(parent, &parentClient);
+        // The button's corner in the parent's client area: the parent's side border is half the
+        // difference of window and client width; its caption bar and top border are what is left of the
+        // height difference after the bottom border.
+        LONG border = (parentWindow.right - parentWindow.left - parentClient.right) / 2;
+        LONG sourceX = control.left - parentWindow.left - border;
+        LONG topEdge = parentWindow.bottom - parentWindow.top - parentClient.bottom - border;
+        LONG sourceY = control.top - parentWindow.top - topEdge;
+        if (m_.BackgroundDC && parentDC)
+            BitBlt(m_.BackgroundDC, 0, 0, m_.ClientWidth, m_.ClientHeight, parentDC.get(), sourceX, sourceY, SRCCOPY);
+
+        SetExtentHeight(PixelsToTwipsY(m_.ClientHeight));
+    }
+    m_.CaptureInProgress = false;
+}
 
 }  // namespace button

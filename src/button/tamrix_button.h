@@ -252,9 +252,21 @@ protected:
     bool KnowsSettingsKey(std::string_view key) const override;
 
 private:
+    friend class TamrixButtonTestAccess;  // tests set the hover flag without moving the real pointer
+
     // The caption as a screen reader should hear it (without the access-key marker) and, for a
     // toggling button, its state.
     void UpdateAccessibleName();
+
+    // Painting helpers (render.cpp, caption.cpp, picture.cpp).
+    void DrawShadedLook(std::uint8_t look);
+    void DrawFramedLook(std::uint8_t look);
+    void DrawSeeThroughLook(std::uint8_t look);
+    void DrawPlainLook(std::uint8_t look);
+    void DrawRamp(std::int32_t span, COLORREF base, bool proportional, bool reversed);
+    void DrawFramedEdges(const COLORREF (&colours)[5]);
+    void WriteCaption(const RECT& rect, COLORREF colour);
+    void DeleteBackgroundSurface();
 
     Fields m_;
     int paintCount_ = 0;

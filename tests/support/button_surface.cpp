@@ -1,0 +1,77 @@
+#include "support/button_surface.h"
+
+#include <cstdio>
+
+#include "platform/gdi.h"
+
+namespace testing_support {
+
+int Pixels::Count(COLORREF colour, int left, int top, int right, int bottom) const {
+    int count = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x)
+            if (at(x, y) == colour) ++count;
+    return count;
+}
+
+int Pixels::Differences(const Pixels& other) const {
+    int count = 0;
+    for (std::size_t i = 0; i < data_.size() && i < other.data_.size(); ++i)
+        if (data_[i] != other.data_[i]) ++count;
+    return count;
+}
+
+Pixels CapturePixels(HDC dc, int x, int y, int width, int height) {
+    Pixels pixels(width, height);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    platform::Bitmap section(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    platform::MemoryDC memory(dc);
+    if (!section || !memory) return pixels;
+    {
+        platform::Selection selection(memory.get(), section.get());
+        BitBlt(memory.get(), 0, 0, width, height, dc, x, y, SRCCOPY);
+    }
+    GdiFlush();
+    const auto* quads = static_cast<const std::uint32_t*>(bits);
+    for (int row = 0; row < height; ++row) {
+        for (int column = 0; column < width; ++column) {
+            std::uint32_t bgra = quads[std::size_t(row) * width + column];
+            pixels.set(column, row, RGB((bgra >> 16) & 0xFF, (bgra >> 8) & 0xFF, bgra & 0xFF));
+        }
+    }
+    return pixels;
+}
+
+Pixels CaptureSurface(const button::TamrixButton& control) {
+    const button::Fields& f = control.fields();
+    return CapturePixels(control.hDC(), 0, 0, f.ClientWidth, f.ClientHeight);
+}
+
+std::string Hex(COLORREF colour) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%06lX", static_cast<unsigned long>(colour));
+    return text;
+}
+
+platform::Picture MakeBitmapPicture(const std::vector<std::vector<COLORREF>>& rows, const std::string& name) {
+    int height = static_cast<int>(rows.size());
+    int width = height ? static_cast<int>(rows.front().size()) : 0;
+    platform::WindowDC screen(nullptr);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen.get(), width, height);
+    {
+        platform::MemoryDC memory(screen.get());
+        platform::Selection selection(memory.get(), bitmap);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) SetPixelV(memory.get(), x, y, rows[y][x]);
+    }
+    return platform::Picture::FromBitmap(bitmap, true, name);
+}
+
+}  // namespace testing_support

@@ -97,6 +97,7 @@ void Application::RunUntil(const std::function<bool()>& done) {
 
 void Application::DoEvents() {
     ++loopDepth_;
+    ++doEventsDepth_;
     MSG message{};
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
@@ -105,7 +106,16 @@ void Application::DoEvents() {
         }
         Dispatch(message);
     }
+    --doEventsDepth_;
     --loopDepth_;
+    if (doEventsDepth_ == 0 && !deferredActivations_.empty()) {
+        std::vector<std::weak_ptr<Page>> pages;
+        pages.swap(deferredActivations_);
+        for (const auto& weak : pages)
+            if (auto page = weak.lock()) page->PostActivate();
+    }
 }
+
+void Application::DeferActivation(std::weak_ptr<Page> page) { deferredActivations_.push_back(std::move(page)); }
 
 }  // namespace platform

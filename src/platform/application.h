@@ -26,8 +26,13 @@ public:
     // loop outside). Used by modal pages.
     void RunUntil(const std::function<bool()>& done);
 
-    // Lets pending messages run, then returns (the toolkit's DoEvents).
+    // Lets pending messages run, then returns (the toolkit's DoEvents). A page that becomes active
+    // meanwhile gets its activate event after DoEvents has returned, not inside it: a control that lets
+    // messages run while it is being shown finishes showing before its page's activate event runs.
     void DoEvents();
+    bool InDoEvents() const { return doEventsDepth_ > 0; }
+    // For Page: an activate event held back until DoEvents returns.
+    void DeferActivation(std::weak_ptr<Page> page);
 
     // Pages in the order they were loaded.
     std::vector<std::shared_ptr<Page>> LoadedPages() const { return loaded_; }
@@ -51,6 +56,8 @@ private:
     std::vector<std::shared_ptr<Page>> loaded_;
     std::vector<std::shared_ptr<Page>> unloaded_;  // kept until no handler of theirs can still be running
     int loopDepth_ = 0;
+    int doEventsDepth_ = 0;
+    std::vector<std::weak_ptr<Page>> deferredActivations_;
     bool ended_ = false;
 };
 

@@ -400,6 +400,10 @@ void Page::OnControlFocusChanged() {
         if (control->IsDefault()) control->OnAmbientChanged("DisplayAsDefault");
 }
 
+void Page::PostActivate() {
+    if (hwnd()) PostMessageA(hwnd(), kActivateMessage, 0, 0);
+}
+
 void Page::UpdateShownControls() {
     for (const auto& control : controls_) control->UpdateShown();
 }
@@ -505,7 +509,9 @@ LRESULT Page::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     case kActivateMessage:
-        if (loaded_) Form_Activate();
+        if (!loaded_) return 0;
+        if (app_.InDoEvents()) app_.DeferActivation(weak_from_this());
+        else Form_Activate();
         return 0;
     case WM_SETFOCUS:
         RestoreFocus();

@@ -109,6 +109,8 @@ public:
     void UpdateShownControls();
     // Focus moved from one control to another: the default control's look may change.
     void OnControlFocusChanged();
+    // Raises the activate event from the message loop (after an activation held back by DoEvents).
+    void PostActivate();
 
 protected:
     // The form's events.

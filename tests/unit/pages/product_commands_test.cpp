@@ -133,3 +133,24 @@ TEST(ProductCommands, WithoutAPrinterTheUserIsToldAndThePageStaysUsable) {
     EXPECT_TRUE(p.page->Enabled());
     EXPECT_EQ(p.page->MousePointer(), platform::kPointerDefault);
 }
+TEST(ProductCommands, AccessKeysEnterAndEscReachTheirCommands) {
+    ProductPage p("Callwarden", 12);
+    p.system.answers = {IDNO};
+    p.AltKey('o');
+    ASSERT_EQ(p.system.shellCalls.size(), 1u);
+    p.AltKey('d');
+    EXPECT_EQ(p.system.messages.size(), 1u);
+    p.AltKey('F');
+    EXPECT_EQ(p.printer.endDocs, 1);
+    p.AltKey('p');
+    EXPECT_EQ(p.printer.endDocs, 2);
+    p.Key(VK_RETURN);
+    EXPECT_FALSE(p.page->IsLoaded()) << "Enter is the return command";
+
+    ProductPage q("Kinfile", 2);
+    q.Key(VK_ESCAPE);
+    EXPECT_FALSE(q.page->IsLoaded()) << "Esc is the return command";
+    ProductPage r("Sumstar", 18);
+    r.AltKey('r');
+    EXPECT_FALSE(r.page->IsLoaded());
+}

@@ -24,6 +24,7 @@ while IFS=$'\t' read -r index name order evaluation; do
     case "$index" in \#*) continue ;; esac
     tab=${TAB[$index]}
     click $((CX + $(twips 105) + TAB_WIDTH * tab + TAB_WIDTH / 2)) $((CY + $(twips 945) + 12))
+    [ -f "$E2E_OUT/main-tab$tab.png" ] || { xdotool mousemove 5 5; sleep 0.3; shot "main-tab$tab"; }
     click $((CX + $(twips $((105 + 210 + ${LEFT[$index]}))) + 20)) $((CY + $(twips $((945 + 525 + ${TOP[$index]}))) + 25))
     wait_window "$name" 10
     [ "$index" = 12 ] && shot product-callwarden
@@ -33,6 +34,7 @@ while IFS=$'\t' read -r index name order evaluation; do
     wait_urls $expected || fail "$name: Alt+O handed nothing to the shell"
     [ "$(last_url)" = "$order" ] || fail "$name: order address was '$(last_url)'"
 
+    activate_window "$name"
     key alt+d
     wait_window "Download" 10
     question=$(wintool text "Download")
@@ -50,6 +52,7 @@ while IFS=$'\t' read -r index name order evaluation; do
     wait_urls $expected || fail "$name: Yes handed nothing to the shell"
     [ "$(last_url)" = "$evaluation" ] || fail "$name: evaluation address was '$(last_url)'"
 
+    activate_window "$name"
     key Escape
     wait_gone "$name"
     note "$name: order and evaluation addresses"

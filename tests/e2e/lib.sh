@@ -46,6 +46,13 @@ client_origin() {
 twips() { echo $(( ($1 + 7) / 15 )); }  # twips to pixels at 96 DPI, to the nearest
 
 click() { xdotool mousemove "$1" "$2" click 1; sleep 0.3; }
+
+# Clicks the title bar of a window, as a user does to come back to it after the browser took the front.
+activate_window() {
+    local wx wy
+    read -r wx wy _ _ < <(wintool window "$1") || fail "cannot locate '$1'"
+    click $((wx + 80)) $((wy + 8))
+}
 key() { xdotool key "$@"; sleep 0.3; }
 
 # "r g b" of one pixel of a screenshot.

@@ -11,7 +11,12 @@ for journey in "$here"/[0-9][0-9]-*.sh; do
     JOURNEY=$name timeout "${E2E_TIMEOUT:-600}" bash "$journey"
     rc=$?
     if [ $rc -ne 0 ]; then
-        [ $rc -eq 124 ] && { /usr/bin/import -window root "$BUILD_DIR/e2e/$name-timeout.png"; echo "TIMEOUT [$name]"; }
+        if [ $rc -eq 124 ]; then
+            /usr/bin/import -window root "$BUILD_DIR/e2e/$name-timeout.png"
+            echo "TIMEOUT [$name]"
+        else
+            echo "FAILED [$name] (exit code $rc)"
+        fi
         pkill -f 'catalog\.exe' 2>/dev/null
         status=1
     fi

@@ -4,6 +4,7 @@
 source "$(dirname "$0")/lib.sh"
 
 register_url_logger
+rm -f "$E2E_OUT"/main-tab*.png
 start_catalog
 key Escape
 wait_gone "Welcome!"

@@ -47,11 +47,21 @@ twips() { echo $(( ($1 + 7) / 15 )); }  # twips to pixels at 96 DPI, to the near
 
 click() { xdotool mousemove "$1" "$2" click 1; sleep 0.3; }
 
-# Clicks the title bar of a window, as a user does to come back to it after the browser took the front.
+window_active() { wine "$BUILD_DIR/tools/wintool.exe" active "$1" >/dev/null 2>&1; }
+no_url_logger_running() { ! pgrep -f 'logurl\.exe' >/dev/null; }
+
+# Clicks the title bar of a window, as a user does to come back to it after the browser took the
+# front, until the window is the active one. A program the shell just started may still take the front
+# as it ends, so that is waited out first.
 activate_window() {
-    local wx wy
-    read -r wx wy _ _ < <(wintool window "$1") || fail "cannot locate '$1'"
-    click $((wx + 80)) $((wy + 8))
+    local wx wy attempt
+    wait_for 10 no_url_logger_running
+    for attempt in 1 2 3 4 5; do
+        read -r wx wy _ _ < <(wintool window "$1") || fail "cannot locate '$1'"
+        click $((wx + 80)) $((wy + 8))
+        wait_for 2 window_active "$1" && return 0
+    done
+    fail "'$1' does not become the active window"
 }
 key() { xdotool key "$@"; sleep 0.3; }
 

@@ -3,6 +3,7 @@
 //   wintool window TITLE        prints "x y width height" of the whole window (frame and title bar)
 //   wintool text TITLE          prints the text of a message box titled TITLE (its static text)
 //   wintool exists TITLE        exit code 0 when a visible window titled TITLE exists
+//   wintool active TITLE        exit code 0 when the window titled TITLE is the active (foreground) one
 //   wintool control TITLE TEXT  prints "x y width height" (screen) of the child window whose text is TEXT
 #include <windows.h>
 
@@ -72,6 +73,7 @@ int main(int argc, char** argv) {
     std::string command = argv[1];
     HWND window = FindVisible(argv[2]);
     if (command == "exists") return window ? 0 : 1;
+    if (command == "active") return window && GetForegroundWindow() == window ? 0 : 1;
     if (!window) return 1;
     if (command == "client") {
         PrintRect(window, true);

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Copies the pictures that the last ./test run took (build/e2e, build/gallery.png) into docs/, cut to the
+# program's windows, for the README.
+set -euo pipefail
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+SHOTS="$ROOT/build/e2e"
+mkdir -p "$ROOT/docs/screenshots"
+for name in welcome main-home main-tab1 main-tab2 product-callwarden reminder hover-on no-printer; do
+    if [ -f "$SHOTS/$name.png" ]; then
+        # The pages sit in the middle of the 1024x768 desktop; this keeps them and a little around them.
+        /usr/bin/convert "$SHOTS/$name.png" -crop 530x400+247+185 +repage "$ROOT/docs/screenshots/$name.png"
+    else
+        echo "missing: $SHOTS/$name.png (run ./test first)" >&2
+    fi
+done
+[ -f "$ROOT/build/gallery.png" ] && /usr/bin/convert "$ROOT/build/gallery.png" -strip -define png:compression-level=9 \
+    "$ROOT/docs/gallery.png"
+echo "docs/screenshots updated"

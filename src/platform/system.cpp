@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include "platform/gdi_printer.h"
+#include "platform/late_bound.h"
 
 namespace platform {
 namespace {
@@ -28,8 +29,11 @@ int SystemServices::ShowMessage(HWND owner, const std::string& text, const std::
 
 INT_PTR SystemServices::ShellOpen(HWND owner, const std::string& file, const std::string& directory,
                                   int showCommand) {
-    HINSTANCE result = ShellExecuteA(owner, nullptr, file.c_str(), nullptr,
-                                     directory.empty() ? nullptr : directory.c_str(), showCommand);
+    using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+    static const auto shellExecute = LateBoundFunction<ShellExecuteFunction>("shell32.dll", "ShellExecuteA");
+    if (!shellExecute) return SE_ERR_NOASSOC;
+    HINSTANCE result = shellExecute(owner, nullptr, file.c_str(), nullptr,
+                                    directory.empty() ? nullptr : directory.c_str(), showCommand);
     return reinterpret_cast<INT_PTR>(result);
 }
 

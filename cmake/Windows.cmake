@@ -43,6 +43,13 @@ target_include_directories(catalog_test_support PUBLIC tests src)
 target_link_libraries(catalog_test_support PUBLIC catalog_core gtest)
 catalog_warnings(catalog_test_support)
 
+# The fuzzing corpus, which the reliability tests replay: a Windows path (Wine sees the host's / as Z:).
+if(CMAKE_CROSSCOMPILING AND CMAKE_HOST_UNIX)
+    set(CATALOG_FUZZ_CORPUS "Z:${CMAKE_SOURCE_DIR}/fuzz/corpus")
+else()
+    set(CATALOG_FUZZ_CORPUS "${CMAKE_SOURCE_DIR}/fuzz/corpus")
+endif()
+
 file(GLOB CATALOG_TEST_DIRS LIST_DIRECTORIES true CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*)
 foreach(dir ${CATALOG_TEST_DIRS})
     if(IS_DIRECTORY ${dir})
@@ -50,6 +57,7 @@ foreach(dir ${CATALOG_TEST_DIRS})
         file(GLOB group_sources CONFIGURE_DEPENDS ${dir}/*.cpp)
         add_executable(test_${group} ${group_sources} $<TARGET_OBJECTS:catalog_resources>)
         target_link_libraries(test_${group} PRIVATE catalog_test_support gtest_main)
+        target_compile_definitions(test_${group} PRIVATE CATALOG_FUZZ_CORPUS="${CATALOG_FUZZ_CORPUS}")
         catalog_warnings(test_${group})
         set_target_properties(test_${group} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
         add_test(NAME ${group} COMMAND test_${group} --gtest_color=no)
@@ -68,6 +76,17 @@ foreach(tool ${CATALOG_TEST_TOOLS})
     catalog_warnings(${name})
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
 endforeach()
+
+# Benchmarks (./bench): the smallest window program, to compare start-up with, reporting its first paint
+# through the same code as the catalog; and the timings of the drawing and printing routines.
+add_executable(minimal_window WIN32 benchmarks/minimal_window.cpp src/platform/first_paint.cpp)
+target_include_directories(minimal_window PRIVATE src)
+target_link_libraries(minimal_window PRIVATE user32 gdi32)
+catalog_warnings(minimal_window)
+add_executable(bench_routines benchmarks/routines.cpp $<TARGET_OBJECTS:catalog_resources>)
+target_link_libraries(bench_routines PRIVATE catalog_test_support)
+catalog_warnings(bench_routines)
+set_target_properties(minimal_window bench_routines PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
 
 # Printing through a real spooler (CUPS with the cups-pdf printer, which ./test sets up): a script runs
 # the printing tests' spooler jobs under Wine and reads the PDF files back. Skipped without a spooler.

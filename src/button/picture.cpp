@@ -1,6 +1,7 @@
 // Pictures of the button: their size and place beside the caption, how they are drawn in each look
 // (in colour, in grey, with a relief, embossed when disabled), the compositor that makes the mask
 // colour transparent, and the copy of the parent's pixels that serves as the see-through face.
+#include <algorithm>
 #include <vector>
 
 #include "button/button_math.h"
@@ -105,13 +106,29 @@ void TamrixButton::DrawPictureEffect(std::int32_t offset, const platform::Pictur
                     engraved ? dark : light, false, false);
 }
 
-void TamrixButton::BlitPicture(HDC dc, std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
-                               const platform::Picture& picture, COLORREF maskColour, std::int32_t solidColour,
-                               bool darkOnly, bool greyscale) {
-    if (width <= 0 || height <= 0 || !picture) return;
+const TamrixButton::PictureCanvas& TamrixButton::CanvasFor(HDC dc, const platform::Picture& picture,
+                                                             std::int32_t width, std::int32_t height,
+                                                             COLORREF maskColour) {
+    for (const PictureCanvas& canvas : canvases_) {
+        if (canvas.picture.SameAs(picture) && canvas.dc == dc && canvas.width == width && canvas.height == height &&
+            canvas.maskColour == maskColour && canvas.canvasColour == m_.MaskRgb && canvas.useMask == m_.UseMaskColor)
+            return canvas;
+    }
+    // A button shows two pictures at most (normal and hover); a few more entries cover a change of colours.
+    constexpr std::size_t kKept = 4;
+    if (canvases_.size() >= kKept) canvases_.erase(canvases_.begin());
+
+    PictureCanvas made;
+    made.picture = picture;
+    made.dc = dc;
+    made.width = width;
+    made.height = height;
+    made.maskColour = maskColour;
+    made.canvasColour = m_.MaskRgb;
+    made.useMask = m_.UseMaskColor;
 
     // The picture on a canvas of its own. A bitmap is used as it is; an icon is drawn over the mask
-    // colour, so that its transparent parts come out in that colour and are keyed out below.
+    // colour, so that its transparent parts come out in that colour and are keyed out when composed.
     platform::MemoryDC canvas(hDC());
     platform::Bitmap iconCanvas;
     HGDIOBJ canvasContent = nullptr;
@@ -127,47 +144,111 @@ void TamrixButton::BlitPicture(HDC dc, std::int32_t x, std::int32_t y, std::int3
         DrawIconEx(canvas.get(), 0, 0, static_cast<HICON>(picture.Handle()), 0, 0, 0, background.get(), DI_NORMAL);
     }
 
-    // Copies of what lies beneath and of the picture, read back as rows of pixels.
-    platform::MemoryDC backgroundDC(canvas.get());
+    // Read back as 24-bit rows through a copy (a bitmap is read while no device context holds it).
     platform::MemoryDC pictureDC(canvas.get());
-    platform::Bitmap backgroundBitmap(CreateCompatibleBitmap(dc, width, height));
     platform::Bitmap pictureBitmap(CreateCompatibleBitmap(dc, width, height));
     {
-        platform::Selection backgroundSelection(backgroundDC.get(), backgroundBitmap.get());
         platform::Selection pictureSelection(pictureDC.get(), pictureBitmap.get());
-        BitBlt(backgroundDC.get(), 0, 0, width, height, dc, x, y, SRCCOPY);
         BitBlt(pictureDC.get(), 0, 0, width, height, canvas.get(), 0, 0, SRCCOPY);
     }
     const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
+    std::vector<BYTE> rows(stride * static_cast<std::size_t>(height));
+    BITMAPINFO format = RowFormat(width, height);
+    GetDIBits(dc, pictureBitmap.get(), 0, static_cast<UINT>(height), rows.data(), &format, DIB_RGB_COLORS);
+
+    const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+    made.pixels.resize(count * 3);
+    made.transparent.resize(count);
+    for (std::int32_t row = 0; row < height; ++row) {
+        // The rows are stored bottom-up.
+        const BYTE* source = &rows[static_cast<std::size_t>(height - 1 - row) * stride];
+        for (std::int32_t column = 0; column < width; ++column) {
+            std::size_t at = static_cast<std::size_t>(row) * static_cast<std::size_t>(width) +
+                             static_cast<std::size_t>(column);
+            BYTE blue = source[column * 3];
+            BYTE green = source[column * 3 + 1];
+            BYTE red = source[column * 3 + 2];
+            made.pixels[at * 3] = red;
+            made.pixels[at * 3 + 1] = green;
+            made.pixels[at * 3 + 2] = blue;
+            made.transparent[at] = m_.UseMaskColor && GetNearestColor(dc, RGB(red, green, blue)) == maskColour;
+        }
+    }
+    canvases_.push_back(std::move(made));
+    return canvases_.back();
+}
+
+void TamrixButton::BlitPicture(HDC dc, std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
+                               const platform::Picture& picture, COLORREF maskColour, std::int32_t solidColour,
+                               bool darkOnly, bool greyscale) {
+    if (width <= 0 || height <= 0 || !picture) return;
+    const PictureCanvas& canvas = CanvasFor(dc, picture, width, height, maskColour);
+
+    // What one picture pixel does to the pixel beneath it: leaves it, paints the solid colour (over
+    // the dark pixels only, when asked), a grey tone, or the pixel itself.
+    auto compose = [&](std::size_t at, BYTE& red, BYTE& green, BYTE& blue) {
+        if (canvas.transparent[at]) return;
+        BYTE r = canvas.pixels[at * 3];
+        BYTE g = canvas.pixels[at * 3 + 1];
+        BYTE b = canvas.pixels[at * 3 + 2];
+        if (solidColour >= 0) {
+            if (darkOnly && !IsDarkPixel(r, g, b)) return;
+            auto solid = static_cast<COLORREF>(solidColour);
+            red = GetRValue(solid);
+            green = GetGValue(solid);
+            blue = GetBValue(solid);
+        } else if (greyscale) {
+            red = green = blue = GreyLevel(r, g, b);
+        } else {
+            red = r;
+            green = g;
+            blue = b;
+        }
+    };
+
+    // The button's own surface holds its pixels in memory: they are composed in place. The part of the
+    // picture that lies outside the surface is left out, as the device would clip it.
+    if (dc == hDC() && Surface().HasPixels()) {
+        const platform::MemorySurface& surface = Surface();
+        GdiFlush();
+        std::int32_t top = std::max(0, -y);
+        std::int32_t bottom = std::min(height, surface.height() - y);
+        std::int32_t left = std::max(0, -x);
+        std::int32_t right = std::min(width, surface.width() - x);
+        for (std::int32_t row = top; row < bottom; ++row) {
+            std::uint32_t* target = surface.PixelRow(y + row) + x;
+            for (std::int32_t column = left; column < right; ++column) {
+                std::uint32_t pixel = target[column];
+                auto red = static_cast<BYTE>(pixel >> 16);
+                auto green = static_cast<BYTE>(pixel >> 8);
+                auto blue = static_cast<BYTE>(pixel);
+                compose(static_cast<std::size_t>(row) * static_cast<std::size_t>(width) +
+                            static_cast<std::size_t>(column),
+                        red, green, blue);
+                target[column] = (pixel & 0xFF000000u) | (static_cast<std::uint32_t>(red) << 16) |
+                                 (static_cast<std::uint32_t>(green) << 8) | blue;
+            }
+        }
+        return;
+    }
+
+    // Any other device: what lies beneath is copied out as 24-bit rows, composed, and written back once.
+    platform::MemoryDC backgroundDC(dc);
+    platform::Bitmap backgroundBitmap(CreateCompatibleBitmap(dc, width, height));
+    {
+        platform::Selection backgroundSelection(backgroundDC.get(), backgroundBitmap.get());
+        BitBlt(backgroundDC.get(), 0, 0, width, height, dc, x, y, SRCCOPY);
+    }
+    const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
     std::vector<BYTE> background(stride * static_cast<std::size_t>(height));
-    std::vector<BYTE> pixels(stride * static_cast<std::size_t>(height));
     BITMAPINFO format = RowFormat(width, height);
     GetDIBits(dc, backgroundBitmap.get(), 0, static_cast<UINT>(height), background.data(), &format, DIB_RGB_COLORS);
-    format = RowFormat(width, height);
-    GetDIBits(dc, pictureBitmap.get(), 0, static_cast<UINT>(height), pixels.data(), &format, DIB_RGB_COLORS);
-
     for (std::int32_t row = 0; row < height; ++row) {
+        BYTE* target = &background[static_cast<std::size_t>(height - 1 - row) * stride];
         for (std::int32_t column = 0; column < width; ++column) {
-            std::size_t at = static_cast<std::size_t>(row) * stride + static_cast<std::size_t>(column) * 3;
-            BYTE blue = pixels[at];
-            BYTE green = pixels[at + 1];
-            BYTE red = pixels[at + 2];
-            if (m_.UseMaskColor && GetNearestColor(dc, RGB(red, green, blue)) == maskColour) continue;
-            BYTE* target = &background[at];
-            if (solidColour >= 0) {
-                if (darkOnly && !IsDarkPixel(red, green, blue)) continue;
-                auto solid = static_cast<COLORREF>(solidColour);
-                target[0] = GetBValue(solid);
-                target[1] = GetGValue(solid);
-                target[2] = GetRValue(solid);
-            } else if (greyscale) {
-                BYTE grey = GreyLevel(red, green, blue);
-                target[0] = target[1] = target[2] = grey;
-            } else {
-                target[0] = blue;
-                target[1] = green;
-                target[2] = red;
-            }
+            BYTE* pixel = target + static_cast<std::size_t>(column) * 3;
+            compose(static_cast<std::size_t>(row) * static_cast<std::size_t>(width) + static_cast<std::size_t>(column),
+                    pixel[2], pixel[1], pixel[0]);
         }
     }
     format = RowFormat(width, height);

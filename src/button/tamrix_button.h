@@ -225,6 +225,8 @@ public:
 
     // ---- Input (input.cpp) ----
     bool PointerIsOver() const;
+    // The same for a pointer position already known (screen coordinates).
+    bool PointerIsOverAt(POINT screen) const;
 
 protected:
     // ---- Handlers the host calls (lifecycle.cpp, persistence.cpp, input.cpp) ----
@@ -268,8 +270,28 @@ private:
     void WriteCaption(const RECT& rect, COLORREF colour);
     void DeleteBackgroundSurface();
 
+    // A picture as it comes off its canvas (an icon drawn over the mask colour), and which of its pixels
+    // are transparent, kept for the paintings that follow: drawing the icon is by far the dearest step
+    // of a painting. Pictures do not change once made, so the picture with the size, the colours and the
+    // surface it is composed onto identify an entry.
+    struct PictureCanvas {
+        platform::Picture picture;
+        HDC dc = nullptr;
+        std::int32_t width = 0;
+        std::int32_t height = 0;
+        COLORREF maskColour = 0;
+        COLORREF canvasColour = 0;
+        bool useMask = false;
+        std::vector<std::uint8_t> pixels;       // red, green, blue of each pixel, rows from the top
+        std::vector<std::uint8_t> transparent;  // 1 for each pixel that leaves what lies beneath
+    };
+    const PictureCanvas& CanvasFor(HDC dc, const platform::Picture& picture, std::int32_t width,
+                                   std::int32_t height, COLORREF maskColour);
+
     Fields m_;
     int paintCount_ = 0;
+    std::vector<PictureCanvas> canvases_;
+    int ticksWithoutFreshPosition_ = 0;  // OverTimer ticks that took the position that came with them
 };
 
 // The 22 keys of the stored settings, in the order they are read and written.

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/control.h"
+#include "platform/late_bound.h"
 
 namespace platform {
 namespace {
@@ -172,12 +173,20 @@ private:
 
 LRESULT AnswerButtonObjectRequest(HWND window, WPARAM wParam, LPARAM lParam) {
     if (static_cast<LONG>(lParam) != static_cast<LONG>(OBJID_CLIENT)) return 0;
+    // Only a screen reader asks, so the accessibility library is loaded when one does.
+    using CreateStdAccessibleObjectFunction = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
+    using LresultFromObjectFunction = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
+    static const auto createStandardObject =
+        LateBoundFunction<CreateStdAccessibleObjectFunction>("oleacc.dll", "CreateStdAccessibleObject");
+    static const auto resultFromObject =
+        LateBoundFunction<LresultFromObjectFunction>("oleacc.dll", "LresultFromObject");
+    if (!createStandardObject || !resultFromObject) return 0;
     IAccessible* client = nullptr;
-    if (FAILED(CreateStdAccessibleObject(window, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&client))) ||
+    if (FAILED(createStandardObject(window, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&client))) ||
         !client)
         return 0;
     auto* button = new ButtonAccessible(window, client);
-    LRESULT result = LresultFromObject(IID_IAccessible, wParam, button);
+    LRESULT result = resultFromObject(IID_IAccessible, wParam, button);
     button->Release();
     return result;
 }

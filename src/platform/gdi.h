@@ -3,6 +3,8 @@
 // device contexts remember what they must restore or release.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <utility>
 
 #include "platform/win.h"
@@ -125,6 +127,7 @@ public:
             dc_ = std::move(other.dc_);
             bitmap_ = std::move(other.bitmap_);
             original_ = std::exchange(other.original_, nullptr);
+            bits_ = std::exchange(other.bits_, nullptr);
             width_ = std::exchange(other.width_, 0);
             height_ = std::exchange(other.height_, 0);
         }
@@ -147,9 +150,38 @@ public:
         return true;
     }
 
+    // The same with a 32-bit DIB section as the bitmap: drawing routines may then also reach its pixels
+    // in memory (PixelRow), without copying them out and back through device contexts.
+    bool CreateDib(HDC compatibleWith, int width, int height) {
+        Reset();
+        if (width <= 0 || height <= 0) return false;
+        dc_ = MemoryDC(compatibleWith);
+        if (!dc_) return false;
+        BITMAPINFO format{};
+        format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        format.bmiHeader.biWidth = width;
+        format.bmiHeader.biHeight = -height;  // top-down: row 0 is the top row
+        format.bmiHeader.biPlanes = 1;
+        format.bmiHeader.biBitCount = 32;
+        format.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        bitmap_.Reset(CreateDIBSection(compatibleWith, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+        if (!bitmap_ || !bits) {
+            bitmap_.Reset();
+            dc_.Reset();
+            return false;
+        }
+        bits_ = static_cast<std::uint32_t*>(bits);
+        original_ = SelectObject(dc_.get(), bitmap_.get());
+        width_ = width;
+        height_ = height;
+        return true;
+    }
+
     void Reset() {
         if (dc_ && original_) SelectObject(dc_.get(), original_);
         original_ = nullptr;
+        bits_ = nullptr;
         bitmap_.Reset();
         dc_.Reset();
         width_ = height_ = 0;
@@ -161,10 +193,17 @@ public:
     int height() const { return height_; }
     explicit operator bool() const { return dc_ && bitmap_; }
 
+    // Whether the pixels can be reached in memory (a surface made by CreateDib).
+    bool HasPixels() const { return bits_ != nullptr; }
+    // Row y (0 is the top) of such a surface: each pixel is 0x00RRGGBB, blue in the low byte (the
+    // opposite of a COLORREF). Drawing on the DC may be batched: GdiFlush before reading or writing.
+    std::uint32_t* PixelRow(int y) const { return bits_ + static_cast<std::ptrdiff_t>(y) * width_; }
+
 private:
     MemoryDC dc_;
     Bitmap bitmap_;
     HGDIOBJ original_ = nullptr;
+    std::uint32_t* bits_ = nullptr;
     int width_ = 0;
     int height_ = 0;
 };

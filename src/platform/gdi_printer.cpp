@@ -3,9 +3,8 @@
 #include <cmath>
 #include <vector>
 
-#include <winspool.h>
-
 #include "platform/gdi.h"
+#include "platform/late_bound.h"
 #include "platform/units.h"
 
 namespace platform {
@@ -63,16 +62,21 @@ GdiPrinter::~GdiPrinter() {
 }
 
 std::string GdiPrinter::DefaultPrinterName() {
+    using GetDefaultPrinterFunction = BOOL(WINAPI*)(LPSTR, LPDWORD);
+    static const auto getDefaultPrinter =
+        LateBoundFunction<GetDefaultPrinterFunction>("winspool.drv", "GetDefaultPrinterA");
+    if (!getDefaultPrinter) return {};
     DWORD size = 0;
-    GetDefaultPrinterA(nullptr, &size);
+    getDefaultPrinter(nullptr, &size);
     if (size == 0) return {};
     std::vector<char> name(size);
-    if (!GetDefaultPrinterA(name.data(), &size)) return {};
+    if (!getDefaultPrinter(name.data(), &size)) return {};
     return std::string(name.data());
 }
 
 void GdiPrinter::SetScaleMode(int mode) {
-    if (!state_->dc && DefaultPrinterName().empty()) throw PrinterError("No printer is installed.");
+    // Kept for the next job. The spooler is not asked now: start-up sets the unit, and asking there
+    // would load the whole print system into every run; a missing printer shows when a job starts.
     state_->scaleMode = mode;
 }
 

@@ -178,8 +178,18 @@ private:
             ++n;
             while (n < s_.size() && IsDigit(s_[n])) ++n;
         }
-        std::string_view number = s_.substr(0, n);
         if (n == digitsStart || (decimal && n == digitsStart + 1)) return Fail("not a number: '" + Shorten(s_) + "'");
+        // An exponent ("1e+16", "2.5E-05"): very large and very small decimals are written that way.
+        if (n < s_.size() && (s_[n] == 'e' || s_[n] == 'E')) {
+            std::size_t exponent = n + 1;
+            if (exponent < s_.size() && (s_[exponent] == '-' || s_[exponent] == '+')) ++exponent;
+            std::size_t exponentDigits = exponent;
+            while (exponentDigits < s_.size() && IsDigit(s_[exponentDigits])) ++exponentDigits;
+            if (exponentDigits == exponent) return Fail("not a number: '" + Shorten(s_) + "'");
+            decimal = true;
+            n = exponentDigits;
+        }
+        std::string_view number = s_.substr(0, n);
         s_.remove_prefix(n);
         std::string_view parseFrom = number.front() == '+' ? number.substr(1) : number;
         if (decimal) {
@@ -279,7 +289,10 @@ private:
         if (line.empty() || line.front() == '\'' || line.front() == '#') return;
         std::string_view rest = line;
         std::string_view word = TakeIdentifier(rest, false);
-        if (EqualsNoCase(word, "Begin") && (rest.empty() || IsSpace(rest.front()))) return HandleBegin(Trim(rest), number);
+        // "Begin = True" is a setting whose key happens to be Begin, not the start of a block.
+        bool isSetting = !Trim(rest).empty() && Trim(rest).front() == '=';
+        if (EqualsNoCase(word, "Begin") && (rest.empty() || IsSpace(rest.front())) && !isSetting)
+            return HandleBegin(Trim(rest), number);
         if (EqualsNoCase(word, "End") && Trim(rest).empty()) return HandleEnd(number);
         HandleProperty(line, number);
     }

@@ -324,7 +324,8 @@ void Page::PaintPicture(const Picture& picture, int xTwips, int yTwips) {
     if (!hwnd() || !picture) return;
     EnsureBackground();
     picture.Draw(background_.dc(), TwipsToPixelsX(xTwips), TwipsToPixelsY(yTwips));
-    InvalidateRect(hwnd(), nullptr, TRUE);
+    // Tiling paints dozens of pictures in a row; one request for a paint covers them all.
+    if (!paintPending_) paintPending_ = InvalidateRect(hwnd(), nullptr, TRUE) != FALSE;
 }
 
 Control* Page::FindControl(std::string_view name, std::optional<int> index) const {
@@ -409,6 +410,9 @@ void Page::UpdateShownControls() {
 }
 
 bool Page::PreTranslateMessage(MSG& message) {
+    // Only keys concern the page; every other message (timer ticks many times a second among them)
+    // goes on without the questions below, each of which asks the window system.
+    if (message.message != WM_KEYDOWN && message.message != WM_SYSCHAR && message.message != WM_CHAR) return false;
     if (!hwnd() || !IsWindowEnabled(hwnd())) return false;
     auto activate = [this](Control& control) {
         if (control.CanTakeFocus() && GetFocus() != control.hwnd()) SetFocus(control.hwnd());
@@ -485,6 +489,7 @@ LRESULT Page::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 1;
     }
     case WM_PAINT: {
+        paintPending_ = false;
         { PaintScope paint(hwnd()); }
         NoteFirstPaint();
         return 0;

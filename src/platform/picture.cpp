@@ -1,11 +1,14 @@
 #include "platform/picture.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include <ole2.h>
 #include <olectl.h>
 
+#include "platform/gdi.h"
 #include "platform/resources.h"
 #include "platform/units.h"
 
@@ -21,11 +24,27 @@ void EnsureOle() {
     }
 }
 
+// A 32-bit, top-down, uncompressed pixel-row description of width x height.
+BITMAPINFO TopDownFormat(int width, int height) {
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    format.bmiHeader.biWidth = width;
+    format.bmiHeader.biHeight = -height;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    return format;
+}
+
 }  // namespace
 
 struct Picture::Impl {
     IPicture* picture = nullptr;
     std::string name;
+    // A bitmap's pixels as 32-bit rows from the top, read on its first drawing at its own size.
+    std::vector<std::uint32_t> pixels;
+    int pixelWidth = 0;
+    int pixelHeight = 0;
     ~Impl() {
         if (picture) picture->Release();
     }
@@ -123,6 +142,33 @@ int Picture::HeightPixels() const { return static_cast<int>(std::lround(Himetric
 
 void Picture::Draw(HDC dc, int x, int y) const {
     if (!impl_) return;
+    // A bitmap shown at its own size is a plain copy of its pixels: they are read out once and then
+    // copied straight onto the target. Rendering through the picture object instead maps the bitmap
+    // through HIMETRIC units and stretches it, and even selecting the bitmap into a device context for a
+    // copy costs a hundred times the copy itself (a page tiles dozens of these as it loads).
+    if (Type() == PictureType::Bitmap) {
+        auto bitmap = static_cast<HBITMAP>(Handle());
+        BITMAP size{};
+        if (impl_->pixels.empty() && GetObjectA(bitmap, sizeof size, &size) && size.bmWidth == WidthPixels() &&
+            size.bmHeight == HeightPixels() && size.bmWidth > 0 && size.bmHeight > 0) {
+            std::vector<std::uint32_t> pixels(static_cast<std::size_t>(size.bmWidth) * size.bmHeight);
+            BITMAPINFO format = TopDownFormat(size.bmWidth, size.bmHeight);
+            WindowDC screen(nullptr);
+            if (GetDIBits(screen.get(), bitmap, 0, static_cast<UINT>(size.bmHeight), pixels.data(), &format,
+                          DIB_RGB_COLORS) == size.bmHeight) {
+                impl_->pixels = std::move(pixels);
+                impl_->pixelWidth = size.bmWidth;
+                impl_->pixelHeight = size.bmHeight;
+            }
+        }
+        if (!impl_->pixels.empty()) {
+            BITMAPINFO format = TopDownFormat(impl_->pixelWidth, impl_->pixelHeight);
+            SetDIBitsToDevice(dc, x, y, static_cast<DWORD>(impl_->pixelWidth), static_cast<DWORD>(impl_->pixelHeight),
+                              0, 0, 0, static_cast<UINT>(impl_->pixelHeight), impl_->pixels.data(), &format,
+                              DIB_RGB_COLORS);
+            return;
+        }
+    }
     long w = WidthHimetric();
     long h = HeightHimetric();
     // Picture coordinates run bottom-up: start at the bottom row and draw with a negative height.

@@ -5,9 +5,15 @@
 #include <shellapi.h>
 
 #include "platform/gdi_printer.h"
+#include "platform/late_bound.h"
 
 namespace platform {
 namespace {
+
+// The longest address handed to the shell. Wine's shell overruns a buffer on addresses of about a
+// thousand characters and brings the program down with it; the catalog's own addresses are a tenth of
+// this, and anything longer is refused as a file that cannot be found.
+constexpr std::size_t kLongestShellAddress = 900;
 
 // The name is the program's, not its folder's: a copy started from anywhere in the session sees it.
 constexpr const char* kInstanceMutexName = "Local\\TamrixSoftware.Catalog.SingleInstance";
@@ -28,8 +34,12 @@ int SystemServices::ShowMessage(HWND owner, const std::string& text, const std::
 
 INT_PTR SystemServices::ShellOpen(HWND owner, const std::string& file, const std::string& directory,
                                   int showCommand) {
-    HINSTANCE result = ShellExecuteA(owner, nullptr, file.c_str(), nullptr,
-                                     directory.empty() ? nullptr : directory.c_str(), showCommand);
+    using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+    static const auto shellExecute = LateBoundFunction<ShellExecuteFunction>("shell32.dll", "ShellExecuteA");
+    if (!shellExecute) return SE_ERR_NOASSOC;
+    if (file.size() > kLongestShellAddress || directory.size() >= MAX_PATH) return SE_ERR_FNF;
+    HINSTANCE result = shellExecute(owner, nullptr, file.c_str(), nullptr,
+                                    directory.empty() ? nullptr : directory.c_str(), showCommand);
     return reinterpret_cast<INT_PTR>(result);
 }
 

@@ -29,6 +29,13 @@ bool TextBox::CreateControlWindow(HWND parent, int x, int y, int width, int heig
     return CreateSuperclassed("EDIT", "Catalog.TextBox", WS_EX_CLIENTEDGE, style, "", x, y, width, height, parent);
 }
 
+LRESULT TextBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // Under Wine a multi-line edit control destroyed while it holds a long text keeps that text's memory
+    // for good (each product page lost the size of its description). Emptied first, it gives it back.
+    if (message == WM_DESTROY) Default(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+    return Control::HandleMessage(message, wParam, lParam);
+}
+
 bool TextBox::KnowsKey(std::string_view key) const {
     static constexpr std::string_view kKeys[] = {"Text", "MultiLine", "ScrollBars", "Locked",
                                                  "BackColor", "ForeColor", "Font"};

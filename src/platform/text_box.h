@@ -26,6 +26,7 @@ protected:
     void ReadSettings(PropertyBag& bag) override;
     void WriteSettings(PropertyBag& bag) override;
     bool KnowsKey(std::string_view key) const override;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     bool multiLine_ = false;

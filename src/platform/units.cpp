@@ -7,10 +7,19 @@
 namespace platform {
 namespace {
 
-int ScreenCaps(int index) {
+int AskScreen(int index) {
     WindowDC screen(nullptr);
     int value = screen ? GetDeviceCaps(screen.get(), index) : 0;
     return value > 0 ? value : 96;
+}
+
+// The program is aware of the system's DPI, so the resolution it starts with stays its resolution
+// for the whole run (Windows scales the windows of a program that sees a later change). Asked once:
+// every conversion of twips or HIMETRIC needs it, and asking costs a screen device context each time.
+int ScreenCaps(int index) {
+    static const int dpiX = AskScreen(LOGPIXELSX);
+    static const int dpiY = AskScreen(LOGPIXELSY);
+    return index == LOGPIXELSX ? dpiX : dpiY;
 }
 
 int Round(double value) { return static_cast<int>(std::lround(value)); }

@@ -72,8 +72,9 @@ void UserControl::EnsureSurface() {
     int height = std::max<LONG>(1, client.bottom);
     if (surface_ && surface_.width() >= width && surface_.height() >= height) return;
     WindowDC screen(hwnd());
-    MemorySurface grown(screen.get(), std::max(width, surface_.width()), std::max(height, surface_.height()));
-    if (!grown) return;
+    MemorySurface grown;
+    if (!grown.CreateDib(screen.get(), std::max(width, surface_.width()), std::max(height, surface_.height())))
+        return;
     RECT all{0, 0, grown.width(), grown.height()};
     FillRect(grown.dc(), &all, GetSysColorBrush(COLOR_BTNFACE));
     if (surface_) BitBlt(grown.dc(), 0, 0, surface_.width(), surface_.height(), surface_.dc(), 0, 0, SRCCOPY);
@@ -95,7 +96,10 @@ void UserControl::Cls() {
 }
 
 void UserControl::Present() {
-    if (hwnd()) InvalidateRect(hwnd(), nullptr, FALSE);
+    // One request for a paint is enough until the paint has come: it copies the whole surface as it
+    // then is. (Asking the window system again costs more than a whole painting of the button.)
+    if (!hwnd() || paintPending_) return;
+    paintPending_ = InvalidateRect(hwnd(), nullptr, FALSE) != FALSE;
 }
 
 void UserControl::RefreshWindow() {
@@ -316,6 +320,7 @@ LRESULT UserControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT: {
+        paintPending_ = false;
         PaintScope paint(hwnd());
         if (surface_) {
             const RECT& r = paint.area();

@@ -43,8 +43,9 @@ public:
 
     // ---- What the host offers the control ----
 
-    // The persistent drawing surface; what is drawn stays until drawn over.
+    // The persistent drawing surface (a 32-bit DIB section); what is drawn stays until drawn over.
     HDC hDC() const { return surface_.dc(); }
+    const MemorySurface& Surface() const { return surface_; }
     // Starts a new image: fills the surface with the control's background colour.
     void Cls();
     // The surface's image reaches the screen at the next paint (nothing intermediate is ever shown).
@@ -172,6 +173,7 @@ private:
     int lastHeight_ = -1;
     unsigned timerInterval_ = 3;
     bool timerEnabled_ = false;
+    bool paintPending_ = false;  // the window was invalidated and its paint has not come yet
     bool leftPressed_ = false;
     bool checkBoxRole_ = false;
     bool checked_ = false;

@@ -4,6 +4,8 @@
 
 #include "platform/win.h"
 
+#include <psapi.h>
+
 namespace testing_support {
 namespace {
 
@@ -58,6 +60,30 @@ int GdiObjectCount() {
 #if defined(__GNUC__)
 #pragma GCC diagnostic pop
 #endif
+
+std::size_t PrivateBytes() {
+    // The commit charge is what Windows counts as a process's private bytes (PrivateUsage gives the same
+    // number, but Wine fills in only this one: there it is the resident anonymous memory).
+    PROCESS_MEMORY_COUNTERS memory{};
+    memory.cb = sizeof memory;
+    if (!K32GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory)) return 0;
+    return memory.PagefileUsage;
+}
+
+ResourceCounts ResourceCounts::Now() { return {GdiObjectCount(), ThreadWindowCount(), PrivateBytes()}; }
+
+std::string ResourceCounts::GrowthSince(const ResourceCounts& before) const {
+    std::string growth;
+    auto note = [&growth](const char* what, std::size_t was, std::size_t now) {
+        if (now <= was) return;
+        if (!growth.empty()) growth += ", ";
+        growth += std::string(what) + " " + std::to_string(was) + " -> " + std::to_string(now);
+    };
+    note("GDI objects", static_cast<std::size_t>(before.gdiObjects), static_cast<std::size_t>(gdiObjects));
+    note("windows", static_cast<std::size_t>(before.windows), static_cast<std::size_t>(windows));
+    note("private bytes", before.privateBytes, privateBytes);
+    return growth;
+}
 
 int ThreadWindowCount() {
     int count = 0;

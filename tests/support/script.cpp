@@ -9,9 +9,9 @@ Script* g_active = nullptr;  // one script at a time: a thread timer callback ha
 
 }  // namespace
 
-Script::Script() {
+Script::Script(unsigned periodMs) {
     g_active = this;
-    timer_ = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) { Script::Tick(); });
+    timer_ = SetTimer(nullptr, 0, periodMs, [](HWND, UINT, UINT_PTR, DWORD) { Script::Tick(); });
 }
 
 Script::~Script() {

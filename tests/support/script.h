@@ -1,5 +1,6 @@
 // Steps that run inside whatever message loop is running (a modal page's nested loop included): each
-// step waits until its condition holds, then acts. Checked every 20 ms by a thread timer.
+// step waits until its condition holds, then acts. Checked every 20 ms (or the given period) by a
+// thread timer.
 #pragma once
 
 #include <deque>
@@ -10,7 +11,7 @@ namespace testing_support {
 
 class Script {
 public:
-    Script();
+    explicit Script(unsigned periodMs = 20);
     ~Script();
     Script(const Script&) = delete;
     Script& operator=(const Script&) = delete;

@@ -5,6 +5,8 @@
 //   wintool exists TITLE        exit code 0 when a visible window titled TITLE exists
 //   wintool active TITLE        exit code 0 when the window titled TITLE is the active (foreground) one
 //   wintool control TITLE TEXT  prints "x y width height" (screen) of the child window whose text is TEXT
+//   wintool count TITLE         prints how many visible top-level windows are titled TITLE
+//   wintool close TITLE         asks every visible window titled TITLE to close (a message box: its OK)
 #include <windows.h>
 
 #include <fcntl.h>
@@ -65,12 +67,32 @@ void PrintRect(HWND window, bool client) {
     }
 }
 
+// Visible top-level windows titled `title`, each in turn.
+template <typename Each>
+int ForEachVisible(const char* title, Each each) {
+    int count = 0;
+    for (HWND w = FindWindowExA(nullptr, nullptr, nullptr, title); w; w = FindWindowExA(nullptr, w, nullptr, title)) {
+        if (!IsWindowVisible(w)) continue;
+        ++count;
+        each(w);
+    }
+    return count;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 3) return 2;
     _setmode(_fileno(stdout), _O_BINARY);  // texts come out byte for byte, CR LF included
     std::string command = argv[1];
+    if (command == "count") {
+        std::printf("%d\n", ForEachVisible(argv[2], [](HWND) {}));
+        return 0;
+    }
+    if (command == "close") {
+        ForEachVisible(argv[2], [](HWND w) { PostMessageA(w, WM_CLOSE, 0, 0); });
+        return 0;
+    }
     HWND window = FindVisible(argv[2]);
     if (command == "exists") return window ? 0 : 1;
     if (command == "active") return window && GetForegroundWindow() == window ? 0 : 1;

@@ -1,7 +1,6 @@
 // Hover tracking with the real pointer: the hover look begins with a move over the button and ends at
 // the first timer tick that finds another window under the pointer.
 #include "input_fixture.h"
-#include "support/gdi_count.h"
 
 namespace {
 
@@ -106,37 +105,5 @@ INSTANTIATE_TEST_SUITE_P(PressDisableOrHide, HoverInterrupted,
                                                 : info.param == Interruption::Disable ? "Disable"
                                                                                       : "Hide");
                          });
-
-TEST_F(ButtonInput, TenThousandHoversLeaveNoDrawingObjectsOrWindowsBehind) {
-    constexpr int kCycles = 10000;
-    // The pointer rests on the button and the button leaves it: to the button that is the same as the
-    // pointer leaving (another window is under it), and it spares Wine ten thousand pointer jumps, which
-    // it reports back late. The tick that would follow is delivered at once rather than waited for.
-    testing_support::PlacePointer(ScreenPoint(window_, 10, 5));
-    auto cycle = [&] {
-        Send(WM_MOUSEMOVE);
-        SetWindowPos(window_, nullptr, 2 * kWidth, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        SendMessageA(window_, WM_TIMER, platform::UserControl::kTimerId, 0);
-        SetWindowPos(window_, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    };
-    for (int i = 0; i < 10; ++i) cycle();
-    testing_support::Pump(app_);
-    Take();
-    int objects = testing_support::GdiObjectCount();
-    int windows = testing_support::ThreadWindowCount();
-    ASSERT_GT(objects, 0);
-
-    for (int i = 0; i < kCycles; ++i) {
-        cycle();
-        if (i % 64 == 0) testing_support::Pump(app_);
-    }
-    testing_support::Pump(app_);
-
-    EXPECT_EQ(recorder_->Count("MouseOver"), kCycles);
-    EXPECT_EQ(recorder_->Count("MouseOut"), kCycles);
-    EXPECT_FALSE(button_->TimerEnabled());
-    EXPECT_EQ(testing_support::GdiObjectCount(), objects);
-    EXPECT_EQ(testing_support::ThreadWindowCount(), windows);
-}
 
 }  // namespace

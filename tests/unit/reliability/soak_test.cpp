@@ -1,0 +1,178 @@
+// Soaks: a hundred thousand paintings, ten thousand hovers and a thousand product pages leave the
+// process's drawing objects, windows and private memory where they were after a warm-up.
+#include <gtest/gtest.h>
+
+#include "app/program.h"
+#include "pages/main_page.h"
+#include "platform/application.h"
+#include "platform/user_control.h"
+#include "support/button_input.h"
+#include "support/button_page.h"
+#include "support/button_surface.h"
+#include "support/fake_system.h"
+#include "support/gdi_count.h"
+#include "support/script.h"
+
+using button::TamrixButton;
+using button::TamrixButtonTestAccess;
+using testing_support::ResourceCounts;
+
+namespace {
+
+struct Look {
+    std::uint8_t state;
+    bool over, focus, enabled, checked;
+};
+
+constexpr Look kLooks[] = {
+    {button::kStateUp, false, false, true, false},  // up
+    {button::kStateUp, true, false, true, false},   // hover
+    {button::kStateDown, false, false, true, false},
+    {button::kStateUp, true, true, false, false},  // disabled
+    {button::kStateUp, false, true, true, false},  // focused
+    {button::kStateUp, false, false, true, true},  // checked
+};
+
+void Show(TamrixButton& b, const Look& look) {
+    TamrixButtonTestAccess::SetPointerOver(b, look.over);
+    TamrixButtonTestAccess::SetHasFocus(b, look.focus);
+    b.SetEnabled(look.enabled);
+    b.SetCheckBoxBehaviour(look.checked);
+    b.SetValue(look.checked);
+}
+
+}  // namespace
+
+TEST(Soak, AHundredThousandPaintingsOfEveryStyleLookAndReliefLeakNothing) {
+    platform::Application app;
+    // Everything that makes objects while painting: the see-through copy, a normal and a hover icon
+    // (greyed when not hovered), the bold caption of a default button, the reliefs.
+    auto fixture = testing_support::MakeButton(app, 134, 50,
+                                               "BTYPE = 11\nCOLTYPE = 2\nBCOL = &H00C0C0C0&\nTX = \"&Leak\"\n"
+                                               "PICN = Picture(\"ICON_ORDER\")\nPICH = Picture(\"ICON_RETURN\")\n"
+                                               "NGREY = True\nDefault = True\n");
+    TamrixButton& b = *fixture.button;
+    ASSERT_TRUE(b.fields().BackgroundDC);
+    auto paintAll = [&](int rounds) {
+        for (int style : {3, 11, 14, 0}) {
+            b.SetButtonType(style);
+            for (int effect : {0, 1, 2, 3}) {
+                b.SetSpecialEffect(effect);
+                for (const Look& look : kLooks) {
+                    Show(b, look);
+                    for (int i = 0; i < rounds; ++i) b.RenderButton(look.state, true);
+                }
+            }
+        }
+    };
+    paintAll(3);  // caches settle
+    ResourceCounts before = ResourceCounts::Now();
+    ASSERT_GT(before.gdiObjects, 0);
+    int paints = b.PaintCount();
+    paintAll(1050);  // 4 styles x 4 reliefs x 6 looks x 1050 = 100,800 paintings
+    EXPECT_GE(b.PaintCount() - paints, 100000);
+    EXPECT_EQ(ResourceCounts::Now().GrowthSince(before), "");
+    fixture.page->UnloadWithoutAsking();
+}
+
+TEST(Soak, UnloadingReleasesTheSeeThroughCopy) {
+    platform::Application app;
+    auto fixture = testing_support::MakeButton(app, 60, 24, "BTYPE = 11\nTX = \"Glass\"\n");
+    HDC copy = fixture.button->fields().BackgroundDC;
+    HBITMAP copyBitmap = fixture.button->fields().BackgroundBitmap;
+    ASSERT_EQ(GetObjectType(copy), static_cast<DWORD>(OBJ_MEMDC));
+    EXPECT_EQ(GetCurrentObject(copy, OBJ_BITMAP), copyBitmap);
+    fixture.page->UnloadWithoutAsking();
+    EXPECT_FALSE(fixture.button->fields().BackgroundDC);
+    EXPECT_EQ(GetObjectType(copy), 0u);
+    EXPECT_EQ(GetObjectType(copyBitmap), 0u);
+}
+
+TEST(Soak, TenThousandHoversLeaveNothingBehind) {
+    constexpr int kCycles = 10000;
+    constexpr int kWidth = 100;
+    platform::Application app;
+    auto fixture = testing_support::MakeButton(app, kWidth, 30, "BTYPE = 14\nTX = \"&Return\"\n");
+    HWND window = fixture.button->hwnd();
+    testing_support::ButtonRecorder recorder(*fixture.button);
+    // The pointer rests on the button and the button leaves it: to the button that is the same as the
+    // pointer leaving (another window is under it), and it spares Wine ten thousand pointer jumps, which
+    // it reports back late. The tick that would follow is delivered at once rather than waited for.
+    testing_support::PlacePointer(testing_support::ScreenPoint(window, 10, 5));
+    auto cycle = [&] {
+        testing_support::SendMouse(window, WM_MOUSEMOVE, 0, 10, 5);
+        SetWindowPos(window, nullptr, 2 * kWidth, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageA(window, WM_TIMER, platform::UserControl::kTimerId, 0);
+        SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    // The recorder's lines are counted and let go as the cycles run, so that they do not pile up.
+    int overs = 0;
+    int outs = 0;
+    auto countAndForget = [&] {
+        testing_support::Pump(app);
+        for (const std::string& line : recorder.Take()) {
+            overs += line == "MouseOver";
+            outs += line == "MouseOut";
+        }
+    };
+    for (int i = 0; i < 100; ++i) cycle();
+    countAndForget();
+    overs = outs = 0;
+    ResourceCounts before = ResourceCounts::Now();
+
+    for (int i = 0; i < kCycles; ++i) {
+        cycle();
+        if (i % 64 == 0) countAndForget();
+    }
+    countAndForget();
+
+    EXPECT_EQ(overs, kCycles);
+    EXPECT_EQ(outs, kCycles);
+    EXPECT_FALSE(fixture.button->TimerEnabled());
+    EXPECT_EQ(ResourceCounts::Now().GrowthSince(before), "");
+    fixture.page->UnloadWithoutAsking();
+}
+
+// The product page opened from the real main page and closed again, inside the program's own event
+// loop: each cycle returns to the outer loop, where the application lets go of unloaded pages.
+TEST(Soak, AThousandProductPagesOpenedAndReturnedFromLeaveNothingBehind) {
+    constexpr int kWarmUp = 50;
+    constexpr int kCycles = 1000;
+    testing_support::FakeSystem system;
+    platform::Application app;
+    testing_support::Pump(app);  // a quit request left by an earlier test would end the run at once
+    app::Program program(app);
+    auto main = [&program]() -> pages::MainPage& { return *program.MainPage(); };
+    auto productPageUp = [&] {
+        pages::AdvertisePage* page = main().LoadedAdvertisePage();
+        return page && page->InitDone() && IsWindowVisible(page->hwnd());
+    };
+    auto mainPageAlone = [&] { return program.MainPage() && main().InitDone() && !main().LoadedAdvertisePage(); };
+    auto pressEsc = [&] { PostMessageA(main().LoadedAdvertisePage()->hwnd(), WM_KEYDOWN, VK_ESCAPE, 0); };
+
+    ResourceCounts afterWarmUp;
+    ResourceCounts atEnd;
+    std::string privateTrail;  // every 100 cycles, to show a trend when the memory check fails
+    int opened = 0;
+    testing_support::Script script(10);
+    script.Then("the welcome page is up", productPageUp, pressEsc);
+    for (int cycle = 0; cycle < kWarmUp + kCycles; ++cycle) {
+        script.Then("the main page is alone", mainPageAlone, [&, cycle] {
+            if (cycle == kWarmUp) afterWarmUp = ResourceCounts::Now();
+            if (cycle % 100 == 0) privateTrail += std::to_string(testing_support::PrivateBytes() / 1024) + " KB ";
+            ++opened;
+            main().cmdChoice_Click(static_cast<std::int16_t>(cycle % 18 + 1));  // returns when the page has gone
+        });
+        script.Then("the product page is up", productPageUp, pressEsc);
+    }
+    script.Then("the last product page has gone", mainPageAlone, [&] {
+        atEnd = ResourceCounts::Now();
+        main().UnloadWithoutAsking();
+    });
+    program.Main();
+    app.Run();
+
+    ASSERT_TRUE(script.Done()) << "stopped at: " << script.Pending();
+    EXPECT_EQ(opened, kWarmUp + kCycles);
+    EXPECT_EQ(atEnd.GrowthSince(afterWarmUp), "") << "private memory every 100 cycles: " << privateTrail;
+}

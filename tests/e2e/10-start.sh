@@ -41,7 +41,8 @@ text=$(wintool text "Terminating...")
 shot second-copy
 key Return
 wait_gone "Terminating..."
-wait_for 10 test "$(catalog_pids | wc -l)" -eq "$before" || fail "the second copy did not end"
+back_to_one() { [ "$(catalog_pids | wc -l)" -eq "$before" ]; }
+wait_for 10 back_to_one || fail "the second copy did not end"
 window_exists "$MAIN_TITLE" || fail "the first copy went away"
 note "second copy refused"
 stop_catalog

@@ -24,7 +24,7 @@ read -r WX WY WW _ < <(wintool window "$MAIN_TITLE")
 click $((WX + WW - 12)) $((WY + 12))
 wait_window "$REMINDER"
 key n
-wait_for 15 test -z "$(pgrep -f 'catalog\.exe' | grep -v explorer)" || fail "the program is still running after No"
+wait_for 15 no_catalog_left || fail "the program is still running after No"
 window_exists "$MAIN_TITLE" && fail "the main page is still there"
 note "the close box asks; No ends the program"
 stop_catalog

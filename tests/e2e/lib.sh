@@ -20,14 +20,13 @@ fail() {
 
 note() { echo "  [$JOURNEY] $*"; }
 
-# Waits until `command...` succeeds, at most $1 seconds.
+# Waits until `command...` succeeds, at most $1 seconds of wall-clock time (a check that starts a
+# Wine tool takes a good part of a second itself).
 wait_for() {
-    local seconds=$1
+    local deadline=$((SECONDS + $1))
     shift
-    local tries=$((seconds * 10))
     while ! "$@" >/dev/null 2>&1; do
-        tries=$((tries - 1))
-        [ $tries -le 0 ] && return 1
+        [ $SECONDS -ge $deadline ] && return 1
         sleep 0.1
     done
 }
@@ -73,9 +72,13 @@ pixel() {
 
 url_count() { [ -f "$URL_LOG" ] && wc -l < "$URL_LOG" || echo 0; }
 last_url() { tail -1 "$URL_LOG" | tr -d '\r'; }
-wait_urls() { wait_for "${2:-15}" test "$(url_count)" -ge "$1"; }
+urls_at_least() { [ "$(url_count)" -ge "$1" ]; }
+wait_urls() { wait_for "${2:-15}" urls_at_least "$1"; }
 
-catalog_pids() { pgrep -f 'catalog\.exe' | grep -v "^$$\$" || true; }
+# This build's catalog processes only: another build's journeys may run on the same machine.
+CATALOG_PATTERN="${BUILD_DIR}/catalog\.exe"
+catalog_pids() { pgrep -f "$CATALOG_PATTERN" | grep -v "^$$\$" || true; }
+no_catalog_left() { [ -z "$(catalog_pids)" ]; }
 
 start_catalog() {
     rm -f "$URL_LOG"
@@ -86,9 +89,9 @@ start_catalog() {
 }
 
 stop_catalog() {
-    pkill -f 'catalog\.exe' 2>/dev/null || true
-    for _ in $(seq 50); do [ -z "$(catalog_pids)" ] && return 0; sleep 0.1; done
-    pkill -9 -f 'catalog\.exe' 2>/dev/null || true
+    pkill -f "$CATALOG_PATTERN" 2>/dev/null || true
+    wait_for 5 no_catalog_left && return 0
+    pkill -9 -f "$CATALOG_PATTERN" 2>/dev/null || true
 }
 
 # Registers the URL logger as the program that opens http, https and mailto links in this prefix.

@@ -17,7 +17,7 @@ for journey in "$here"/[0-9][0-9]-*.sh; do
         else
             echo "FAILED [$name] (exit code $rc)"
         fi
-        pkill -f 'catalog\.exe' 2>/dev/null
+        pkill -f "${BUILD_DIR}/catalog\.exe" 2>/dev/null
         status=1
     fi
 done

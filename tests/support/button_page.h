@@ -15,7 +15,14 @@ std::shared_ptr<TestPage> MakeButtonPage(platform::Application& app, const std::
 
 // A shown page holding one button `cmdTest` at (0, 0) of the given pixel size with the given stored
 // settings lines (e.g. "BTYPE = 14\nBCOL = &H00C0C0C0&\n"); an empty `settings` makes a new control.
+// The page is unloaded when the fixture goes, unless the test did so already.
 struct ButtonFixture {
+    ButtonFixture() = default;
+    ButtonFixture(ButtonFixture&&) = default;
+    ButtonFixture& operator=(ButtonFixture&&) = default;
+    ~ButtonFixture() {
+        if (page && page->IsLoaded()) page->UnloadWithoutAsking();
+    }
     std::shared_ptr<TestPage> page;
     button::TamrixButton* button = nullptr;
 };

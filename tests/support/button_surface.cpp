@@ -1,5 +1,8 @@
 #include "support/button_surface.h"
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <cstdio>
 
 #include "platform/gdi.h"
@@ -14,11 +17,15 @@ int Pixels::Count(COLORREF colour, int left, int top, int right, int bottom) con
     return count;
 }
 
-int Pixels::Differences(const Pixels& other) const {
-    int count = 0;
-    for (std::size_t i = 0; i < data_.size() && i < other.data_.size(); ++i)
-        if (data_[i] != other.data_[i]) ++count;
-    return count;
+RECT Pixels::Extent(COLORREF colour, RECT area) const {
+    if (IsRectEmpty(&area)) area = RECT{0, 0, width_, height_};
+    RECT r{width_, height_, 0, 0};
+    for (int y = std::max<int>(0, area.top); y < std::min<int>(height_, area.bottom); ++y)
+        for (int x = std::max<int>(0, area.left); x < std::min<int>(width_, area.right); ++x)
+            if (at(x, y) == colour)
+                r = RECT{std::min<LONG>(r.left, x), std::min<LONG>(r.top, y), std::max<LONG>(r.right, x + 1),
+                         std::max<LONG>(r.bottom, y + 1)};
+    return r;
 }
 
 Pixels CapturePixels(HDC dc, int x, int y, int width, int height) {
@@ -52,6 +59,18 @@ Pixels CapturePixels(HDC dc, int x, int y, int width, int height) {
 Pixels CaptureSurface(const button::TamrixButton& control) {
     const button::Fields& f = control.fields();
     return CapturePixels(control.hDC(), 0, 0, f.ClientWidth, f.ClientHeight);
+}
+
+Pixels Paint(button::TamrixButton& control, std::uint8_t state, bool over, bool focus) {
+    button::TamrixButtonTestAccess::SetPointerOver(control, over);
+    button::TamrixButtonTestAccess::SetHasFocus(control, focus);
+    control.RenderButton(state, true);
+    return CaptureSurface(control);
+}
+
+void ExpectPixels(const Pixels& pixels, const std::vector<PixelAt>& expected, const std::string& look) {
+    for (const PixelAt& e : expected)
+        EXPECT_EQ(Hex(pixels.at(e.x, e.y)), Hex(e.colour)) << look << " at (" << e.x << ", " << e.y << ")";
 }
 
 std::string Hex(COLORREF colour) {

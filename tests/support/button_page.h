@@ -1,6 +1,8 @@
 // A test page that hosts TamrixButtons, and a quick way to put one button on it.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <string>
 
@@ -28,5 +30,18 @@ struct ButtonFixture {
 };
 ButtonFixture MakeButton(platform::Application& app, int widthPixels, int heightPixels, const std::string& settings,
                          bool show = true);
+
+// A test that puts buttons on pages of their own, unloaded when the test ends.
+class ButtonTest : public ::testing::Test {
+protected:
+    button::TamrixButton& Make(int widthPixels, int heightPixels, const std::string& settings) {
+        fixtures_.push_back(MakeButton(app, widthPixels, heightPixels, settings));
+        return *fixtures_.back().button;
+    }
+    TestPage& PageOf(int index = 0) { return *fixtures_.at(static_cast<std::size_t>(index)).page; }
+
+    platform::Application app;
+    std::vector<ButtonFixture> fixtures_;
+};
 
 }  // namespace testing_support

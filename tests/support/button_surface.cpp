@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <sstream>
 
 #include "platform/gdi.h"
 
@@ -68,9 +69,24 @@ Pixels Paint(button::TamrixButton& control, std::uint8_t state, bool over, bool 
     return CaptureSurface(control);
 }
 
-void ExpectPixels(const Pixels& pixels, const std::vector<PixelAt>& expected, const std::string& look) {
-    for (const PixelAt& e : expected)
-        EXPECT_EQ(Hex(pixels.at(e.x, e.y)), Hex(e.colour)) << look << " at (" << e.x << ", " << e.y << ")";
+void ExpectPixels(const Pixels& pixels, const std::string& expected, const std::string& look) {
+    std::istringstream in(expected);
+    int x = 0, y = 0;
+    char comma = 0, equals = 0;
+    COLORREF colour = 0;
+    while (in >> x >> comma >> y >> equals >> std::hex >> colour >> std::dec)
+        EXPECT_EQ(Hex(pixels.at(x, y)), Hex(colour)) << look << " at (" << x << ", " << y << ")";
+    EXPECT_TRUE(in.eof()) << "unreadable pixel list: " << expected;
+}
+
+std::string Column(const Pixels& pixels, int x, int top, int bottom) {
+    std::string colours;
+    char text[16];
+    for (int y = top; y <= bottom; ++y) {
+        std::snprintf(text, sizeof text, y == top ? "%06lX" : " %06lX", static_cast<unsigned long>(pixels.at(x, y)));
+        colours += text;
+    }
+    return colours;
 }
 
 std::string Hex(COLORREF colour) {

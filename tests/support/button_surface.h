@@ -52,12 +52,10 @@ Pixels CaptureSurface(const button::TamrixButton& control);
 // Paints a look with the hover and focus flags given and reads it back.
 Pixels Paint(button::TamrixButton& control, std::uint8_t state, bool over = false, bool focus = false);
 
-// A pixel that a look fixes, and a check of several of them.
-struct PixelAt {
-    int x, y;
-    COLORREF colour;
-};
-void ExpectPixels(const Pixels& pixels, const std::vector<PixelAt>& expected, const std::string& look);
+// Checks the pixels that a look fixes, written "x,y=BBGGRR ..." (colours as COLORREF hex).
+void ExpectPixels(const Pixels& pixels, const std::string& expected, const std::string& look);
+// The colours of column x from row `top` to row `bottom` (inclusive), as "BBGGRR BBGGRR ...".
+std::string Column(const Pixels& pixels, int x, int top, int bottom);
 
 // "0x00BBGGRR" for messages.
 std::string Hex(COLORREF colour);

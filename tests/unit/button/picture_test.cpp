@@ -7,14 +7,13 @@
 
 using button::kStateDown;
 using button::kStateUp;
-using button::ShiftColorValue;
 using button::TamrixButton;
 using testing_support::CaptureSurface;
 using testing_support::Hex;
 using testing_support::MakeBitmapPicture;
-using testing_support::MakeButton;
 using testing_support::Paint;
 using testing_support::Pixels;
+using ButtonPicture = testing_support::ButtonTest;
 using Rows = std::vector<std::vector<COLORREF>>;
 
 namespace {
@@ -58,10 +57,8 @@ platform::Picture MakeSquareIcon() {
 
 }  // namespace
 
-TEST(ButtonPicture, TheMaskColourShowsTheFaceOrIsDrawnOnBitmapsAndIcons) {
-    platform::Application app;
-    auto fixture = MakeButton(app, 40, 30, kFlatGreen);
-    TamrixButton& b = *fixture.button;
+TEST_F(ButtonPicture, TheMaskColourShowsTheFaceOrIsDrawnOnBitmapsAndIcons) {
+    TamrixButton& b = Make(40, 30, kFlatGreen);
     Rows rows = Filled(16, 16, kRed);
     for (auto& row : rows) std::fill(row.begin() + 8, row.end(), kSilver);
     b.SetPictureNormal(MakeBitmapPicture(rows, "HALF_SILVER"));
@@ -72,11 +69,9 @@ TEST(ButtonPicture, TheMaskColourShowsTheFaceOrIsDrawnOnBitmapsAndIcons) {
     EXPECT_EQ(masked.Count(kGreen, 20, 7, 28, 23), 8 * 16);
     b.SetUseMaskColor(false);
     EXPECT_EQ(CaptureSurface(b).Count(kSilver, 20, 7, 28, 23), 8 * 16);
-    fixture.page->UnloadWithoutAsking();
 
     // An icon's transparent parts come out in the mask colour, which is then taken out again.
-    auto withIcon = MakeButton(app, 60, 40, kFlatGreen);
-    TamrixButton& i = *withIcon.button;
+    TamrixButton& i = Make(60, 40, kFlatGreen);
     i.SetPictureNormal(MakeSquareIcon());
     const int x = i.fields().PictureRect.x, y = i.fields().PictureRect.y;
     Pixels icon = Paint(i, kStateUp);
@@ -86,10 +81,8 @@ TEST(ButtonPicture, TheMaskColourShowsTheFaceOrIsDrawnOnBitmapsAndIcons) {
     EXPECT_EQ(CaptureSurface(i).Count(kSilver, x, y, x + 32, y + 32), 32 * 32 - 16 * 16);
 }
 
-TEST(ButtonPicture, AnOddWidthPictureLandsPixelForPixel) {
-    platform::Application app;
-    auto fixture = MakeButton(app, 40, 30, kFlatGreen);
-    TamrixButton& b = *fixture.button;
+TEST_F(ButtonPicture, AnOddWidthPictureLandsPixelForPixel) {
+    TamrixButton& b = Make(40, 30, kFlatGreen);
     // 15 pixels wide: rows of 45 bytes padded to 48. Each pixel has a colour of its own.
     Rows rows(5, std::vector<COLORREF>(15));
     for (int y = 0; y < 5; ++y)
@@ -103,10 +96,8 @@ TEST(ButtonPicture, AnOddWidthPictureLandsPixelForPixel) {
     EXPECT_EQ(p.Count(kGreen), 40 * 30 - 15 * 5);
 }
 
-TEST(ButtonPicture, GreyscaleShowsInTheUpLookWithoutThePointerAndMovedByOneWhenFramedAndDisabled) {
-    platform::Application app;
-    auto fixture = MakeButton(app, 40, 30, std::string(kFlatGreen) + "NGREY = True\n");
-    TamrixButton& b = *fixture.button;
+TEST_F(ButtonPicture, GreyscaleShowsInTheUpLookWithoutThePointerAndMovedByOneWhenFramedAndDisabled) {
+    TamrixButton& b = Make(40, 30, std::string(kFlatGreen) + "NGREY = True\n");
     b.SetPictureNormal(MakeBitmapPicture(kGreys, "GREYS"));
     const int x = b.fields().PictureRect.x, y = b.fields().PictureRect.y;
     Pixels grey = Paint(b, kStateUp);
@@ -115,20 +106,17 @@ TEST(ButtonPicture, GreyscaleShowsInTheUpLookWithoutThePointerAndMovedByOneWhenF
     Pixels down = Paint(b, kStateDown);  // and so does the down look, one pixel right and down
     EXPECT_EQ(Hex(down.at(x + 1, y + 1)), Hex(kRed));
     EXPECT_EQ(Hex(down.at(x + 3, y + 1)), Hex(kBlue));
-    fixture.page->UnloadWithoutAsking();
 
-    auto framed = MakeButton(app, 40, 30, "BTYPE = 3\nCOLTYPE = 3\nTX = \"\"\nENAB = False\nNGREY = False\n");
-    framed.button->SetPictureNormal(MakeBitmapPicture(kGreys, "GREYS"));
-    const auto& r = framed.button->fields().PictureRect;
-    Pixels p = Paint(*framed.button, kStateUp);
+    TamrixButton& framed = Make(40, 30, "BTYPE = 3\nCOLTYPE = 3\nTX = \"\"\nENAB = False\nNGREY = False\n");
+    framed.SetPictureNormal(MakeBitmapPicture(kGreys, "GREYS"));
+    const auto& r = framed.fields().PictureRect;
+    Pixels p = Paint(framed, kStateUp);
     for (int i = 0; i < 4; ++i) EXPECT_EQ(Hex(p.at(r.x + 1 + i, r.y + 1)), Hex(kGreyed[i])) << i;
-    EXPECT_EQ(Hex(p.at(r.x, r.y)), Hex(ShiftColorValue(0xF0F0F0, -24, true, false)));  // the flat disabled face
+    EXPECT_EQ(Hex(p.at(r.x, r.y)), Hex(0xD2D8D8));  // the flat disabled face
 }
 
-TEST(ButtonPicture, DisabledShadedStyleEmbossesTheDarkPixels) {
-    platform::Application app;
-    auto fixture = MakeButton(app, 40, 30, "BTYPE = 14\nCOLTYPE = 3\nTX = \"\"\nENAB = False\n");
-    TamrixButton& b = *fixture.button;
+TEST_F(ButtonPicture, DisabledShadedStyleEmbossesTheDarkPixels) {
+    TamrixButton& b = Make(40, 30, "BTYPE = 14\nCOLTYPE = 3\nTX = \"\"\nENAB = False\n");
     Pixels face = Paint(b, kStateUp);
     // Rows: black, white, dark grey (300 <= 384), light grey (600 > 384).
     const COLORREF rowColours[] = {0x000000, 0xFFFFFF, 0x646464, 0xC8C8C8};
@@ -148,14 +136,12 @@ TEST(ButtonPicture, DisabledShadedStyleEmbossesTheDarkPixels) {
     }
 }
 
-TEST(ButtonPicture, SpecialEffectsCopyTheSilhouetteAroundThePictureButNotTheHoverPicture) {
-    platform::Application app;
-    auto fixture = MakeButton(app, 40, 30, kFlatGreen);
-    TamrixButton& b = *fixture.button;
+TEST_F(ButtonPicture, SpecialEffectsCopyTheSilhouetteAroundThePictureButNotTheHoverPicture) {
+    TamrixButton& b = Make(40, 30, kFlatGreen);
     b.SetPictureNormal(MakeBitmapPicture(Filled(4, 4, kRed), "RED4"));
     const int x = b.fields().PictureRect.x, y = b.fields().PictureRect.y;
-    const COLORREF dark = ShiftColorValue(kGreen, -40, false, false);
-    const COLORREF light = ShiftColorValue(kGreen, 40, false, false);
+    const COLORREF dark = 0x00D700;
+    const COLORREF light = 0x28FF28;
     struct Case {
         int effect;
         COLORREF belowRight, aboveLeft;
@@ -184,20 +170,16 @@ TEST(ButtonPicture, SpecialEffectsCopyTheSilhouetteAroundThePictureButNotTheHove
     EXPECT_EQ(Hex(down.at(x + 5, y + 3)), Hex(kGreen));
     b.SetPictureNormal({});
     EXPECT_EQ(Paint(b, kStateUp, true).Count(kGreen), 40 * 30);  // no normal picture, nothing
-    fixture.page->UnloadWithoutAsking();
 
     // The framed style's picture relief is based on its lit face.
-    auto framed = MakeButton(app, 40, 30, "BTYPE = 3\nCOLTYPE = 3\nTX = \"\"\nFX = 3\n");
-    framed.button->SetPictureNormal(MakeBitmapPicture(Filled(4, 4, kRed), "RED4"));
-    const auto& r = framed.button->fields().PictureRect;
-    EXPECT_EQ(Hex(Paint(*framed.button, kStateUp).at(r.x + 4, r.y + 2)),
-              Hex(ShiftColorValue(0xF0F0F0, -40, false, false)));
+    TamrixButton& framed = Make(40, 30, "BTYPE = 3\nCOLTYPE = 3\nTX = \"\"\nFX = 3\n");
+    framed.SetPictureNormal(MakeBitmapPicture(Filled(4, 4, kRed), "RED4"));
+    const auto& r = framed.fields().PictureRect;
+    EXPECT_EQ(Hex(Paint(framed, kStateUp).at(r.x + 4, r.y + 2)), Hex(0xC8C8C8));
 }
 
-TEST(ButtonPicture, PlacementBesideTheCaptionOrCentred) {
-    platform::Application app;
-    auto fixture = MakeButton(app, 160, 60, "BTYPE = 14\nCOLTYPE = 3\nTX = \"Hi\"\n");
-    TamrixButton& b = *fixture.button;
+TEST_F(ButtonPicture, PlacementBesideTheCaptionOrCentred) {
+    TamrixButton& b = Make(160, 60, "BTYPE = 14\nCOLTYPE = 3\nTX = \"Hi\"\n");
     b.SetPictureNormal(MakeBitmapPicture(Filled(16, 16, kRed), "RED16"));
     const auto& r = b.fields().PictureRect;
     const RECT& c = b.fields().CaptionRect;

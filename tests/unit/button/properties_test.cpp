@@ -1,14 +1,18 @@
-// What each property setter asks for, in order: repaints (state, forced) and stored-setting notices.
+// What each property setter asks for, in order (repaints and stored-setting notices), and the stored
+// settings: every key written every time with its type, a written block read back gives the same button,
+// missing keys take their defaults, and faulty values are reported by page, control and key.
 #include <gtest/gtest.h>
 
 #include "support/button_page.h"
 #include "support/button_surface.h"
+#include "support/fake_system.h"
 
 using button::TamrixButton;
 using button::TamrixButtonTestAccess;
 using testing_support::Hex;
-using testing_support::MakeButton;
+using ButtonProperties = testing_support::ButtonTest;
 using Log = std::vector<std::string>;
+using namespace platform;
 
 namespace {
 
@@ -28,12 +32,10 @@ const char* kOwnColours = "BTYPE = 14\nCOLTYPE = 2\nBCOL = &H00C0C0C0&\nBCOLO = 
 
 }  // namespace
 
-TEST(ButtonProperties, EachSetterRepaintsAndNotifiesInItsOrder) {
-    platform::Application app;
-    auto fixture = MakeButton(app, 80, 24, std::string(kOwnColours) + "FONT = Font(\"Arial\", 9.75)\n");
-    TamrixButton& b = *fixture.button;
-    auto picture = fixture.page->Pictures().Get("ICON_ORDER");
-    auto cursor = fixture.page->Pictures().Get("CURSOR_ARROW");
+TEST_F(ButtonProperties, EachSetterRepaintsAndNotifiesInItsOrder) {
+    TamrixButton& b = Make(80, 24, std::string(kOwnColours) + "FONT = Font(\"Arial\", 9.75)\n");
+    auto picture = PageOf().Pictures().Get("ICON_ORDER");
+    auto cursor = PageOf().Pictures().Get("CURSOR_ARROW");
     // Without the focus: disabling a focused button also takes its focus, which repaints it once more.
     SetFocus(nullptr);
     const Log current{"render 2 forced"};  // a repaint of the look last painted (down, before each case)
@@ -78,7 +80,7 @@ TEST(ButtonProperties, EachSetterRepaintsAndNotifiesInItsOrder) {
         {"MousePointer", [&] { b.SetMousePointer(99); }, then({}, "MPTR")},
         {"MouseIcon", [&] { b.SetMouseIcon(cursor); }, then({}, "MICON")},
         // A photograph cannot be a pointer: the icon stays, the setting still counts as changed.
-        {"MouseIcon, refused", [&] { b.SetMouseIcon(fixture.page->Pictures().Get("JPG_GLASS")); }, then({}, "MICON")},
+        {"MouseIcon, refused", [&] { b.SetMouseIcon(PageOf().Pictures().Get("JPG_GLASS")); }, then({}, "MICON")},
         {"Value, no toggle", [&] { b.SetValue(true); }, then({}, "VALUE")},
         {"CheckBoxBehaviour", [&] { b.SetCheckBoxBehaviour(true); }, then(current, "CHECK")},
         {"Value, toggle", [&] { b.SetValue(false); }, then(up, "VALUE")},
@@ -103,10 +105,8 @@ TEST(ButtonProperties, EachSetterRepaintsAndNotifiesInItsOrder) {
     EXPECT_EQ(b.FontSize(), 12);
 }
 
-TEST(ButtonProperties, DesignModeCopiesTheFaceAndTextIntoTheHoverColours) {
-    platform::Application app;
-    auto fixture = MakeButton(app, 80, 24, kOwnColours);
-    TamrixButton& b = *fixture.button;
+TEST_F(ButtonProperties, DesignModeCopiesTheFaceAndTextIntoTheHoverColours) {
+    TamrixButton& b = Make(80, 24, kOwnColours);
     b.SetBackColor(0x40C040);  // run time: the hover colours stay
     b.SetForeColor(0x000080);
     EXPECT_EQ(b.BackOver(), 0xC0C0C0u);
@@ -118,10 +118,8 @@ TEST(ButtonProperties, DesignModeCopiesTheFaceAndTextIntoTheHoverColours) {
     EXPECT_EQ(Hex(b.fields().TextOverColor), Hex(0x008000));
 }
 
-TEST(ButtonProperties, TheSeeThroughStyleCopiesTheParentWithoutPaintingAtAnotherSize) {
-    platform::Application app;
-    auto fixture = MakeButton(app, 80, 24, kOwnColours);
-    TamrixButton& b = *fixture.button;
+TEST_F(ButtonProperties, TheSeeThroughStyleCopiesTheParentWithoutPaintingAtAnotherSize) {
+    TamrixButton& b = Make(80, 24, kOwnColours);
     Log requests;
     b.onRenderRequest = [&](std::uint8_t state, bool) {
         RECT r{};
@@ -136,10 +134,8 @@ TEST(ButtonProperties, TheSeeThroughStyleCopiesTheParentWithoutPaintingAtAnother
     EXPECT_FALSE(b.fields().CaptureInProgress);
 }
 
-TEST(ButtonProperties, ChangesWhileHiddenPaintNothingUntilTheNextShow) {
-    platform::Application app;
-    auto fixture = MakeButton(app, 80, 24, kOwnColours);
-    TamrixButton& b = *fixture.button;
+TEST_F(ButtonProperties, ChangesWhileHiddenPaintNothingUntilTheNextShow) {
+    TamrixButton& b = Make(80, 24, kOwnColours);
     b.SetVisible(false);
     int paints = b.PaintCount();
     b.SetBackColor(0x0000C0);
@@ -153,14 +149,12 @@ TEST(ButtonProperties, ChangesWhileHiddenPaintNothingUntilTheNextShow) {
     EXPECT_EQ(Hex(testing_support::CaptureSurface(b).at(1, 1)), Hex(0x0000B7));  // the face's inner frame, -9
 }
 
-TEST(ButtonProperties, ANewButtonIsAChildWindowNamedAfterItselfInSystemColours) {
-    platform::Application app;
-    auto fixture = MakeButton(app, 100, 30, "");
-    TamrixButton& b = *fixture.button;
+TEST_F(ButtonProperties, ANewButtonIsAChildWindowNamedAfterItselfInSystemColours) {
+    TamrixButton& b = Make(100, 30, "");
     char name[64] = {};
     GetClassNameA(b.hwnd(), name, sizeof name);
     EXPECT_STREQ(name, "Catalog.TamrixButton");
-    EXPECT_EQ(GetParent(b.hwnd()), fixture.page->hwnd());
+    EXPECT_EQ(GetParent(b.hwnd()), PageOf().hwnd());
     RECT client{};
     GetClientRect(b.hwnd(), &client);
     EXPECT_EQ(client.right * 1000 + client.bottom, 100030);
@@ -171,4 +165,165 @@ TEST(ButtonProperties, ANewButtonIsAChildWindowNamedAfterItselfInSystemColours) 
     EXPECT_EQ(b.ForeOver(), GetSysColor(COLOR_BTNTEXT));
     EXPECT_EQ(Hex(b.fields().FaceColor), Hex(GetSysColor(COLOR_BTNFACE)));  // resolved once the colours are set
     EXPECT_EQ(TamrixButton::Version(), "w2005.08.15");
+}
+
+namespace {
+
+const char* kEverySetting =
+    "BTYPE = 3\n"
+    "TX = \"&Order now\"\n"
+    "ENAB = False\n"
+    "FONT = Font(\"Arial\", 9.75, Bold Italic Underline Strikethrough)\n"
+    "COLTYPE = 2\n"
+    "FOCUSR = False\n"
+    "BCOL = &H00112233&\n"
+    "BCOLO = &H00445566&\n"
+    "FCOL = &H8000000F&\n"
+    "FCOLO = &H00778899&\n"
+    "MCOL = &H00FF00FF&\n"
+    "MPTR = 99\n"
+    "MICON = Picture(\"CURSOR_ARROW\")\n"
+    "PICN = Picture(\"ICON_ORDER\")\n"
+    "PICH = Picture(\"ICON_RETURN\")\n"
+    "UMCOL = False\n"
+    "SOFT = True\n"
+    "PICPOS = 3\n"
+    "NGREY = True\n"
+    "FX = 2\n"
+    "CHECK = True\n"
+    "VALUE = True\n";
+
+// The button's own keys of a saved block, in their order, each with the kind of value written.
+std::string KeysAndKinds(const LayoutNode& node) {
+    std::string written;
+    for (const LayoutProperty& p : node.properties) {
+        if (IsExtenderKey(p.key)) continue;
+        const char* kinds[] = {"nothing", "number", "real", "truth", "text", "font", "picture"};
+        const char* kind = kinds[p.value.index()];
+        if (auto* number = std::get_if<WholeNumber>(&p.value); number && number->hex) kind = "hex";
+        written += p.key + " " + kind + ", ";
+    }
+    return written;
+}
+
+std::string PageAround(const LayoutNode& control) {
+    LayoutNode root;
+    root.className = "Page";
+    root.name = "frmRoundTrip";
+    root.properties = {{"Width", WholeNumber{6000}, 0},
+                       {"Height", WholeNumber{4500}, 0},
+                       {"BackColor", WholeNumber{0xFFC0C0, true}, 0}};
+    root.children.push_back(control);
+    return WriteLayout(root);
+}
+
+// What a saved block cannot show: the layout derived from it and the state of the window.
+std::string Derived(const TamrixButton& b) {
+    const button::Fields& f = b.fields();
+    const RECT& c = f.CaptionRect;
+    return std::to_string(c.left) + "," + std::to_string(c.top) + "," + std::to_string(c.right) + "," +
+           std::to_string(c.bottom) + " picture " + std::to_string(f.PictureRect.x) + "," +
+           std::to_string(f.PictureRect.y) + " " + std::to_string(f.PictureRect.width) + " key " + b.AccessKeys() +
+           " enabled " + std::to_string(IsWindowEnabled(b.hwnd()) != FALSE);
+}
+
+}  // namespace
+
+TEST_F(ButtonProperties, WritingStoresAllKeysInOrderWithTheirTypes) {
+    LayoutNode saved = Make(120, 32, kEverySetting).SaveToLayout();
+    EXPECT_EQ(KeysAndKinds(saved),
+              "BTYPE number, TX text, ENAB truth, FONT font, COLTYPE number, FOCUSR truth, BCOL hex, BCOLO hex, "
+              "FCOL hex, FCOLO hex, MCOL hex, MPTR number, MICON picture, PICN picture, PICH picture, UMCOL truth, "
+              "SOFT truth, PICPOS number, NGREY truth, FX number, CHECK truth, VALUE truth, ");
+    EXPECT_EQ(std::get<FontValue>(saved.Find("FONT")->value), (FontValue{"Arial", 9.75, true, true, true, true}));
+    EXPECT_EQ(std::get<WholeNumber>(saved.Find("FCOL")->value).value, 0x8000000F);  // the reference, not its colour
+    EXPECT_EQ(std::get<PictureRef>(saved.Find("MICON")->value).resource, "CURSOR_ARROW");
+    // A new button writes all 22 keys too, with Nothing for its pictures.
+    EXPECT_EQ(KeysAndKinds(Make(80, 24, "").SaveToLayout()),
+              "BTYPE number, TX text, ENAB truth, FONT font, COLTYPE number, FOCUSR truth, BCOL hex, BCOLO hex, "
+              "FCOL hex, FCOLO hex, MCOL hex, MPTR number, MICON nothing, PICN nothing, PICH nothing, UMCOL truth, "
+              "SOFT truth, PICPOS number, NGREY truth, FX number, CHECK truth, VALUE truth, ");
+}
+
+TEST_F(ButtonProperties, AWrittenBlockReadBackGivesTheSameButton) {
+    for (const char* settings :
+         {kEverySetting, "BTYPE = 14\nTX = \"Home && Office\"\nPICN = Picture(\"ICON_WELCOME\")\n",
+          "BTYPE = 11\nCOLTYPE = 3\nTX = \"See &through\"\nFX = 1\n", ""}) {
+        TamrixButton& original = Make(120, 32, settings);
+        LayoutNode saved = original.SaveToLayout();
+        std::string text = PageAround(saved);
+        ParsedLayout reparsed = ParseLayout(text);
+        ASSERT_TRUE(reparsed.ok()) << reparsed.diagnostics.front().ToString() << "\n" << text;
+
+        auto copyPage = testing_support::MakeButtonPage(app, text);
+        copyPage->Load();
+        copyPage->Show();
+        ASSERT_TRUE(copyPage->Diagnostics().empty()) << copyPage->Diagnostics().front().ToString();
+        auto& copy = copyPage->Get<TamrixButton>("cmdTest");
+        SetFocus(nullptr);  // neither shows a focus rectangle
+        testing_support::Pump(app);
+        // Saved again, the copy gives the same block; it has the same layout and looks the same.
+        EXPECT_EQ(WriteLayout(copy.SaveToLayout()), WriteLayout(saved));
+        EXPECT_EQ(Derived(copy), Derived(original)) << settings;
+        EXPECT_EQ(testing_support::CaptureSurface(copy), testing_support::CaptureSurface(original))
+            << "the two buttons look different for\n"
+            << settings;
+        copyPage->UnloadWithoutAsking();
+    }
+}
+
+TEST_F(ButtonProperties, MissingKeysTakeTheirDefaults) {
+    TamrixButton& b = Make(80, 24, "TX = \"Only a caption\"\n");
+    EXPECT_EQ(b.ButtonType(), 2);   // no style of its own
+    EXPECT_EQ(b.ColorScheme(), 1);  // system colours
+    EXPECT_TRUE(b.Enabled() && b.ShowFocusRect() && b.UseMaskColor());
+    EXPECT_EQ(b.Font(), PageOf().PageFont());
+    EXPECT_EQ(b.BackOver(), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(b.ForeOver(), GetSysColor(COLOR_BTNTEXT));
+    EXPECT_EQ(b.MaskColor(), 0xC0C0C0u);
+    EXPECT_FALSE(b.MouseIcon() || b.PictureNormal() || b.PictureOver());
+    EXPECT_FALSE(b.SoftBevel() || b.UseGreyscale() || b.CheckBoxBehaviour() || b.Value());
+    EXPECT_EQ(b.MousePointer() + b.PicturePosition() + b.SpecialEffect(), 0);
+    // Style 2 has no inset focus rectangle.
+    EXPECT_EQ(b.fields().FocusRect.left, 0);
+
+    // The hover colours default to the colours read just before them.
+    TamrixButton& colours = Make(80, 24, "BCOL = &H00336699&\nFCOL = &H00000080&\n");
+    EXPECT_EQ(colours.BackOver(), 0x336699u);
+    EXPECT_EQ(colours.ForeOver(), 0x000080u);
+}
+
+TEST_F(ButtonProperties, FaultyValuesAreReportedByPageControlAndKey) {
+    testing_support::FakeSystem system;
+    TamrixButton& b = Make(80, 24,
+                           "BTYPE = \"abc\"\n"
+                           "TX = \"unterminated\n"
+                           "FONT = Font(\"Arial\", 9\n"
+                           "COLTYPE = 99999999999\n"
+                           "BCOL = &H1FFFFFFFF&\n"
+                           "FCOL = Picture(\"ICON_ORDER\")\n"
+                           "MPTR = 70000\n"
+                           "MICON = Picture(\"JPG_GLASS\")\n"
+                           "PICN = Picture(\"NO_SUCH_PICTURE\")\n"
+                           "FX = 3\n"
+                           "ZORK = 1\n"
+                           "ENAB =\n");
+    std::vector<std::string> reported;
+    for (const LayoutDiagnostic& d : PageOf().Diagnostics()) {
+        EXPECT_NE(d.ToString().find("page frmButtonTest, control cmdTest, key " + d.key), std::string::npos)
+            << d.ToString();
+        reported.push_back(d.key);
+    }
+    std::sort(reported.begin(), reported.end());
+    EXPECT_EQ(reported, (std::vector<std::string>{"BCOL", "BTYPE", "COLTYPE", "ENAB", "FCOL", "FONT", "MICON", "MPTR",
+                                                  "PICN", "TX", "ZORK"}));
+    ASSERT_EQ(system.messages.size(), 1u);  // one box lists them all
+    EXPECT_NE(system.messages[0].text.find("key PICN"), std::string::npos);
+
+    // The button is there, with defaults where its values were faulty and the good value kept.
+    EXPECT_EQ(b.ButtonType(), 2);
+    EXPECT_EQ(b.BackColor(), GetSysColor(COLOR_BTNFACE));
+    EXPECT_FALSE(b.MouseIcon() || b.PictureNormal());
+    EXPECT_EQ(b.SpecialEffect(), 3);
+    EXPECT_TRUE(b.Enabled() && IsWindowVisible(b.hwnd()));
 }

@@ -170,27 +170,10 @@ TEST_F(ButtonProperties, ANewButtonIsAChildWindowNamedAfterItselfInSystemColours
 namespace {
 
 const char* kEverySetting =
-    "BTYPE = 3\n"
-    "TX = \"&Order now\"\n"
-    "ENAB = False\n"
-    "FONT = Font(\"Arial\", 9.75, Bold Italic Underline Strikethrough)\n"
-    "COLTYPE = 2\n"
-    "FOCUSR = False\n"
-    "BCOL = &H00112233&\n"
-    "BCOLO = &H00445566&\n"
-    "FCOL = &H8000000F&\n"
-    "FCOLO = &H00778899&\n"
-    "MCOL = &H00FF00FF&\n"
-    "MPTR = 99\n"
-    "MICON = Picture(\"CURSOR_ARROW\")\n"
-    "PICN = Picture(\"ICON_ORDER\")\n"
-    "PICH = Picture(\"ICON_RETURN\")\n"
-    "UMCOL = False\n"
-    "SOFT = True\n"
-    "PICPOS = 3\n"
-    "NGREY = True\n"
-    "FX = 2\n"
-    "CHECK = True\n"
+    "BTYPE = 3\nTX = \"&Order now\"\nENAB = False\nFONT = Font(\"Arial\", 9.75, Bold Italic Underline Strikethrough)\n"
+    "COLTYPE = 2\nFOCUSR = False\nBCOL = &H00112233&\nBCOLO = &H00445566&\nFCOL = &H8000000F&\nFCOLO = &H00778899&\n"
+    "MCOL = &H00FF00FF&\nMPTR = 99\nMICON = Picture(\"CURSOR_ARROW\")\nPICN = Picture(\"ICON_ORDER\")\n"
+    "PICH = Picture(\"ICON_RETURN\")\nUMCOL = False\nSOFT = True\nPICPOS = 3\nNGREY = True\nFX = 2\nCHECK = True\n"
     "VALUE = True\n";
 
 // The button's own keys of a saved block, in their order, each with the kind of value written.
@@ -295,19 +278,11 @@ TEST_F(ButtonProperties, MissingKeysTakeTheirDefaults) {
 
 TEST_F(ButtonProperties, FaultyValuesAreReportedByPageControlAndKey) {
     testing_support::FakeSystem system;
-    TamrixButton& b = Make(80, 24,
-                           "BTYPE = \"abc\"\n"
-                           "TX = \"unterminated\n"
-                           "FONT = Font(\"Arial\", 9\n"
-                           "COLTYPE = 99999999999\n"
-                           "BCOL = &H1FFFFFFFF&\n"
-                           "FCOL = Picture(\"ICON_ORDER\")\n"
-                           "MPTR = 70000\n"
-                           "MICON = Picture(\"JPG_GLASS\")\n"
-                           "PICN = Picture(\"NO_SUCH_PICTURE\")\n"
-                           "FX = 3\n"
-                           "ZORK = 1\n"
-                           "ENAB =\n");
+    TamrixButton& b =
+        Make(80, 24,
+             "BTYPE = \"abc\"\nTX = \"unterminated\nFONT = Font(\"Arial\", 9\nCOLTYPE = 99999999999\n"
+             "BCOL = &H1FFFFFFFF&\nFCOL = Picture(\"ICON_ORDER\")\nMPTR = 70000\nMICON = Picture(\"JPG_GLASS\")\n"
+             "PICN = Picture(\"NO_SUCH_PICTURE\")\nFX = 3\nZORK = 1\nENAB =\n");
     std::vector<std::string> reported;
     for (const LayoutDiagnostic& d : PageOf().Diagnostics()) {
         EXPECT_NE(d.ToString().find("page frmButtonTest, control cmdTest, key " + d.key), std::string::npos)

@@ -1,12 +1,14 @@
 // Tiling: where the copies of a picture go on a target, column by column.
+#include "common/tile_background.h"
+
 #include <gtest/gtest.h>
 
 #include <utility>
 #include <vector>
 
-#include "common/tile_background.h"
-
 namespace {
+
+using Tiles = std::vector<std::pair<int, int>>;
 
 struct FakePicture {
     bool present = true;
@@ -14,8 +16,7 @@ struct FakePicture {
 };
 
 struct FakeSource {
-    int width;
-    int height;
+    int width, height;
     FakePicture picture;
     int Width() const { return width; }
     int Height() const { return height; }
@@ -23,40 +24,31 @@ struct FakeSource {
 };
 
 struct FakeTarget {
-    int width;
-    int height;
-    std::vector<std::pair<int, int>> tiles;
+    int width, height;
+    Tiles tiles;
     int Width() const { return width; }
     int Height() const { return height; }
     void PaintPicture(const FakePicture&, int x, int y) { tiles.emplace_back(x, y); }
 };
 
-using Tiles = std::vector<std::pair<int, int>>;
-
 }  // namespace
 
-TEST(TileBackground, ProductPageGetsSixTilesColumnByColumn) {
-    FakeSource glass{3000, 3000, {}};
-    FakeTarget page{7635, 5355, {}};
-    common::TileBackground(glass, page);
-    EXPECT_EQ(page.tiles, (Tiles{{0, 0}, {0, 3000}, {3000, 0}, {3000, 3000}, {6000, 0}, {6000, 3000}}));
-}
-
-TEST(TileBackground, LimitsAreInclusiveAndASmallTargetGetsOneTile) {
-    FakeSource tile{1500, 1350, {}};
-    FakeTarget exact{3000, 1000, {}};
-    common::TileBackground(tile, exact);
-    EXPECT_EQ(exact.tiles, (Tiles{{0, 0}, {1500, 0}, {3000, 0}}));  // the third column starts at the edge
-
-    FakeTarget small{1000, 1000, {}};
-    common::TileBackground(tile, small);
-    EXPECT_EQ(small.tiles, (Tiles{{0, 0}}));
-}
-
-TEST(TileBackground, NothingIsDrawnWithoutAPictureOrWithoutASize) {
-    FakeTarget target{3000, 3000, {}};
-    common::TileBackground(FakeSource{1500, 1500, {false}}, target);
-    common::TileBackground(FakeSource{0, 1500, {}}, target);
-    common::TileBackground(FakeSource{1500, 0, {}}, target);
-    EXPECT_TRUE(target.tiles.empty());
+TEST(TileBackground, CoversTheTargetColumnByColumnWithInclusiveLimits) {
+    struct Case {
+        FakeSource source;
+        int width, height;
+        Tiles expected;
+    };
+    const Case cases[] = {
+        {{3000, 3000, {}}, 7635, 5355, {{0, 0}, {0, 3000}, {3000, 0}, {3000, 3000}, {6000, 0}, {6000, 3000}}},
+        {{1500, 1350, {}}, 3000, 1000, {{0, 0}, {1500, 0}, {3000, 0}}},  // a column starts at the edge
+        {{1500, 1350, {}}, 1000, 1000, {{0, 0}}},
+        {{1500, 1500, {false}}, 3000, 3000, {}},  // no picture
+        {{0, 1500, {}}, 3000, 3000, {}},
+    };
+    for (const Case& c : cases) {
+        FakeTarget target{c.width, c.height, {}};
+        common::TileBackground(c.source, target);
+        EXPECT_EQ(target.tiles, c.expected) << c.source.width << "x" << c.source.height << " on " << c.width;
+    }
 }

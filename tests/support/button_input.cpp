@@ -73,11 +73,9 @@ POINT ScreenPoint(HWND window, int x, int y) {
 }
 
 void PlacePointer(POINT screen) {
-    // Under Wine the jump comes back as mouse messages of its own, some of them late and naming an
-    // earlier place; for a while the pointer may be reported there, and a later jump to that place is
-    // then taken as no jump at all. Those messages are thrown away (the tests send the moves they mean
-    // themselves), a pointer that does not arrive is nudged and sent again, and it counts as placed
-    // once it has been reported at its new place for a while without a break.
+    // Wine reports the jump back as mouse messages of its own, some late and naming an earlier place.
+    // They are thrown away (tests send the moves they mean); a pointer that does not arrive is nudged and
+    // sent again, and it counts as placed once it has been reported at its new place for a while.
     constexpr DWORD kSettle = 150;
     constexpr DWORD kRetry = 400;
     SetCursorPos(screen.x, screen.y);

@@ -1,14 +1,10 @@
 // Driving a button as the user would and writing down what it does.
 //
-// ButtonRecorder hears the ten events and every look the button asks RenderButton for, and keeps them
-// as lines of text in the order they happened ("MouseDown 1 0 10 5", "look 2 hover", "Click"), so
-// that a test compares whole sequences. A look line reads "look <state>", then "forced" for a request
-// that always paints and "hover" when the hover flag was set at the request.
-//
-// Mouse messages are sent straight to the button's window, in its client pixels. Where the button
-// asks Windows about the real pointer (hover, a click's release), the test first puts the pointer in
-// place with PointerTo: Wine moves the pointer without a mouse message, so the test sends the move
-// that the arrival stands for.
+// ButtonRecorder keeps the ten events and every look the button asks RenderButton for as lines of text
+// in order ("MouseDown 1 0 10 5", "look 2 forced hover", "Click"): "forced" marks a request that always
+// paints, "hover" one made while the hover flag was set. Mouse messages go straight to the button's
+// window in client pixels; where the button asks Windows about the real pointer, the test first puts it
+// in place (Wine moves the pointer without a mouse message, so the test sends the move it stands for).
 #pragma once
 
 #include <string>
@@ -21,7 +17,6 @@ namespace testing_support {
 
 class ButtonRecorder {
 public:
-    // Binds every event and the look hook of `button`, which must outlive the recorder's use.
     explicit ButtonRecorder(button::TamrixButton& button);
     ButtonRecorder(const ButtonRecorder&) = delete;  // the button's handlers point at this one
     ButtonRecorder& operator=(const ButtonRecorder&) = delete;

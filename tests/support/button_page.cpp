@@ -18,12 +18,15 @@ std::shared_ptr<TestPage> MakeButtonPage(platform::Application& app, const std::
 
 ButtonFixture MakeButton(platform::Application& app, int widthPixels, int heightPixels, const std::string& settings,
                          bool show) {
-    std::string layout = "Begin Page frmButtonTest\n    Width = 6000\n    Height = 4500\n"
-                         "    BackColor = &H00FFC0C0&\n"
-                         "    Begin Catalog.TamrixButton cmdTest\n        Left = 0\n        Top = 0\n"
-                         "        Width = " + std::to_string(platform::PixelsToTwipsX(widthPixels)) + "\n"
-                         "        Height = " + std::to_string(platform::PixelsToTwipsY(heightPixels)) + "\n" +
-                         settings + "    End\nEnd\n";
+    std::string layout =
+        "Begin Page frmButtonTest\n    Width = 6000\n    Height = 4500\n"
+        "    BackColor = &H00FFC0C0&\n"
+        "    Begin Catalog.TamrixButton cmdTest\n        Left = 0\n        Top = 0\n"
+        "        Width = " +
+        std::to_string(platform::PixelsToTwipsX(widthPixels)) +
+        "\n"
+        "        Height = " +
+        std::to_string(platform::PixelsToTwipsY(heightPixels)) + "\n" + settings + "    End\nEnd\n";
     ButtonFixture fixture;
     fixture.page = MakeButtonPage(app, layout);
     fixture.page->Load();

@@ -1,6 +1,8 @@
 // A test page that hosts TamrixButtons, and a quick way to put one button on it.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <string>
 
@@ -15,11 +17,31 @@ std::shared_ptr<TestPage> MakeButtonPage(platform::Application& app, const std::
 
 // A shown page holding one button `cmdTest` at (0, 0) of the given pixel size with the given stored
 // settings lines (e.g. "BTYPE = 14\nBCOL = &H00C0C0C0&\n"); an empty `settings` makes a new control.
+// The page is unloaded when the fixture goes, unless the test did so already.
 struct ButtonFixture {
+    ButtonFixture() = default;
+    ButtonFixture(ButtonFixture&&) = default;
+    ButtonFixture& operator=(ButtonFixture&&) = default;
+    ~ButtonFixture() {
+        if (page && page->IsLoaded()) page->UnloadWithoutAsking();
+    }
     std::shared_ptr<TestPage> page;
     button::TamrixButton* button = nullptr;
 };
 ButtonFixture MakeButton(platform::Application& app, int widthPixels, int heightPixels, const std::string& settings,
                          bool show = true);
+
+// A test that puts buttons on pages of their own, unloaded when the test ends.
+class ButtonTest : public ::testing::Test {
+protected:
+    button::TamrixButton& Make(int widthPixels, int heightPixels, const std::string& settings) {
+        fixtures_.push_back(MakeButton(app, widthPixels, heightPixels, settings));
+        return *fixtures_.back().button;
+    }
+    TestPage& PageOf(int index = 0) { return *fixtures_.at(static_cast<std::size_t>(index)).page; }
+
+    platform::Application app;
+    std::vector<ButtonFixture> fixtures_;
+};
 
 }  // namespace testing_support

@@ -1,6 +1,10 @@
 #include "support/button_surface.h"
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <cstdio>
+#include <sstream>
 
 #include "platform/gdi.h"
 
@@ -14,11 +18,15 @@ int Pixels::Count(COLORREF colour, int left, int top, int right, int bottom) con
     return count;
 }
 
-int Pixels::Differences(const Pixels& other) const {
-    int count = 0;
-    for (std::size_t i = 0; i < data_.size() && i < other.data_.size(); ++i)
-        if (data_[i] != other.data_[i]) ++count;
-    return count;
+RECT Pixels::Extent(COLORREF colour, RECT area) const {
+    if (IsRectEmpty(&area)) area = RECT{0, 0, width_, height_};
+    RECT r{width_, height_, 0, 0};
+    for (int y = std::max<int>(0, area.top); y < std::min<int>(height_, area.bottom); ++y)
+        for (int x = std::max<int>(0, area.left); x < std::min<int>(width_, area.right); ++x)
+            if (at(x, y) == colour)
+                r = RECT{std::min<LONG>(r.left, x), std::min<LONG>(r.top, y), std::max<LONG>(r.right, x + 1),
+                         std::max<LONG>(r.bottom, y + 1)};
+    return r;
 }
 
 Pixels CapturePixels(HDC dc, int x, int y, int width, int height) {
@@ -52,6 +60,33 @@ Pixels CapturePixels(HDC dc, int x, int y, int width, int height) {
 Pixels CaptureSurface(const button::TamrixButton& control) {
     const button::Fields& f = control.fields();
     return CapturePixels(control.hDC(), 0, 0, f.ClientWidth, f.ClientHeight);
+}
+
+Pixels Paint(button::TamrixButton& control, std::uint8_t state, bool over, bool focus) {
+    button::TamrixButtonTestAccess::SetPointerOver(control, over);
+    button::TamrixButtonTestAccess::SetHasFocus(control, focus);
+    control.RenderButton(state, true);
+    return CaptureSurface(control);
+}
+
+void ExpectPixels(const Pixels& pixels, const std::string& expected, const std::string& look) {
+    std::istringstream in(expected);
+    int x = 0, y = 0;
+    char comma = 0, equals = 0;
+    COLORREF colour = 0;
+    while (in >> x >> comma >> y >> equals >> std::hex >> colour >> std::dec)
+        EXPECT_EQ(Hex(pixels.at(x, y)), Hex(colour)) << look << " at (" << x << ", " << y << ")";
+    EXPECT_TRUE(in.eof()) << "unreadable pixel list: " << expected;
+}
+
+std::string Column(const Pixels& pixels, int x, int top, int bottom) {
+    std::string colours;
+    char text[16];
+    for (int y = top; y <= bottom; ++y) {
+        std::snprintf(text, sizeof text, y == top ? "%06lX" : " %06lX", static_cast<unsigned long>(pixels.at(x, y)));
+        colours += text;
+    }
+    return colours;
 }
 
 std::string Hex(COLORREF colour) {

@@ -35,8 +35,9 @@ public:
 
     // How many pixels of the rectangle [left, right) x [top, bottom) have the colour.
     int Count(COLORREF colour, int left, int top, int right, int bottom) const;
-    // How many pixels differ from `other` (same size).
-    int Differences(const Pixels& other) const;
+    int Count(COLORREF colour) const { return Count(colour, 0, 0, width_, height_); }
+    // The bounding box of the pixels in `colour` within `area` (the whole image when empty).
+    RECT Extent(COLORREF colour, RECT area = RECT{}) const;
 
 private:
     int width_ = 0;
@@ -48,6 +49,13 @@ private:
 Pixels CapturePixels(HDC dc, int x, int y, int width, int height);
 // The button's drawing surface over its client area: what RenderButton last drew.
 Pixels CaptureSurface(const button::TamrixButton& control);
+// Paints a look with the hover and focus flags given and reads it back.
+Pixels Paint(button::TamrixButton& control, std::uint8_t state, bool over = false, bool focus = false);
+
+// Checks the pixels that a look fixes, written "x,y=BBGGRR ..." (colours as COLORREF hex).
+void ExpectPixels(const Pixels& pixels, const std::string& expected, const std::string& look);
+// The colours of column x from row `top` to row `bottom` (inclusive), as "BBGGRR BBGGRR ...".
+std::string Column(const Pixels& pixels, int x, int top, int bottom);
 
 // "0x00BBGGRR" for messages.
 std::string Hex(COLORREF colour);

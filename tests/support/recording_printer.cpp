@@ -2,11 +2,6 @@
 
 namespace testing_support {
 
-void RecordingPrinter::SetScaleMode(int mode) {
-    if (failScaleMode) throw platform::PrinterError("No printer is installed.");
-    scaleMode = mode;
-}
-
 void RecordingPrinter::Print(std::string_view text, bool lineEnd) {
     if (duringPrint) duringPrint();
     if (printCalls == failOnPrintCall) {

@@ -1,5 +1,5 @@
 // A printer that prints nothing and records every call, with fixed character widths and line heights
-// so that layouts can be checked to the hundredth of an inch.
+// so that layouts can be checked exactly.
 #pragma once
 
 #include <functional>
@@ -13,22 +13,19 @@ namespace testing_support {
 class RecordingPrinter : public platform::Printer {
 public:
     struct Piece {
-        int page;     // 1-based
-        double x;     // inches, where the text started
-        double y;
-        std::string text;
+        int page;          // 1-based
+        double x, y;       // inches, where the text started
+        std::string text;  // "\n" for a line end
         bool underline;
     };
 
-    double charWidth = 0.1;    // inches per character
-    double lineHeight = 0.2;   // inches per line end
-    bool failScaleMode = false;
-    int failOnPrintCall = -1;  // throw PrinterError on this Print call (0-based), -1 never
-    bool failEndDoc = false;   // throw PrinterError from EndDoc
-    // Runs at each Print call, before it prints (to look at the program's state while a job runs).
-    std::function<void()> duringPrint;
+    double charWidth = 0.1;             // inches per character
+    double lineHeight = 0.2;            // inches per line end
+    int failOnPrintCall = -1;           // throw PrinterError on this Print call (0-based), -1 never
+    bool failEndDoc = false;            // throw PrinterError from EndDoc
+    std::function<void()> duringPrint;  // runs at each Print call, before it prints
 
-    void SetScaleMode(int mode) override;
+    void SetScaleMode(int mode) override { scaleMode = mode; }
     void SetFontName(std::string name) override { fontName = std::move(name); }
     void SetFontSize(double points) override { fontSize = points; }
     void SetFontBold(bool on) override { bold = on; }
@@ -44,21 +41,15 @@ public:
     void EndDoc() override;
     void KillDoc() override;
 
-    // The printed text of one page, each piece in order, with line ends as "\n".
+    // The printed text of one page, each piece in order.
     std::string PageText(int page) const;
 
     int scaleMode = 0;
     std::string fontName;
     double fontSize = 0;
-    bool bold = false;
-    bool italic = false;
-    bool underline = false;
-    double x = 0;
-    double y = 0;
-    int page = 1;
-    int printCalls = 0;
-    int endDocs = 0;
-    int killDocs = 0;
+    bool bold = false, italic = false, underline = false;
+    double x = 0, y = 0;
+    int page = 1, printCalls = 0, endDocs = 0, killDocs = 0;
     bool started = false;
     std::vector<Piece> pieces;
     std::vector<std::string> calls;  // "print", "newpage", "enddoc", "killdoc" in order

@@ -16,7 +16,6 @@ public:
     TestPage(platform::Application& app, std::string layout, std::vector<std::string>* log = nullptr)
         : Page(app, platform::LayoutText{std::move(layout)}), log_(log) {}
 
-    std::function<void()> onLoad;
     std::function<void()> onActivate;
     std::function<void(std::int16_t& cancel, std::int16_t mode)> onQueryUnload;
     std::function<std::unique_ptr<platform::Control>(const platform::LayoutNode&)> makeControl;
@@ -24,10 +23,7 @@ public:
     int activations = 0;
 
 protected:
-    void Form_Load() override {
-        Record("load");
-        if (onLoad) onLoad();
-    }
+    void Form_Load() override { Record("load"); }
     void Form_Activate() override {
         ++activations;
         Record("activate");

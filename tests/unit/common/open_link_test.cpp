@@ -1,27 +1,25 @@
 // Opening links: the four forms of link, and the failure box for what the shell could not start.
+#include "common/open_link.h"
+
 #include <gtest/gtest.h>
 
-#include "common/open_link.h"
 #include "platform/resources.h"
 #include "support/fake_system.h"
 
 TEST(OpenLink, ComposesTheLinkFromKindAndAddress) {
     testing_support::FakeSystem system;
     HWND owner = GetDesktopWindow();
-    common::OpenLink(1, owner, "");
-    common::OpenLink(2, owner, "");
-    common::OpenLink(7, owner, "");
-    common::OpenLink(1, owner, "abc");
-    common::OpenLink(2, owner, "abc");
-    common::OpenLink(2, owner, "   ");
-    ASSERT_EQ(system.shellCalls.size(), 6u);
-    EXPECT_EQ(system.shellCalls[0].file, "mailto:info@tamrix-software.example");
-    EXPECT_EQ(system.shellCalls[1].file, "http://www.tamrix-software.example");
-    EXPECT_EQ(system.shellCalls[2].file, "http://www.tamrix-software.example");
-    EXPECT_EQ(system.shellCalls[3].file, "mailto:abc");
-    EXPECT_EQ(system.shellCalls[4].file, "abc");
-    EXPECT_EQ(system.shellCalls[5].file, "   ");  // blanks are not empty
-    for (const auto& call : system.shellCalls) {
+    const std::tuple<int, const char*, const char*> cases[] = {{1, "", "mailto:info@tamrix-software.example"},
+                                                               {2, "", "http://www.tamrix-software.example"},
+                                                               {7, "", "http://www.tamrix-software.example"},
+                                                               {1, "abc", "mailto:abc"},
+                                                               {2, "abc", "abc"},
+                                                               {2, "   ", "   "}};  // blanks are not empty
+    for (auto [kind, address, link] : cases) {
+        common::OpenLink(kind, owner, address);
+        ASSERT_FALSE(system.shellCalls.empty());
+        const auto& call = system.shellCalls.back();
+        EXPECT_EQ(call.file, link) << kind << " '" << address << "'";
         EXPECT_EQ(call.owner, owner);
         EXPECT_EQ(call.directory, platform::ApplicationFolder());
         EXPECT_EQ(call.showCommand, SW_SHOWNORMAL);
@@ -30,7 +28,7 @@ TEST(OpenLink, ComposesTheLinkFromKindAndAddress) {
 }
 
 TEST(OpenLink, ResultsOf32OrLessShowTheTwoLineErrorAndAbove32Nothing) {
-    for (INT_PTR result : {0, 2, 31, 32, 33, 42}) {
+    for (INT_PTR result : {0, 32, 33}) {
         SCOPED_TRACE(result);
         testing_support::FakeSystem system;
         system.shellResult = result;

@@ -1,0 +1,89 @@
+// The program started as from its entry point, with the world outside faked, and a product page shown
+// on its own.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "app/catalog_table.h"
+#include "app/program.h"
+#include "pages/main_page.h"
+#include "platform/resources.h"
+#include "support/fake_system.h"
+#include "support/recording_printer.h"
+#include "support/script.h"
+#include "support/test_page.h"
+
+// The running program; Start() runs Main and closes the welcome page with Esc once `look` has seen it.
+struct Started {
+    testing_support::FakeSystem system;
+    platform::Application app;
+    app::Program program{app};
+    pages::MainPage& main() { return *program.MainPage(); }
+    pages::AdvertisePage* advertise() { return program.MainPage() ? main().LoadedAdvertisePage() : nullptr; }
+
+    void Start(const std::function<void(pages::AdvertisePage&)>& look = {}) {
+        testing_support::Script script;
+        script.Then(
+            "the welcome page is up", [&] { return advertise() && advertise()->InitDone(); },
+            [&] {
+                if (look) look(*advertise());
+                PostMessageA(advertise()->hwnd(), WM_KEYDOWN, VK_ESCAPE, 0);
+            });
+        program.Main();
+        ASSERT_TRUE(testing_support::PumpUntil(
+            app, [&] { return script.Done() && main().InitDone() && !advertise(); }, 20000))
+            << "waiting for: " << script.Pending();
+    }
+    // Opens product `index` from its button's command and runs `look` while the page is up, then returns.
+    void OpenProduct(int index, const std::function<void(pages::AdvertisePage&)>& look) {
+        testing_support::Script script;
+        script.Then(
+            "product page", [&] { return advertise() && advertise()->InitDone(); },
+            [&] {
+                look(*advertise());
+                PostMessageA(advertise()->hwnd(), WM_KEYDOWN, VK_ESCAPE, 0);
+            });
+        main().cmdChoice_Click(static_cast<std::int16_t>(index));
+        EXPECT_TRUE(script.Done()) << "the page closed before it was looked at";
+        EXPECT_EQ(advertise(), nullptr);
+    }
+    ~Started() {
+        if (program.MainPage() && main().IsLoaded()) main().UnloadWithoutAsking();
+    }
+};
+
+// A product page shown on its own, with the product list filled, captioned `caption` and showing
+// description `description` (none when 0).
+struct ProductPage {
+    testing_support::FakeSystem system;
+    testing_support::RecordingPrinter printer;
+    platform::Application app;
+    std::shared_ptr<pages::AdvertisePage> page;
+
+    explicit ProductPage(const std::string& caption, int description = 0) {
+        system.printer = &printer;
+        app::ProductNames().Clear();
+        for (std::string_view name : app::kProductNameTable) app::ProductNames().Add(std::string(name));
+        page = std::make_shared<pages::AdvertisePage>(app);
+        page->Load();
+        page->SetCaption(caption);
+        if (description) page->txtProgramDescription().SetText(platform::LoadResString(description));
+        page->cmdReturn().SetCaption("&Return\r\n(Esc)");  // as the main page captions it
+        page->Show();
+        EXPECT_TRUE(testing_support::PumpUntil(app, [&] { return page->InitDone(); }));
+    }
+    ~ProductPage() {
+        if (page->IsLoaded()) page->UnloadWithoutAsking();
+    }
+    // A key as the event loop delivers it to the focused control.
+    void Key(UINT message, WPARAM key) {
+        MSG m{GetFocus(), message, key, 0, 0, {}};
+        app.Dispatch(m);
+    }
+    // The printed text of every page, line ends as "\n".
+    std::string Printed() const {
+        std::string text;
+        for (int n = 1; n <= printer.page; ++n) text += printer.PageText(n);
+        return text;
+    }
+};

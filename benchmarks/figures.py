@@ -131,7 +131,24 @@ def run_once(command, env, painted, sample_memory, timeout=90, browser=False):
         else:
             process.kill()
     process.wait()
+    settle(process.pid if browser else None)
     return paint_at, peak
+
+
+def settle(group):
+    """Lets the machine come to rest before the next start: a killed browser's helpers go (they may
+    linger a moment, and a crash reporter leaves the group), and the disk writes of a run are done.
+    Without this the start that follows the browser in a round pays for it."""
+    deadline = time.monotonic() + 10
+    while group is not None and time.monotonic() < deadline:
+        try:
+            os.killpg(group, 0)
+        except ProcessLookupError:
+            break
+        time.sleep(0.05)
+    subprocess.run(["pkill", "-KILL", "-f", "chrome_crashpad_handler"], stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL)
+    time.sleep(1.0)
 
 
 def read_report(path):

@@ -491,7 +491,13 @@ LRESULT Page::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT: {
         paintPending_ = false;
         { PaintScope paint(hwnd()); }
-        NoteFirstPaint();
+        if (!paintedOnce_) {
+            // The first time, the controls paint at once as well, so that the page appears whole; that
+            // is the program's first frame when this is its first page.
+            paintedOnce_ = true;
+            RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+            NoteFirstPaint();
+        }
         return 0;
     }
     case WM_PRINTCLIENT:

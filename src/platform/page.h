@@ -141,6 +141,7 @@ private:
     bool IsUsable(const Control& control) const;
 
     Application& app_;
+    bool paintedOnce_ = false;
     std::string layoutResource_;
     std::string layoutText_;
     std::string name_;

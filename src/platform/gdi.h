@@ -11,6 +11,18 @@
 
 namespace platform {
 
+// The description of 32-bit, top-down (row 0 is the top row), uncompressed pixel rows.
+inline BITMAPINFO TopDownFormat(int width, int height) {
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    format.bmiHeader.biWidth = width;
+    format.bmiHeader.biHeight = -height;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    return format;
+}
+
 // A GDI object (brush, pen, font, region, bitmap) deleted with DeleteObject.
 template <class Handle>
 class GdiObject {
@@ -157,13 +169,7 @@ public:
         if (width <= 0 || height <= 0) return false;
         dc_ = MemoryDC(compatibleWith);
         if (!dc_) return false;
-        BITMAPINFO format{};
-        format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        format.bmiHeader.biWidth = width;
-        format.bmiHeader.biHeight = -height;  // top-down: row 0 is the top row
-        format.bmiHeader.biPlanes = 1;
-        format.bmiHeader.biBitCount = 32;
-        format.bmiHeader.biCompression = BI_RGB;
+        BITMAPINFO format = TopDownFormat(width, height);
         void* bits = nullptr;
         bitmap_.Reset(CreateDIBSection(compatibleWith, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
         if (!bitmap_ || !bits) {

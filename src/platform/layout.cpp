@@ -290,7 +290,8 @@ private:
         std::string_view rest = line;
         std::string_view word = TakeIdentifier(rest, false);
         // "Begin = True" is a setting whose key happens to be Begin, not the start of a block.
-        bool isSetting = !Trim(rest).empty() && Trim(rest).front() == '=';
+        std::string_view afterWord = Trim(rest);
+        bool isSetting = !afterWord.empty() && afterWord.front() == '=';
         if (EqualsNoCase(word, "Begin") && (rest.empty() || IsSpace(rest.front())) && !isSetting)
             return HandleBegin(Trim(rest), number);
         if (EqualsNoCase(word, "End") && Trim(rest).empty()) return HandleEnd(number);

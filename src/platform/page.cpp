@@ -324,8 +324,7 @@ void Page::PaintPicture(const Picture& picture, int xTwips, int yTwips) {
     if (!hwnd() || !picture) return;
     EnsureBackground();
     picture.Draw(background_.dc(), TwipsToPixelsX(xTwips), TwipsToPixelsY(yTwips));
-    // Tiling paints dozens of pictures in a row; one request for a paint covers them all.
-    if (!paintPending_) paintPending_ = InvalidateRect(hwnd(), nullptr, TRUE) != FALSE;
+    RequestPaint(true);
 }
 
 Control* Page::FindControl(std::string_view name, std::optional<int> index) const {
@@ -489,7 +488,6 @@ LRESULT Page::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 1;
     }
     case WM_PAINT: {
-        paintPending_ = false;
         { PaintScope paint(hwnd()); }
         if (!paintedOnce_) {
             // The first time, the controls paint at once as well, so that the page appears whole; that

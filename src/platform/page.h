@@ -156,7 +156,6 @@ private:
     FontValue font_;
     Font screenFont_;
     MemorySurface background_;  // what PaintPicture drew; WM_PAINT shows it
-    bool paintPending_ = false;  // the window was invalidated and its paint has not come yet
     std::string borderStyle_ = "Sizable";
     bool minButton_ = true;
     bool maxButton_ = false;

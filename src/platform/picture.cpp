@@ -24,18 +24,6 @@ void EnsureOle() {
     }
 }
 
-// A 32-bit, top-down, uncompressed pixel-row description of width x height.
-BITMAPINFO TopDownFormat(int width, int height) {
-    BITMAPINFO format{};
-    format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    format.bmiHeader.biWidth = width;
-    format.bmiHeader.biHeight = -height;
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    format.bmiHeader.biCompression = BI_RGB;
-    return format;
-}
-
 }  // namespace
 
 struct Picture::Impl {

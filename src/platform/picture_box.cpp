@@ -59,8 +59,7 @@ void PictureBox::PaintPicture(const Picture& picture, int xTwips, int yTwips) {
     if (!hwnd() || !picture) return;
     OnResized();
     picture.Draw(image_.dc(), TwipsToPixelsX(xTwips), TwipsToPixelsY(yTwips));
-    // Tiling paints dozens of pictures in a row; one request for a paint covers them all.
-    if (!paintPending_) paintPending_ = InvalidateRect(hwnd(), nullptr, TRUE) != FALSE;
+    RequestPaint(true);
 }
 
 LRESULT PictureBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -77,7 +76,6 @@ LRESULT PictureBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 1;
     case WM_PAINT: {
-        paintPending_ = false;
         PaintScope paint(hwnd());
         return 0;
     }

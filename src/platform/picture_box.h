@@ -29,7 +29,6 @@ private:
     std::uint32_t backColor_ = 0x8000000Fu;
     bool border_ = false;
     MemorySurface image_;
-    bool paintPending_ = false;  // the window was invalidated and its paint has not come yet
 };
 
 }  // namespace platform

@@ -96,10 +96,8 @@ void UserControl::Cls() {
 }
 
 void UserControl::Present() {
-    // One request for a paint is enough until the paint has come: it copies the whole surface as it
-    // then is. (Asking the window system again costs more than a whole painting of the button.)
-    if (!hwnd() || paintPending_) return;
-    paintPending_ = InvalidateRect(hwnd(), nullptr, FALSE) != FALSE;
+    // The paint copies the whole surface as it then is.
+    RequestPaint(false);
 }
 
 void UserControl::RefreshWindow() {
@@ -320,7 +318,6 @@ LRESULT UserControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT: {
-        paintPending_ = false;
         PaintScope paint(hwnd());
         if (surface_) {
             const RECT& r = paint.area();

@@ -173,7 +173,6 @@ private:
     int lastHeight_ = -1;
     unsigned timerInterval_ = 3;
     bool timerEnabled_ = false;
-    bool paintPending_ = false;  // the window was invalidated and its paint has not come yet
     bool leftPressed_ = false;
     bool checkBoxRole_ = false;
     bool checked_ = false;

@@ -65,6 +65,11 @@ LRESULT Window::Default(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(hwnd_, message, wParam, lParam);
 }
 
+void Window::RequestPaint(bool erase) {
+    if (!hwnd_ || paintPending_) return;
+    paintPending_ = InvalidateRect(hwnd_, nullptr, erase ? TRUE : FALSE) != FALSE;
+}
+
 LRESULT CALLBACK Window::StaticProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     Window* self = nullptr;
     if (message == WM_NCCREATE) {
@@ -79,6 +84,7 @@ LRESULT CALLBACK Window::StaticProc(HWND window, UINT message, WPARAM wParam, LP
     // needs the object.
     if (!self) return DefWindowProcA(window, message, wParam, lParam);
 
+    if (message == WM_PAINT) self->paintPending_ = false;
     LRESULT result = self->HandleMessage(message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);

@@ -38,11 +38,17 @@ protected:
 
     LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
 
+    // Asks for a paint of the whole window (erasing the background first when asked). One request is
+    // enough until the paint comes: asking the window system again for every change (dozens of
+    // pictures while a page tiles, every painting of a hovered button) costs more than the change.
+    void RequestPaint(bool erase);
+
 private:
     static LRESULT CALLBACK StaticProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND hwnd_ = nullptr;
     WNDPROC baseProc_ = nullptr;  // the system class's procedure for a superclassed window
+    bool paintPending_ = false;   // a paint was asked for and has not come yet
 };
 
 // The program's module handle (the exe's resources live there).

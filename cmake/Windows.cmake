@@ -87,12 +87,3 @@ add_executable(bench_routines benchmarks/routines.cpp $<TARGET_OBJECTS:catalog_r
 target_link_libraries(bench_routines PRIVATE catalog_test_support)
 catalog_warnings(bench_routines)
 set_target_properties(minimal_window bench_routines PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
-
-# Printing through a real spooler (CUPS with the cups-pdf printer, which ./test sets up): a script runs
-# the printing tests' spooler jobs under Wine and reads the PDF files back. Skipped without a spooler.
-if(CMAKE_CROSSCOMPILING AND CMAKE_HOST_UNIX AND TARGET test_printing)
-    add_test(NAME printing_spooler
-             COMMAND bash ${CMAKE_SOURCE_DIR}/tests/spooler/print_through_cups.sh $<TARGET_FILE:test_printing>
-                     ${CMAKE_BINARY_DIR}/spooler)
-    set_tests_properties(printing_spooler PROPERTIES TIMEOUT 400 SKIP_RETURN_CODE 77)
-endif()

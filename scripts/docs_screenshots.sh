@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Copies the pictures that the last ./test run took (build/e2e, build/gallery.png) into docs/, cut to the
+# Copies the pictures that the last ./test run took (build/e2e) into docs/, cut to the
 # program's windows, for the README.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
@@ -13,6 +13,4 @@ for name in welcome main-home main-tab1 main-tab2 product-callwarden reminder ho
         echo "missing: $SHOTS/$name.png (run ./test first)" >&2
     fi
 done
-[ -f "$ROOT/build/gallery.png" ] && /usr/bin/convert "$ROOT/build/gallery.png" -strip -define png:compression-level=9 \
-    "$ROOT/docs/gallery.png"
 echo "docs/screenshots updated"

@@ -3,7 +3,7 @@
 source "$(dirname "$0")/lib.sh"
 WORK="$E2E_OUT/pdf"
 mkdir -p "$WORK"
-source "$(dirname "$0")/../spooler/pdf_lib.sh"
+source "$(dirname "$0")/pdf_lib.sh"
 
 [ -n "${CATALOG_PDF_PRINTER:-}" ] || fail "no PDF printer is set up (./test sets one up)"
 

@@ -44,16 +44,3 @@ TEST(OpenLink, ResultsOf32OrLessShowTheTwoLineErrorAndAbove32Nothing) {
     }
 }
 
-TEST(OpenLink, TheRealShellGetsTheLinkAndReportsAnUnknownFile) {
-    // The real ShellExecuteA behind a recorder that also answers the message box: a file that does not
-    // exist cannot be opened.
-    struct RealShell : testing_support::FakeSystem {
-        INT_PTR ShellOpen(HWND owner, const std::string& file, const std::string& dir, int show) override {
-            shellCalls.push_back({owner, file, dir, show});
-            return platform::SystemServices::ShellOpen(owner, file, dir, show);
-        }
-    } shell;
-    common::OpenLink(2, nullptr, "no-such-file-anywhere.tamrix");
-    ASSERT_EQ(shell.messages.size(), 1u);
-    EXPECT_EQ(shell.messages[0].title, "Error");
-}

@@ -75,11 +75,6 @@ struct ProductPage {
     ~ProductPage() {
         if (page->IsLoaded()) page->UnloadWithoutAsking();
     }
-    // A key as the event loop delivers it to the focused control.
-    void Key(UINT message, WPARAM key) {
-        MSG m{GetFocus(), message, key, 0, 0, {}};
-        app.Dispatch(m);
-    }
     // The printed text of every page, line ends as "\n".
     std::string Printed() const {
         std::string text;

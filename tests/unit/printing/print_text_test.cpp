@@ -11,10 +11,8 @@
 #include <stdexcept>
 
 #include "fake_owner.h"
-#include "platform/application.h"
 #include "support/fake_system.h"
 #include "support/recording_printer.h"
-#include "support/test_page.h"
 
 using Strings = std::vector<std::string>;
 
@@ -121,29 +119,6 @@ TEST_F(PrintTextTest, PagesEndOnlyWhileTextRemainsAndTheLaterOnesAreNumberedAtTh
     }
 }
 
-TEST_F(PrintTextTest, ALongParagraphWrapsAtTheFirstBlankPastSixAndAHalfInches) {
-    std::string paragraph;
-    for (int n = 0; paragraph.size() < 600; ++n)
-        paragraph += std::string(1 + n * 7 % 11, static_cast<char>('a' + n % 26)) + " ";
-    paragraph += "end";
-    Print(paragraph);
-    Strings lines = Lines();
-    ASSERT_GT(lines.size(), 5u);
-    std::string printed;
-    for (std::size_t n = 0; n < lines.size(); ++n) {
-        std::string prefix = "1 1," + Inches(1 + 0.25 * double(n)) + " ";
-        ASSERT_EQ(lines[n].substr(0, prefix.size()), prefix);
-        std::string text = lines[n].substr(prefix.size());
-        printed += text;
-        if (n + 1 == lines.size()) break;
-        // The line ends with the blank that first lies past 6.5 inches (44 characters); no earlier blank did.
-        EXPECT_EQ(text.back(), ' ') << n;
-        EXPECT_GT(text.size(), 44u) << n;
-        EXPECT_LE(text.find_last_of(' ', text.size() - 2) + 1, 44u) << n;
-    }
-    EXPECT_EQ(printed, paragraph);  // nothing lost, nothing added
-}
-
 TEST_F(PrintTextTest, TheWrapLimitsMustBePassedNotJustReached) {
     const std::pair<std::string, std::size_t> cases[] = {
         // The 57th letter carries x from 8 to 8.125 and so ends the line.
@@ -191,33 +166,6 @@ TEST_F(PrintTextTest, AHeaderHeadsTheFirstPageOrEveryPage) {
     }
     Print("", "Header", true, true);  // an empty text prints nothing at all
     EXPECT_EQ(printer.calls, Strings({"enddoc"}));
-}
-
-TEST_F(PrintTextTest, APageIsDisabledWithTheHourglassWhileItPrints) {
-    platform::Application app;
-    auto page = std::make_shared<testing_support::TestPage>(app, testing_support::SimpleLayout("frmPrint"));
-    page->Show();
-    ASSERT_TRUE(testing_support::PumpUntil(app, [&] { return page->activations == 1; }));
-    int busy = 0;
-    printer.duringPrint = [&] {
-        busy += !IsWindowEnabled(page->hwnd()) && page->MousePointer() == platform::kPointerHourglass;
-    };
-    common::PrintText(*page, "Hi", "", false, false);
-    EXPECT_EQ(busy, 2);
-    EXPECT_TRUE(IsWindowEnabled(page->hwnd()));
-    EXPECT_EQ(page->MousePointer(), platform::kPointerDefault);
-
-    // A failure is told in a message owned by the page, once the page is usable again.
-    printer.failOnPrintCall = printer.printCalls;
-    bool usableDuringMessage = false;
-    system.duringMessage = [&](const testing_support::ShownMessage&) {
-        usableDuringMessage = IsWindowEnabled(page->hwnd()) && page->MousePointer() == platform::kPointerDefault;
-    };
-    common::PrintText(*page, "Hi", "", false, false);
-    ASSERT_EQ(system.messages.size(), 1u);
-    EXPECT_EQ(system.messages[0].owner, page->hwnd());
-    EXPECT_TRUE(usableDuringMessage);
-    page->UnloadWithoutAsking();
 }
 
 TEST_F(PrintTextTest, FailuresAbandonTheJobAndSayWhy) {

@@ -75,19 +75,6 @@ TEST(Soak, AHundredThousandPaintingsOfEveryStyleLookAndReliefLeakNothing) {
     fixture.page->UnloadWithoutAsking();
 }
 
-TEST(Soak, UnloadingReleasesTheSeeThroughCopy) {
-    platform::Application app;
-    auto fixture = testing_support::MakeButton(app, 60, 24, "BTYPE = 11\nTX = \"Glass\"\n");
-    HDC copy = fixture.button->fields().BackgroundDC;
-    HBITMAP copyBitmap = fixture.button->fields().BackgroundBitmap;
-    ASSERT_EQ(GetObjectType(copy), static_cast<DWORD>(OBJ_MEMDC));
-    EXPECT_EQ(GetCurrentObject(copy, OBJ_BITMAP), copyBitmap);
-    fixture.page->UnloadWithoutAsking();
-    EXPECT_FALSE(fixture.button->fields().BackgroundDC);
-    EXPECT_EQ(GetObjectType(copy), 0u);
-    EXPECT_EQ(GetObjectType(copyBitmap), 0u);
-}
-
 TEST(Soak, TenThousandHoversLeaveNothingBehind) {
     constexpr int kCycles = 10000;
     constexpr int kWidth = 100;

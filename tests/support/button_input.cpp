@@ -11,17 +11,6 @@
 namespace testing_support {
 namespace {
 
-std::string Number(float value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%g", static_cast<double>(value));
-    return text;
-}
-
-std::string MouseLine(const char* event, std::int16_t button, std::int16_t shift, float x, float y) {
-    return std::string(event) + " " + std::to_string(button) + " " + std::to_string(shift) + " " + Number(x) + " " +
-           Number(y);
-}
-
 UINT ScanCode(WPARAM key) {
     return MapVirtualKeyA(static_cast<UINT>(key), MAPVK_VK_TO_VSC);
 }
@@ -30,23 +19,26 @@ UINT ScanCode(WPARAM key) {
 
 ButtonRecorder::ButtonRecorder(button::TamrixButton& button) {
     auto& e = button.events;
-    e.Click = [this] { lines_.push_back("Click"); };
-    e.MouseDown = [this](std::int16_t& b, std::int16_t& s, float& x, float& y) {
-        lines_.push_back(MouseLine("MouseDown", b, s, x, y));
+    auto mouse = [this](const char* event) {
+        return [this, event](std::int16_t& b, std::int16_t& s, float& x, float& y) {
+            char line[96];
+            std::snprintf(line, sizeof line, "%s %d %d %g %g", event, b, s, static_cast<double>(x),
+                          static_cast<double>(y));
+            lines_.push_back(line);
+        };
     };
-    e.MouseMove = [this](std::int16_t& b, std::int16_t& s, float& x, float& y) {
-        lines_.push_back(MouseLine("MouseMove", b, s, x, y));
+    auto key = [this](const char* event) {
+        return [this, event](std::int16_t& k, std::int16_t& s) {
+            lines_.push_back(std::string(event) + " " + std::to_string(k) + " " + std::to_string(s));
+        };
     };
-    e.MouseUp = [this](std::int16_t& b, std::int16_t& s, float& x, float& y) {
-        lines_.push_back(MouseLine("MouseUp", b, s, x, y));
-    };
+    e.MouseDown = mouse("MouseDown");
+    e.MouseMove = mouse("MouseMove");
+    e.MouseUp = mouse("MouseUp");
+    e.KeyDown = key("KeyDown");
+    e.KeyUp = key("KeyUp");
     e.KeyPress = [this](std::int16_t& k) { lines_.push_back("KeyPress " + std::to_string(k)); };
-    e.KeyDown = [this](std::int16_t& k, std::int16_t& s) {
-        lines_.push_back("KeyDown " + std::to_string(k) + " " + std::to_string(s));
-    };
-    e.KeyUp = [this](std::int16_t& k, std::int16_t& s) {
-        lines_.push_back("KeyUp " + std::to_string(k) + " " + std::to_string(s));
-    };
+    e.Click = [this] { lines_.push_back("Click"); };
     e.MouseOver = [this] { lines_.push_back("MouseOver"); };
     e.MouseIn = [this] { lines_.push_back("MouseIn"); };
     e.MouseOut = [this] { lines_.push_back("MouseOut"); };

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <sstream>
 
@@ -16,17 +15,6 @@ int Pixels::Count(COLORREF colour, int left, int top, int right, int bottom) con
         for (int x = left; x < right; ++x)
             if (at(x, y) == colour) ++count;
     return count;
-}
-
-RECT Pixels::Extent(COLORREF colour, RECT area) const {
-    if (IsRectEmpty(&area)) area = RECT{0, 0, width_, height_};
-    RECT r{width_, height_, 0, 0};
-    for (int y = std::max<int>(0, area.top); y < std::min<int>(height_, area.bottom); ++y)
-        for (int x = std::max<int>(0, area.left); x < std::min<int>(width_, area.right); ++x)
-            if (at(x, y) == colour)
-                r = RECT{std::min<LONG>(r.left, x), std::min<LONG>(r.top, y), std::max<LONG>(r.right, x + 1),
-                         std::max<LONG>(r.bottom, y + 1)};
-    return r;
 }
 
 Pixels CapturePixels(HDC dc, int x, int y, int width, int height) {
@@ -77,16 +65,6 @@ void ExpectPixels(const Pixels& pixels, const std::string& expected, const std::
     while (in >> x >> comma >> y >> equals >> std::hex >> colour >> std::dec)
         EXPECT_EQ(Hex(pixels.at(x, y)), Hex(colour)) << look << " at (" << x << ", " << y << ")";
     EXPECT_TRUE(in.eof()) << "unreadable pixel list: " << expected;
-}
-
-std::string Column(const Pixels& pixels, int x, int top, int bottom) {
-    std::string colours;
-    char text[16];
-    for (int y = top; y <= bottom; ++y) {
-        std::snprintf(text, sizeof text, y == top ? "%06lX" : " %06lX", static_cast<unsigned long>(pixels.at(x, y)));
-        colours += text;
-    }
-    return colours;
 }
 
 std::string Hex(COLORREF colour) {

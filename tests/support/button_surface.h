@@ -36,8 +36,6 @@ public:
     // How many pixels of the rectangle [left, right) x [top, bottom) have the colour.
     int Count(COLORREF colour, int left, int top, int right, int bottom) const;
     int Count(COLORREF colour) const { return Count(colour, 0, 0, width_, height_); }
-    // The bounding box of the pixels in `colour` within `area` (the whole image when empty).
-    RECT Extent(COLORREF colour, RECT area = RECT{}) const;
 
 private:
     int width_ = 0;
@@ -54,8 +52,6 @@ Pixels Paint(button::TamrixButton& control, std::uint8_t state, bool over = fals
 
 // Checks the pixels that a look fixes, written "x,y=BBGGRR ..." (colours as COLORREF hex).
 void ExpectPixels(const Pixels& pixels, const std::string& expected, const std::string& look);
-// The colours of column x from row `top` to row `bottom` (inclusive), as "BBGGRR BBGGRR ...".
-std::string Column(const Pixels& pixels, int x, int top, int bottom);
 
 // "0x00BBGGRR" for messages.
 std::string Hex(COLORREF colour);

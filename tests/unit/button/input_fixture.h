@@ -47,16 +47,6 @@ protected:
     bool WaitForTimerToStop() {
         return testing_support::PumpUntil(app_, [this] { return !button_->TimerEnabled(); });
     }
-    // A window on top of the button around client (x, y), which does not take the activation.
-    HWND Cover(int x, int y) {
-        POINT at = testing_support::ScreenPoint(window_, x, y);
-        HWND cover = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, "BUTTON", "", WS_POPUP,
-                                     at.x - 5, at.y - 5, 10, 10, nullptr, nullptr, nullptr, nullptr);
-        EXPECT_NE(cover, nullptr);
-        ShowWindow(cover, SW_SHOWNOACTIVATE);
-        return cover;
-    }
-
     platform::Application app_;
     testing_support::ButtonFixture fixture_;
     button::TamrixButton* button_ = nullptr;

@@ -4,7 +4,6 @@
 //   wintool text TITLE          prints the text of a message box titled TITLE (its static text)
 //   wintool exists TITLE        exit code 0 when a visible window titled TITLE exists
 //   wintool active TITLE        exit code 0 when the window titled TITLE is the active (foreground) one
-//   wintool control TITLE TEXT  prints "x y width height" (screen) of the child window whose text is TEXT
 //   wintool count TITLE         prints how many visible top-level windows are titled TITLE
 //   wintool close TITLE         asks every visible window titled TITLE to close (a message box: its OK)
 #include <windows.h>
@@ -27,22 +26,6 @@ HWND FindVisible(const char* title) {
         }
     }
     return found;
-}
-
-struct ChildSearch {
-    std::string text;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK FindChild(HWND window, LPARAM data) {
-    auto* search = reinterpret_cast<ChildSearch*>(data);
-    char text[1024] = {};
-    GetWindowTextA(window, text, sizeof text);
-    if (search->text == text && IsWindowVisible(window)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
 }
 
 BOOL CALLBACK FindStatic(HWND window, LPARAM data) {
@@ -109,13 +92,6 @@ int main(int argc, char** argv) {
         std::string text;
         EnumChildWindows(window, FindStatic, reinterpret_cast<LPARAM>(&text));
         std::fwrite(text.data(), 1, text.size(), stdout);
-        return 0;
-    }
-    if (command == "control" && argc >= 4) {
-        ChildSearch search{argv[3]};
-        EnumChildWindows(window, FindChild, reinterpret_cast<LPARAM>(&search));
-        if (!search.found) return 1;
-        PrintRect(search.found, false);
         return 0;
     }
     return 2;

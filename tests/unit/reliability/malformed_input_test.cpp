@@ -32,8 +32,7 @@ std::vector<testing_support::ShownMessage> LoadShowAndPaint(const std::string& l
     return system.messages;
 }
 
-class IdleOwner : public common::PrintOwner {
-public:
+struct IdleOwner : common::PrintOwner {
     HWND Handle() const override { return nullptr; }
     void SetEnabled(bool on) override { enabled = on; }
     void SetMousePointer(int) override {}

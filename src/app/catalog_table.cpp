@@ -7,9 +7,9 @@
 namespace app {
 
 const std::array<std::string_view, kProductCount> kProductNameTable = {
-    "Coinstead",  "Kinfile",   "Shelvana",   "Rangekeep",  "Lockvault",  "Caseforge",
-    "Moonvolley", "Gridlurk",  "Cipherjest", "Staffwise",  "Daybeacon",  "Callwarden",
-    "Rosterline", "Ticketbase", "Garagelog", "Drillrecord", "Skillrecord", "Sumstar",
+    "Coinstead",  "Kinfile",    "Shelvana",   "Rangekeep",   "Lockvault",   "Caseforge",
+    "Moonvolley", "Gridlurk",   "Cipherjest", "Staffwise",   "Daybeacon",   "Callwarden",
+    "Rosterline", "Ticketbase", "Garagelog",  "Drillrecord", "Skillrecord", "Sumstar",
 };
 
 const std::string& ProductList::Item(int position) const {
@@ -29,6 +29,8 @@ constexpr std::string_view kHome = "Home & Office";
 constexpr std::string_view kLaw = "Law Enforcement";
 constexpr std::string_view kFun = "Learning can be Fun!";
 
+// One row a product, as the table reads best.
+// clang-format off
 constexpr std::array<CatalogEntry, kProductCount> kTable = {{
     {1, kHome, "$15", "Coinstead+-+Checking+Account+Management", "tamrix-cat-cs", "&amount=15.00", kCommentsPrompt, "tamrix-cs.exe"},
     {2, kHome, "$15", "Kinfile+-+your+ULTIMATE+Rolodex!", "tamrix-cat-kf", "&amount=15.00", kCommentsPrompt, "tamrix-kf.exe"},
@@ -49,14 +51,18 @@ constexpr std::array<CatalogEntry, kProductCount> kTable = {{
     {17, kHome, "$159", "Skillrecord+-+Training+Records+Management", "tamrix-cat-sr", "&amount=159.00", kAgencyPrompt, "tamrix-sr.exe"},
     {18, kFun, "$15", "Sumstar+-+Math+Testing+and+Performance+Tracking", "tamrix-cat-ss", "&amount=15.00", kCommentsPrompt, "tamrix-ss.exe"},
 }};
+// clang-format on
 
 }  // namespace
 
-const std::array<CatalogEntry, kProductCount>& CatalogTable() { return kTable; }
+const std::array<CatalogEntry, kProductCount>& CatalogTable() {
+    return kTable;
+}
 
 std::optional<CatalogEntry> FindCatalogRow(std::string_view caption, const ProductList& names) {
     for (int index : kLookupOrder) {
-        if (index <= names.Count() && names.Item(index) == caption) return kTable[static_cast<std::size_t>(index - 1)];
+        if (index <= names.Count() && names.Item(index) == caption)
+            return kTable[static_cast<std::size_t>(index - 1)];
     }
     return std::nullopt;
 }

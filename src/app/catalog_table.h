@@ -37,21 +37,21 @@ inline constexpr std::string_view kAgencyPrompt = "&cn=Enter+name+of+user+agency
 inline constexpr std::string_view kCommentsPrompt = "&cn=Make+any+comments+here";
 
 struct CatalogEntry {
-    int index;                       // product index 1 to 18
-    std::string_view tab;            // main page tab that shows the product
-    std::string_view priceText;      // "$399"
-    std::string_view orderItemName;  // already URL-encoded
-    std::string_view itemNumber;     // "tamrix-cat-cwdn"
-    std::string_view amountPiece;    // "&amount=399.00"
-    std::string_view notePrompt;     // kAgencyPrompt or kCommentsPrompt
-    std::string_view evaluationFile; // "tamrix-cwdn.exe"
+    int index;                        // product index 1 to 18
+    std::string_view tab;             // main page tab that shows the product
+    std::string_view priceText;       // "$399"
+    std::string_view orderItemName;   // already URL-encoded
+    std::string_view itemNumber;      // "tamrix-cat-cwdn"
+    std::string_view amountPiece;     // "&amount=399.00"
+    std::string_view notePrompt;      // kAgencyPrompt or kCommentsPrompt
+    std::string_view evaluationFile;  // "tamrix-cwdn.exe"
 };
 
 const std::array<CatalogEntry, kProductCount>& CatalogTable();
 
 // Order in which a product page compares its caption with the product names.
-inline constexpr std::array<int, kProductCount> kLookupOrder = {12, 14, 16, 17, 5, 6, 13, 10, 4,
-                                                                 1,  11, 15, 2,  18, 3, 8, 9,  7};
+inline constexpr std::array<int, kProductCount> kLookupOrder = {12, 14, 16, 17, 5,  6, 13, 10, 4,
+                                                                1,  11, 15, 2,  18, 3, 8,  9,  7};
 
 // The row whose product name equals `caption` exactly (case-sensitive, no trimming), or none.
 std::optional<CatalogEntry> FindCatalogRow(std::string_view caption, const ProductList& names);

@@ -18,9 +18,9 @@ void Program::Main() {
     platform::SystemServices& system = platform::System();
 
     if (system.PreviousInstanceRunning()) {
-        system.ShowMessage(nullptr,
-                           platform::ApplicationTitle() + " is already loaded\r\nand running on your computer!",
-                           "Terminating...", MB_OK | MB_ICONHAND);
+        system.ShowMessage(
+            nullptr, platform::ApplicationTitle() + " is already loaded\r\nand running on your computer!",
+            "Terminating...", MB_OK | MB_ICONHAND);
         return;  // no window was made, so the run ends here
     }
 

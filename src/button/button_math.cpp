@@ -70,7 +70,9 @@ std::string CaptionWithoutMarkers(std::string_view caption) {
     return shown;
 }
 
-bool IsBlankCaption(std::string_view caption) { return caption.find_first_not_of(' ') == std::string_view::npos; }
+bool IsBlankCaption(std::string_view caption) {
+    return caption.find_first_not_of(' ') == std::string_view::npos;
+}
 
 PixelRect FocusRectFor(std::int32_t buttonType, std::int32_t width, std::int32_t height) {
     switch (buttonType) {
@@ -86,15 +88,16 @@ std::vector<PixelPoint> ShapeCutPixels(std::int32_t buttonType, std::int32_t wid
     std::int32_t h = height;
     switch (buttonType) {
     case 3:
-        return {{0, 0},         {1, 0},         {0, 1},         {w - 2, 0},     {w - 1, 0},     {w - 1, 1},
-                {0, h - 1},     {1, h - 1},     {0, h - 2},     {w - 2, h - 1}, {w - 1, h - 1}, {w - 1, h - 2}};
+        return {{0, 0},     {1, 0},     {0, 1},     {w - 2, 0},     {w - 1, 0},     {w - 1, 1},
+                {0, h - 1}, {1, h - 1}, {0, h - 2}, {w - 2, h - 1}, {w - 1, h - 1}, {w - 1, h - 2}};
     case 14: return {{w - 1, 0}, {0, h - 1}};
     default: return {};
     }
 }
 
-std::optional<PixelRect> CaptionLayoutBox(std::int32_t picturePosition, std::int32_t width, std::int32_t height,
-                                          std::int32_t pictureWidth, std::int32_t pictureHeight) {
+std::optional<PixelRect> CaptionLayoutBox(std::int32_t picturePosition, std::int32_t width,
+                                          std::int32_t height, std::int32_t pictureWidth,
+                                          std::int32_t pictureHeight) {
     switch (picturePosition) {
     case 0: return PixelRect{pictureWidth + 4, 4, width - 8, height - 8};
     case 1: return PixelRect{4, 4, width - pictureWidth - 8, height - 8};
@@ -118,8 +121,9 @@ PixelPoint CaptionMove(std::int32_t picturePosition, std::int32_t width, std::in
 }
 
 std::optional<PixelPoint> PicturePlacement(std::int32_t picturePosition, bool blankCaption,
-                                           const PixelRect& captionRect, std::int32_t width, std::int32_t height,
-                                           std::int32_t pictureWidth, std::int32_t pictureHeight) {
+                                           const PixelRect& captionRect, std::int32_t width,
+                                           std::int32_t height, std::int32_t pictureWidth,
+                                           std::int32_t pictureHeight) {
     std::int32_t centreX = (width - pictureWidth) / 2;
     std::int32_t centreY = (height - pictureHeight) / 2;
     if (blankCaption || picturePosition == 4) return PixelPoint{centreX, centreY};

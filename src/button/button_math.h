@@ -66,8 +66,9 @@ std::vector<PixelPoint> ShapeCutPixels(std::int32_t buttonType, std::int32_t wid
 
 // The box the caption is measured in, left of / right of / above / below / over a picture of
 // pictureWidth x pictureHeight; nullopt for a position that has no box of its own.
-std::optional<PixelRect> CaptionLayoutBox(std::int32_t picturePosition, std::int32_t width, std::int32_t height,
-                                          std::int32_t pictureWidth, std::int32_t pictureHeight);
+std::optional<PixelRect> CaptionLayoutBox(std::int32_t picturePosition, std::int32_t width,
+                                          std::int32_t height, std::int32_t pictureWidth,
+                                          std::int32_t pictureHeight);
 
 // How far the measured caption box moves to sit centred beside the picture (halves toward zero).
 PixelPoint CaptionMove(std::int32_t picturePosition, std::int32_t width, std::int32_t height,
@@ -75,7 +76,8 @@ PixelPoint CaptionMove(std::int32_t picturePosition, std::int32_t width, std::in
 
 // The top-left corner of the picture, or nullopt when it stays where it was.
 std::optional<PixelPoint> PicturePlacement(std::int32_t picturePosition, bool blankCaption,
-                                           const PixelRect& captionRect, std::int32_t width, std::int32_t height,
-                                           std::int32_t pictureWidth, std::int32_t pictureHeight);
+                                           const PixelRect& captionRect, std::int32_t width,
+                                           std::int32_t height, std::int32_t pictureWidth,
+                                           std::int32_t pictureHeight);
 
 }  // namespace button

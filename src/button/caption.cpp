@@ -11,20 +11,24 @@ namespace {
 constexpr UINT kMeasureFlags = DT_CALCRECT | DT_WORDBREAK;
 constexpr UINT kWriteFlags = DT_CENTER | DT_VCENTER | DT_WORDBREAK;
 
-PixelRect ToPixelRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+PixelRect ToPixelRect(const RECT& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
 
 }  // namespace
 
 void TamrixButton::ComputeCaptionRects() {
     std::int32_t pw = m_.PictureRect.width;
     std::int32_t ph = m_.PictureRect.height;
-    std::optional<PixelRect> box = CaptionLayoutBox(m_.PicturePosition, m_.ClientWidth, m_.ClientHeight, pw, ph);
+    std::optional<PixelRect> box =
+        CaptionLayoutBox(m_.PicturePosition, m_.ClientWidth, m_.ClientHeight, pw, ph);
     // A position without a box of its own measures from wherever the last layout left the rectangle.
     RECT r = box ? RECT{box->left, box->top, box->right, box->bottom} : m_.PressedCaptionRect;
     if (hDC()) DrawTextA(hDC(), m_.Caption.c_str(), static_cast<int>(m_.Caption.size()), &r, kMeasureFlags);
     m_.CaptionWidth = r.right - r.left;
     m_.CaptionHeight = r.bottom - r.top;
-    PixelPoint move = CaptionMove(m_.PicturePosition, m_.ClientWidth, m_.ClientHeight, pw, ph, ToPixelRect(r));
+    PixelPoint move =
+        CaptionMove(m_.PicturePosition, m_.ClientWidth, m_.ClientHeight, pw, ph, ToPixelRect(r));
     OffsetRect(&r, move.x, move.y);
     m_.CaptionRect = r;
     m_.PressedCaptionRect = r;
@@ -66,8 +70,7 @@ void TamrixButton::DrawCaption(std::uint8_t mode) {
         WriteCaption(m_.PressedCaptionRect, ShiftColor(m_.ShadowColor, -50, false));
         WriteCaption(m_.CaptionRect, m_.HighlightColor);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

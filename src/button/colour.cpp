@@ -1,13 +1,15 @@
 // Colour handling: the colour set derived from the colour scheme, the translation of colour
 // property values to RGB, and the shades the styles draw with.
+#include "platform/colour.h"
 #include "button/button_math.h"
 #include "button/tamrix_button.h"
-#include "platform/colour.h"
 #include "platform/gdi.h"
 
 namespace button {
 
-COLORREF TamrixButton::ToRgbColor(Colour colour) { return platform::TranslateColour(colour); }
+COLORREF TamrixButton::ToRgbColor(Colour colour) {
+    return platform::TranslateColour(colour);
+}
 
 COLORREF TamrixButton::ShiftColor(COLORREF colour, std::int32_t amount, bool proportional) const {
     return ShiftColorValue(colour, amount, proportional, m_.SoftBevel);

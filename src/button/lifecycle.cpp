@@ -12,9 +12,13 @@ TamrixButton::TamrixButton(platform::Page& page, const platform::LayoutNode& nod
     SetTimerInterval(3);
 }
 
-TamrixButton::~TamrixButton() { DeleteBackgroundSurface(); }
+TamrixButton::~TamrixButton() {
+    DeleteBackgroundSurface();
+}
 
-void TamrixButton::UserControl_Initialize() { m_.Shown = true; }
+void TamrixButton::UserControl_Initialize() {
+    m_.Shown = true;
+}
 
 void TamrixButton::UserControl_InitProperties() {
     m_.Enabled = true;
@@ -72,7 +76,9 @@ void TamrixButton::UserControl_Show() {
     RenderButton(kStateUp, true);
 }
 
-void TamrixButton::UserControl_Hide() { m_.Shown = false; }
+void TamrixButton::UserControl_Hide() {
+    m_.Shown = false;
+}
 
 void TamrixButton::UserControl_Terminate() {
     m_.Shown = false;

@@ -5,9 +5,9 @@
 
 namespace button {
 
-const char* const kStoredSettingsKeys[22] = {"BTYPE", "TX",    "ENAB", "FONT",  "COLTYPE", "FOCUSR", "BCOL",  "BCOLO",
-                                             "FCOL",  "FCOLO", "MCOL", "MPTR",  "MICON",   "PICN",   "PICH",  "UMCOL",
-                                             "SOFT",  "PICPOS", "NGREY", "FX",  "CHECK",   "VALUE"};
+const char* const kStoredSettingsKeys[22] = {
+    "BTYPE", "TX",    "ENAB", "FONT", "COLTYPE", "FOCUSR", "BCOL",   "BCOLO", "FCOL", "FCOLO", "MCOL",
+    "MPTR",  "MICON", "PICN", "PICH", "UMCOL",   "SOFT",   "PICPOS", "NGREY", "FX",   "CHECK", "VALUE"};
 
 namespace {
 

@@ -42,9 +42,9 @@ void TamrixButton::MeasurePicture() {
 void TamrixButton::PositionPicture() {
     if (!m_.PictureNormal && !m_.PictureOver) return;
     const RECT& c = m_.CaptionRect;
-    std::optional<PixelPoint> at =
-        PicturePlacement(m_.PicturePosition, IsBlankCaption(m_.Caption), PixelRect{c.left, c.top, c.right, c.bottom},
-                         m_.ClientWidth, m_.ClientHeight, m_.PictureRect.width, m_.PictureRect.height);
+    std::optional<PixelPoint> at = PicturePlacement(
+        m_.PicturePosition, IsBlankCaption(m_.Caption), PixelRect{c.left, c.top, c.right, c.bottom},
+        m_.ClientWidth, m_.ClientHeight, m_.PictureRect.width, m_.PictureRect.height);
     if (!at) return;
     m_.PictureRect.x = at->x;
     m_.PictureRect.y = at->y;
@@ -53,8 +53,8 @@ void TamrixButton::PositionPicture() {
 void TamrixButton::DrawPicture(std::uint8_t mode) {
     if (!m_.PictureNormal) return;
     const auto& r = m_.PictureRect;
-    auto draw = [this, &r](std::int32_t x, std::int32_t y, const platform::Picture& picture, std::int32_t solid,
-                           bool darkOnly, bool greyscale) {
+    auto draw = [this, &r](std::int32_t x, std::int32_t y, const platform::Picture& picture,
+                           std::int32_t solid, bool darkOnly, bool greyscale) {
         BlitPicture(hDC(), x, y, r.width, r.height, picture, m_.MaskRgb, solid, darkOnly, greyscale);
     };
     switch (mode) {
@@ -81,12 +81,12 @@ void TamrixButton::DrawPicture(std::uint8_t mode) {
             draw(r.x + 1, r.y + 1, m_.PictureNormal, kNoSolidColour, false, true);
         } else {
             // Embossed: the dark pixels once in the highlight colour below right, once in shadow in place.
-            draw(r.x + 1, r.y + 1, m_.PictureNormal, static_cast<std::int32_t>(m_.HighlightColor), true, false);
+            draw(r.x + 1, r.y + 1, m_.PictureNormal, static_cast<std::int32_t>(m_.HighlightColor), true,
+                 false);
             draw(r.x, r.y, m_.PictureNormal, static_cast<std::int32_t>(m_.ShadowColor), true, false);
         }
         break;
-    default:
-        break;
+    default: break;
     }
     // A picture behind the caption would hide it: the caption goes on top once more.
     if (m_.PicturePosition == 4) DrawCaption(m_.LastCaptionMode);
@@ -107,11 +107,12 @@ void TamrixButton::DrawPictureEffect(std::int32_t offset, const platform::Pictur
 }
 
 const TamrixButton::PictureCanvas& TamrixButton::CanvasFor(HDC dc, const platform::Picture& picture,
-                                                             std::int32_t width, std::int32_t height,
-                                                             COLORREF maskColour) {
+                                                           std::int32_t width, std::int32_t height,
+                                                           COLORREF maskColour) {
     for (const PictureCanvas& canvas : canvases_) {
-        if (canvas.picture.SameAs(picture) && canvas.dc == dc && canvas.width == width && canvas.height == height &&
-            canvas.maskColour == maskColour && canvas.canvasColour == m_.MaskRgb && canvas.useMask == m_.UseMaskColor)
+        if (canvas.picture.SameAs(picture) && canvas.dc == dc && canvas.width == width &&
+            canvas.height == height && canvas.maskColour == maskColour && canvas.canvasColour == m_.MaskRgb &&
+            canvas.useMask == m_.UseMaskColor)
             return canvas;
     }
     // A button shows two pictures at most (normal and hover); a few more entries cover a change of colours.
@@ -141,7 +142,8 @@ const TamrixButton::PictureCanvas& TamrixButton::CanvasFor(HDC dc, const platfor
     platform::Selection canvasSelection(canvas.get(), canvasContent);
     if (iconCanvas) {
         platform::Brush background(CreateSolidBrush(m_.MaskRgb));
-        DrawIconEx(canvas.get(), 0, 0, static_cast<HICON>(picture.Handle()), 0, 0, 0, background.get(), DI_NORMAL);
+        DrawIconEx(canvas.get(), 0, 0, static_cast<HICON>(picture.Handle()), 0, 0, 0, background.get(),
+                   DI_NORMAL);
     }
 
     // Read back as 24-bit rows through a copy (a bitmap is read while no device context holds it).
@@ -171,16 +173,17 @@ const TamrixButton::PictureCanvas& TamrixButton::CanvasFor(HDC dc, const platfor
             made.pixels[at * 3] = red;
             made.pixels[at * 3 + 1] = green;
             made.pixels[at * 3 + 2] = blue;
-            made.transparent[at] = m_.UseMaskColor && GetNearestColor(dc, RGB(red, green, blue)) == maskColour;
+            made.transparent[at] =
+                m_.UseMaskColor && GetNearestColor(dc, RGB(red, green, blue)) == maskColour;
         }
     }
     canvases_.push_back(std::move(made));
     return canvases_.back();
 }
 
-void TamrixButton::BlitPicture(HDC dc, std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
-                               const platform::Picture& picture, COLORREF maskColour, std::int32_t solidColour,
-                               bool darkOnly, bool greyscale) {
+void TamrixButton::BlitPicture(HDC dc, std::int32_t x, std::int32_t y, std::int32_t width,
+                               std::int32_t height, const platform::Picture& picture, COLORREF maskColour,
+                               std::int32_t solidColour, bool darkOnly, bool greyscale) {
     if (width <= 0 || height <= 0 || !picture) return;
     const PictureCanvas& canvas = CanvasFor(dc, picture, width, height, maskColour);
 
@@ -242,12 +245,14 @@ void TamrixButton::BlitPicture(HDC dc, std::int32_t x, std::int32_t y, std::int3
     const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
     std::vector<BYTE> background(stride * static_cast<std::size_t>(height));
     BITMAPINFO format = RowFormat(width, height);
-    GetDIBits(dc, backgroundBitmap.get(), 0, static_cast<UINT>(height), background.data(), &format, DIB_RGB_COLORS);
+    GetDIBits(dc, backgroundBitmap.get(), 0, static_cast<UINT>(height), background.data(), &format,
+              DIB_RGB_COLORS);
     for (std::int32_t row = 0; row < height; ++row) {
         BYTE* target = &background[static_cast<std::size_t>(height - 1 - row) * stride];
         for (std::int32_t column = 0; column < width; ++column) {
             BYTE* pixel = target + static_cast<std::size_t>(column) * 3;
-            compose(static_cast<std::size_t>(row) * static_cast<std::size_t>(width) + static_cast<std::size_t>(column),
+            compose(static_cast<std::size_t>(row) * static_cast<std::size_t>(width) +
+                        static_cast<std::size_t>(column),
                     pixel[2], pixel[1], pixel[0]);
         }
     }
@@ -280,7 +285,8 @@ void TamrixButton::CaptureParentBackground() {
         LONG topEdge = parentWindow.bottom - parentWindow.top - parentClient.bottom - border;
         LONG sourceY = control.top - parentWindow.top - topEdge;
         if (m_.BackgroundDC && parentDC)
-            BitBlt(m_.BackgroundDC, 0, 0, m_.ClientWidth, m_.ClientHeight, parentDC.get(), sourceX, sourceY, SRCCOPY);
+            BitBlt(m_.BackgroundDC, 0, 0, m_.ClientWidth, m_.ClientHeight, parentDC.get(), sourceX, sourceY,
+                   SRCCOPY);
 
         SetExtentHeight(PixelsToTwipsY(m_.ClientHeight));
     }

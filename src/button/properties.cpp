@@ -101,7 +101,9 @@ void TamrixButton::SetFontUnderline(bool value) {
     RenderButton(kStateUp, true);
 }
 
-std::int16_t TamrixButton::FontSize() const { return static_cast<std::int16_t>(RoundHalfEven(HostFont().size)); }
+std::int16_t TamrixButton::FontSize() const {
+    return static_cast<std::int16_t>(RoundHalfEven(HostFont().size));
+}
 
 void TamrixButton::SetFontSize(std::int16_t value) {
     platform::FontValue font = HostFont();

@@ -118,8 +118,7 @@ void TamrixButton::DrawShadedLook(std::uint8_t look) {
         DrawCaption(3);
         DrawPicture(kLookDisabled);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -191,15 +190,13 @@ void TamrixButton::DrawFramedLook(std::uint8_t look) {
         outline(shade(lit, -84), shade(lit, -72));
         DrawPicture(kLookDisabled);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
 void TamrixButton::DrawSeeThroughLook(std::uint8_t look) {
     // The face is the copy of the parent's pixels taken when the button was shown.
-    if (m_.BackgroundDC)
-        BitBlt(hDC(), 0, 0, m_.ClientWidth, m_.ClientHeight, m_.BackgroundDC, 0, 0, SRCCOPY);
+    if (m_.BackgroundDC) BitBlt(hDC(), 0, 0, m_.ClientWidth, m_.ClientHeight, m_.BackgroundDC, 0, 0, SRCCOPY);
     switch (look) {
     case kLookUp:
         DrawCaption(m_.PointerOver ? 1 : 0);
@@ -217,12 +214,13 @@ void TamrixButton::DrawSeeThroughLook(std::uint8_t look) {
         DrawCaption(3);
         DrawPicture(kLookDisabled);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
-void TamrixButton::DrawPlainLook(std::uint8_t look) { DrawPicture(look); }
+void TamrixButton::DrawPlainLook(std::uint8_t look) {
+    DrawPicture(look);
+}
 
 void TamrixButton::DrawRamp(std::int32_t span, COLORREF base, bool proportional, bool reversed) {
     const std::int32_t h = m_.ClientHeight;
@@ -241,7 +239,8 @@ void TamrixButton::DrawRectangle(std::int32_t x, std::int32_t y, std::int32_t wi
     else FillRect(hDC(), &r, brush.get());
 }
 
-void TamrixButton::DrawLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, COLORREF colour) {
+void TamrixButton::DrawLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
+                            COLORREF colour) {
     platform::Pen pen(CreatePen(PS_SOLID, 1, colour));
     platform::Selection selection(hDC(), pen.get());
     MoveToEx(hDC(), x1, y1, nullptr);
@@ -263,7 +262,9 @@ void TamrixButton::DrawBevel(COLORREF topLeftColour, COLORREF bottomRightColour)
     LineTo(dc, -1, h - 1);
 }
 
-void TamrixButton::DrawPixel(std::int32_t x, std::int32_t y, COLORREF colour) { SetPixelV(hDC(), x, y, colour); }
+void TamrixButton::DrawPixel(std::int32_t x, std::int32_t y, COLORREF colour) {
+    SetPixelV(hDC(), x, y, colour);
+}
 
 void TamrixButton::Refresh() {
     if (m_.ButtonType == kSeeThrough) CaptureParentBackground();

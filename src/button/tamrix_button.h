@@ -66,7 +66,7 @@ struct Fields {
     RECT CaptionRect{};
     RECT PressedCaptionRect{};
     RECT FocusRect{};
-    std::int32_t CaptionWidth = 0;   // measured caption size
+    std::int32_t CaptionWidth = 0;  // measured caption size
     std::int32_t CaptionHeight = 0;
     struct {
         std::int32_t x = 0, y = 0, width = 0, height = 0;
@@ -199,8 +199,8 @@ public:
 
     // ---- Painting (render.cpp) ----
     void RenderButton(std::uint8_t state, bool force);
-    void DrawRectangle(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height, COLORREF colour,
-                       bool frameOnly);
+    void DrawRectangle(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
+                       COLORREF colour, bool frameOnly);
     void DrawLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, COLORREF colour);
     void DrawBevel(COLORREF topLeftColour, COLORREF bottomRightColour);
     void DrawPixel(std::int32_t x, std::int32_t y, COLORREF colour);
@@ -211,8 +211,8 @@ public:
     void DrawPicture(std::uint8_t mode);
     void DrawPictureEffect(std::int32_t offset, const platform::Picture& picture);
     void BlitPicture(HDC dc, std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
-                     const platform::Picture& picture, COLORREF maskColour, std::int32_t solidColour, bool darkOnly,
-                     bool greyscale);
+                     const platform::Picture& picture, COLORREF maskColour, std::int32_t solidColour,
+                     bool darkOnly, bool greyscale);
     void CaptureParentBackground();
 
     // ---- Caption, focus rectangle and shape (caption.cpp) ----

@@ -9,7 +9,8 @@
 namespace common {
 
 std::string ComposeLink(std::int16_t kind, const std::string& address) {
-    if (address.empty()) return kind == kLinkMail ? "mailto:" + std::string(MakerMail) : "http://" + std::string(MakerWeb);
+    if (address.empty())
+        return kind == kLinkMail ? "mailto:" + std::string(MakerMail) : "http://" + std::string(MakerWeb);
     return kind == kLinkMail ? "mailto:" + address : address;
 }
 
@@ -27,8 +28,8 @@ void OpenLink(std::int16_t kind, HWND parentWindow, std::string address) {
         failed = true;
     }
     if (failed || result <= 32) {
-        platform::System().ShowMessage(parentWindow, "Could not establish\r\nan internet connection!", "Error",
-                                       MB_OK | MB_ICONHAND);
+        platform::System().ShowMessage(parentWindow, "Could not establish\r\nan internet connection!",
+                                       "Error", MB_OK | MB_ICONHAND);
     }
 }
 

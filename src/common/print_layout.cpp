@@ -4,13 +4,15 @@
 
 namespace common {
 
-void LayOutText(platform::Printer& printer, std::string_view text, std::string_view header, bool underlineHeader,
-                bool headerOnEveryPage) {
+void LayOutText(platform::Printer& printer, std::string_view text, std::string_view header,
+                bool underlineHeader, bool headerOnEveryPage) {
     int pageCounter = 0;
     bool newPage = true;
     // Positions are 1-based as the layout describes them: character i is text[i - 1].
     const std::size_t length = text.size();
-    auto at = [&](std::size_t position) { return position >= 1 && position <= length ? text[position - 1] : '\0'; };
+    auto at = [&](std::size_t position) {
+        return position >= 1 && position <= length ? text[position - 1] : '\0';
+    };
 
     for (std::size_t i = 1; i <= length; ++i) {
         // Each character starts inside the margins; after a line end or a new page that is the margin itself.

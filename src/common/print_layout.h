@@ -24,7 +24,7 @@ inline constexpr double kPageNumberLeft = 6;
 // Prints `text` on `printer` in the current font, with `header` (when not empty) at the top of the
 // first page or of every page, underlined when asked. Starts new pages as the text needs them and
 // leaves the document open: the caller ends or abandons it. PrinterError passes through.
-void LayOutText(platform::Printer& printer, std::string_view text, std::string_view header, bool underlineHeader,
-                bool headerOnEveryPage);
+void LayOutText(platform::Printer& printer, std::string_view text, std::string_view header,
+                bool underlineHeader, bool headerOnEveryPage);
 
 }  // namespace common

@@ -52,8 +52,9 @@ private:
 };
 
 std::string FailureMessage(const platform::PrinterError& error) {
-    std::string message = error.JobWasRunning() ? "Printing stopped before the end, and the print job was cancelled."
-                                                : "Printing could not start.";
+    std::string message = error.JobWasRunning()
+                              ? "Printing stopped before the end, and the print job was cancelled."
+                              : "Printing could not start.";
     return message + "\r\n\r\n" + error.what();
 }
 
@@ -88,7 +89,8 @@ void PrintText(PrintOwner& owner, std::string_view text, std::string_view header
         failure = FailureMessage(error);
     }
     // Told only now, with the job gone and the owner usable again.
-    if (!failure.empty()) platform::System().ShowMessage(owner.Handle(), failure, kFailureTitle, MB_OK | MB_ICONHAND);
+    if (!failure.empty())
+        platform::System().ShowMessage(owner.Handle(), failure, kFailureTitle, MB_OK | MB_ICONHAND);
 }
 
 void PrintText(platform::Page& owner, std::string_view text, std::string_view header, bool underlineHeader,

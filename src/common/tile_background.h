@@ -21,7 +21,8 @@ void TileBackground(const Source& source, Target& target) {
         const float rowStep = static_cast<float>(source.Height());
         if (!(rowStep > 0)) return;
         for (float y = 0; y <= rowLimit; y += rowStep)
-            target.PaintPicture(source.Picture(), static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y)));
+            target.PaintPicture(source.Picture(), static_cast<int>(std::lround(x)),
+                                static_cast<int>(std::lround(y)));
     }
 }
 

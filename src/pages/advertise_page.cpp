@@ -48,21 +48,27 @@ void AdvertisePage::Form_Activate() {
     InitDone_ = true;
 }
 
-void AdvertisePage::cmdRegisterNow_Click() { common::OpenLink(common::kLinkWeb, hwnd(), strOrderLink_); }
+void AdvertisePage::cmdRegisterNow_Click() {
+    common::OpenLink(common::kLinkWeb, hwnd(), strOrderLink_);
+}
 
 void AdvertisePage::cmdDownload_Click() {
-    std::string question = "This will download the latest\r\nfull-featured evaluation version\r\nof " + Caption() +
-                           ".\r\n\r\nDo you wish to continue?";
-    int answer = platform::System().ShowMessage(hwnd(), question, "Download", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1);
+    std::string question = "This will download the latest\r\nfull-featured evaluation version\r\nof " +
+                           Caption() + ".\r\n\r\nDo you wish to continue?";
+    int answer = platform::System().ShowMessage(hwnd(), question, "Download",
+                                                MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1);
     if (answer == IDYES) common::OpenLink(common::kLinkWeb, hwnd(), strEvalLink_);
 }
 
 void AdvertisePage::cmdPrintOrderForm_Click() {
-    std::string form = "Order form for\r\n" + Caption() + " (" + strPrice_ + ")\r\n\r\n" + platform::LoadResString(100);
+    std::string form =
+        "Order form for\r\n" + Caption() + " (" + strPrice_ + ")\r\n\r\n" + platform::LoadResString(100);
     common::PrintText(*this, form, "", false, false);
 }
 
-void AdvertisePage::cmdPrintPage_Click() { common::PrintText(*this, txtProgramDescription().Text(), "", false, false); }
+void AdvertisePage::cmdPrintPage_Click() {
+    common::PrintText(*this, txtProgramDescription().Text(), "", false, false);
+}
 
 void AdvertisePage::cmdReturn_Click() {
     Unload();

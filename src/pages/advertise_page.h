@@ -32,7 +32,9 @@ public:
     button::TamrixButton& cmdPrintOrderForm() const { return Get<button::TamrixButton>("cmdPrintOrderForm"); }
     button::TamrixButton& cmdPrintPage() const { return Get<button::TamrixButton>("cmdPrintPage"); }
     button::TamrixButton& cmdReturn() const { return Get<button::TamrixButton>("cmdReturn"); }
-    platform::TextBox& txtProgramDescription() const { return Get<platform::TextBox>("txtProgramDescription"); }
+    platform::TextBox& txtProgramDescription() const {
+        return Get<platform::TextBox>("txtProgramDescription");
+    }
     platform::ImageBox& imgBackground() const { return Get<platform::ImageBox>("imgBackground"); }
 
     // The five commands.

@@ -71,8 +71,8 @@ void MainPage::Form_Activate() {
     // Set before the welcome page opens, so that the activations when it closes do nothing.
     InitDone_ = true;
 
-    lblHeader().SetCaption(std::string(common::MakerName) + "\r\n" + std::string(common::MakerPostBox) + "\r\n" +
-                           std::string(common::MakerCity));
+    lblHeader().SetCaption(std::string(common::MakerName) + "\r\n" + std::string(common::MakerPostBox) +
+                           "\r\n" + std::string(common::MakerCity));
     lbl(1).SetCaption(" " + std::string(common::MakerMail) + " ");
     lbl(1).SetToolTipText(" Email " + std::string(common::MakerName) + " ");
     lbl(2).SetCaption(" " + std::string(common::MakerWeb) + " ");
@@ -115,13 +115,18 @@ void MainPage::cmdChoice_Click(std::int16_t Index) {
     page.ShowModal();
 }
 
-void MainPage::lbl_Click(std::int16_t Index) { common::OpenLink(Index, hwnd(), ""); }
+void MainPage::lbl_Click(std::int16_t Index) {
+    common::OpenLink(Index, hwnd(), "");
+}
 
-void MainPage::cmdQuit_Click() { Unload(platform::kFormCode); }
+void MainPage::cmdQuit_Click() {
+    Unload(platform::kFormCode);
+}
 
 void MainPage::Form_QueryUnload(std::int16_t& Cancel, std::int16_t /*UnloadMode*/) {
     std::string title = "Thanks for visiting " + std::string(common::MakerName) + "'s Catalog!";
-    int answer = platform::System().ShowMessage(hwnd(), kGiftReminder, title, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1);
+    int answer = platform::System().ShowMessage(hwnd(), kGiftReminder, title,
+                                                MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1);
     if (answer == IDYES) {
         Cancel = -1;
         return;

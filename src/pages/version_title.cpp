@@ -2,7 +2,9 @@
 
 namespace pages {
 
-std::string FormatDigits(int value) { return value == 0 ? std::string() : std::to_string(value); }
+std::string FormatDigits(int value) {
+    return value == 0 ? std::string() : std::to_string(value);
+}
 
 std::string MainPageTitle(std::string_view makerName, int major, int minor, int revision,
                           std::string_view decimalSeparator) {

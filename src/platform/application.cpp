@@ -38,7 +38,8 @@ void Application::AddLoaded(std::shared_ptr<Page> page) {
 }
 
 void Application::RemoveLoaded(Page& page) {
-    auto found = std::find_if(loaded_.begin(), loaded_.end(), [&page](const auto& p) { return p.get() == &page; });
+    auto found =
+        std::find_if(loaded_.begin(), loaded_.end(), [&page](const auto& p) { return p.get() == &page; });
     if (found == loaded_.end()) return;
     unloaded_.push_back(*found);
     loaded_.erase(found);
@@ -116,6 +117,8 @@ void Application::DoEvents() {
     }
 }
 
-void Application::DeferActivation(std::weak_ptr<Page> page) { deferredActivations_.push_back(std::move(page)); }
+void Application::DeferActivation(std::weak_ptr<Page> page) {
+    deferredActivations_.push_back(std::move(page));
+}
 
 }  // namespace platform

@@ -34,7 +34,8 @@ public:
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
         if (!object) return E_POINTER;
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) || IsEqualIID(iid, IID_IAccessible)) {
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ||
+            IsEqualIID(iid, IID_IAccessible)) {
             *object = static_cast<IAccessible*>(this);
             AddRef();
             return S_OK;
@@ -42,7 +43,9 @@ public:
         *object = nullptr;
         return E_NOINTERFACE;
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
+    ULONG STDMETHODCALLTYPE AddRef() override {
+        return static_cast<ULONG>(InterlockedIncrement(&references_));
+    }
     ULONG STDMETHODCALLTYPE Release() override {
         LONG left = InterlockedDecrement(&references_);
         if (left == 0) delete this;
@@ -60,8 +63,11 @@ public:
         if (info) *info = nullptr;
         return E_NOTIMPL;
     }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                     UINT*) override {
         return E_NOTIMPL;
     }
 
@@ -97,7 +103,8 @@ public:
         if (GetFocus() == window_) flags |= STATE_SYSTEM_FOCUSED;
         if (!IsWindowVisible(window_)) flags |= STATE_SYSTEM_INVISIBLE;
         if (!IsWindowEnabled(window_)) flags |= STATE_SYSTEM_UNAVAILABLE;
-        if (IsCheckButton() && SendMessageA(window_, BM_GETCHECK, 0, 0) == BST_CHECKED) flags |= STATE_SYSTEM_CHECKED;
+        if (IsCheckButton() && SendMessageA(window_, BM_GETCHECK, 0, 0) == BST_CHECKED)
+            flags |= STATE_SYSTEM_CHECKED;
         state->vt = VT_I4;
         state->lVal = flags;
         return S_OK;
@@ -115,8 +122,12 @@ public:
     }
 
     // IAccessible: the standard object's answers.
-    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override { return client_->get_accParent(parent); }
-    HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override { return client_->get_accChildCount(count); }
+    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
+        return client_->get_accParent(parent);
+    }
+    HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override {
+        return client_->get_accChildCount(count);
+    }
     HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override {
         return client_->get_accChild(child, object);
     }
@@ -139,8 +150,11 @@ public:
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
         return client_->get_accDefaultAction(child, action);
     }
-    HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override { return client_->accSelect(flags, child); }
-    HRESULT STDMETHODCALLTYPE accLocation(long* left, long* top, long* width, long* height, VARIANT child) override {
+    HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override {
+        return client_->accSelect(flags, child);
+    }
+    HRESULT STDMETHODCALLTYPE accLocation(long* left, long* top, long* width, long* height,
+                                          VARIANT child) override {
         return client_->accLocation(left, top, width, height, child);
     }
     HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* end) override {
@@ -149,7 +163,9 @@ public:
     HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* child) override {
         return client_->accHitTest(x, y, child);
     }
-    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override { return client_->accDoDefaultAction(child); }
+    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
+        return client_->accDoDefaultAction(child);
+    }
     HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override {
         return client_->put_accName(child, name);
     }
@@ -182,7 +198,8 @@ LRESULT AnswerButtonObjectRequest(HWND window, WPARAM wParam, LPARAM lParam) {
         LateBoundFunction<LresultFromObjectFunction>("oleacc.dll", "LresultFromObject");
     if (!createStandardObject || !resultFromObject) return 0;
     IAccessible* client = nullptr;
-    if (FAILED(createStandardObject(window, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&client))) ||
+    if (FAILED(
+            createStandardObject(window, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&client))) ||
         !client)
         return 0;
     auto* button = new ButtonAccessible(window, client);

@@ -8,7 +8,7 @@
 namespace platform {
 
 bool IsExtenderKey(std::string_view key) {
-    static constexpr std::string_view kKeys[] = {"Left",    "Top",    "Width",  "Height",     "TabIndex",
+    static constexpr std::string_view kKeys[] = {"Left",    "Top",     "Width",  "Height",     "TabIndex",
                                                  "Visible", "Default", "Cancel", "ToolTipText"};
     return std::find(std::begin(kKeys), std::end(kKeys), key) != std::end(kKeys);
 }
@@ -40,7 +40,8 @@ void Control::Build(HWND parent, PropertyBag& bag) {
     }
     ReadSettings(bag);
     for (const LayoutProperty& p : bag.node().properties)
-        if (!IsExtenderKey(p.key) && !KnowsKey(p.key)) bag.Report(p.key, "the key is unknown to a " + className_);
+        if (!IsExtenderKey(p.key) && !KnowsKey(p.key))
+            bag.Report(p.key, "the key is unknown to a " + className_);
     OnResized();
     if (visible_ && hwnd()) ShowWindow(hwnd(), SW_SHOWNA);
 }
@@ -66,7 +67,9 @@ void Control::SetVisible(bool visible) {
     page_.UpdateShownControls();
 }
 
-bool Control::Enabled() const { return hwnd() && IsWindowEnabled(hwnd()); }
+bool Control::Enabled() const {
+    return hwnd() && IsWindowEnabled(hwnd());
+}
 
 void Control::SetEnabled(bool enabled) {
     if (hwnd()) EnableWindow(hwnd(), enabled ? TRUE : FALSE);

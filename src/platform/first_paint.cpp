@@ -37,7 +37,8 @@ void NoteFirstPaint() {
         std::fclose(file);
     }
     char exitAfter[8] = {};
-    if (GetEnvironmentVariableA("CATALOG_FIRST_PAINT_EXIT", exitAfter, sizeof exitAfter) && exitAfter[0] == '1')
+    if (GetEnvironmentVariableA("CATALOG_FIRST_PAINT_EXIT", exitAfter, sizeof exitAfter) &&
+        exitAfter[0] == '1')
         ExitProcess(0);
 }
 

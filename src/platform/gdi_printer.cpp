@@ -15,12 +15,13 @@ constexpr const char* kDocumentName = "Catalog";
 // The system's words for an error number, without the trailing line break ("Access is denied.").
 std::string SystemErrorText(DWORD code) {
     char* buffer = nullptr;
-    DWORD length =
-        FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                       nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+    DWORD length = FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+        code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
     std::string text = length && buffer ? std::string(buffer, length) : std::string();
     if (buffer) LocalFree(buffer);
-    while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ')) text.pop_back();
+    while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' '))
+        text.pop_back();
     return text.empty() ? "Windows error " + std::to_string(code) + "." : text;
 }
 
@@ -100,12 +101,22 @@ void GdiPrinter::SetFontUnderline(bool on) {
     state_->underline = on;
     state_->fontDirty = true;
 }
-bool GdiPrinter::FontUnderline() const { return state_->underline; }
+bool GdiPrinter::FontUnderline() const {
+    return state_->underline;
+}
 
-double GdiPrinter::CurrentX() const { return state_->x; }
-double GdiPrinter::CurrentY() const { return state_->y; }
-void GdiPrinter::SetCurrentX(double inches) { state_->x = inches; }
-void GdiPrinter::SetCurrentY(double inches) { state_->y = inches; }
+double GdiPrinter::CurrentX() const {
+    return state_->x;
+}
+double GdiPrinter::CurrentY() const {
+    return state_->y;
+}
+void GdiPrinter::SetCurrentX(double inches) {
+    state_->x = inches;
+}
+void GdiPrinter::SetCurrentY(double inches) {
+    state_->y = inches;
+}
 
 // Gives the font back to the DC and, for the printer's own DC, deletes it. The font settings stay;
 // the next job makes its font again.

@@ -9,7 +9,9 @@ ImageBox::ImageBox(Page& page, const LayoutNode& node) : Control(page, node) {}
 
 ImageBox::~ImageBox() = default;
 
-bool ImageBox::CreateControlWindow(HWND, int, int, int, int) { return true; }
+bool ImageBox::CreateControlWindow(HWND, int, int, int, int) {
+    return true;
+}
 
 void ImageBox::ReadSettings(PropertyBag& bag) {
     if (auto name = bag.ReadPictureName("Picture")) {
@@ -28,7 +30,8 @@ void ImageBox::WriteSettings(PropertyBag& bag) {
 void ImageBox::SetPicture(platform::Picture picture) {
     picture_ = std::move(picture);
     // An image holder takes the size of its picture.
-    if (picture_) Move(Left(), Top(), PixelsToTwipsX(picture_.WidthPixels()), PixelsToTwipsY(picture_.HeightPixels()));
+    if (picture_)
+        Move(Left(), Top(), PixelsToTwipsX(picture_.WidthPixels()), PixelsToTwipsY(picture_.HeightPixels()));
     else Move(Left(), Top(), 0, 0);
 }
 

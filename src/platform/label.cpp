@@ -56,7 +56,8 @@ void Label::WriteSettings(PropertyBag& bag) {
     bag.WriteColour("ForeColor", foreColor_);
     bag.WriteFont("Font", fontValue_);
     bag.WriteInteger("MousePointer", static_cast<std::int16_t>(mousePointer_));
-    bag.WritePictureName("MouseIcon", mouseIcon_ ? std::optional<std::string>(mouseIcon_.Name()) : std::nullopt);
+    bag.WritePictureName("MouseIcon",
+                         mouseIcon_ ? std::optional<std::string>(mouseIcon_.Name()) : std::nullopt);
 }
 
 void Label::SetCaption(const std::string& caption) {
@@ -79,7 +80,8 @@ void Label::FitToText() {
     WindowDC screen(hwnd());
     Selection font(screen.get(), font_.get());
     RECT measured{0, 0, 0, 0};
-    DrawTextA(screen.get(), caption_.c_str(), static_cast<int>(caption_.size()), &measured, DT_CALCRECT | DT_SINGLELINE);
+    DrawTextA(screen.get(), caption_.c_str(), static_cast<int>(caption_.size()), &measured,
+              DT_CALCRECT | DT_SINGLELINE);
     int widthTwips = PixelsToTwipsX(measured.right);
     int left = alignment_ == kRight ? Left() + Width() - widthTwips : Left();
     Move(left, Top(), widthTwips, Height());
@@ -89,9 +91,9 @@ void Label::UpdateToolTip() {
     if (!hwnd()) return;
     if (!toolTip_.get()) {
         if (toolTipText_.empty()) return;
-        toolTip_ = OwnedWindow(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(),
-                                               nullptr, ModuleInstance(), nullptr));
+        toolTip_ = OwnedWindow(CreateWindowExA(
+            WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+            CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, ModuleInstance(), nullptr));
         if (!toolTip_.get()) return;
         TTTOOLINFOA tool{};
         tool.cbSize = sizeof tool;
@@ -118,22 +120,21 @@ void Label::Paint(HDC dc) {
     Selection font(dc, font_.get());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, TranslateColour(foreColor_));
-    UINT format = DT_WORDBREAK | (alignment_ == kRight ? DT_RIGHT : alignment_ == kCentre ? DT_CENTER : DT_LEFT);
+    UINT format = DT_WORDBREAK | (alignment_ == kRight    ? DT_RIGHT
+                                  : alignment_ == kCentre ? DT_CENTER
+                                                          : DT_LEFT);
     DrawTextA(dc, caption_.c_str(), static_cast<int>(caption_.size()), &client, format);
 }
 
 LRESULT Label::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_ERASEBKGND:
-        return 1;
+    case WM_ERASEBKGND: return 1;
     case WM_PAINT: {
         PaintScope paint(hwnd());
         Paint(paint.dc());
         return 0;
     }
-    case WM_PRINTCLIENT:
-        Paint(reinterpret_cast<HDC>(wParam));
-        return 0;
+    case WM_PRINTCLIENT: Paint(reinterpret_cast<HDC>(wParam)); return 0;
     case WM_SETCURSOR:
         if (page().MousePointer() == kPointerHourglass) break;
         if (mousePointer_ == kPointerCustom && mouseIcon_) {
@@ -156,11 +157,8 @@ LRESULT Label::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (wasPressed && PtInRect(&client, at) && Click) Click();
         return 0;
     }
-    case WM_CAPTURECHANGED:
-        pressed_ = false;
-        return 0;
-    default:
-        break;
+    case WM_CAPTURECHANGED: pressed_ = false; return 0;
+    default: break;
     }
     return Default(message, wParam, lParam);
 }

@@ -10,9 +10,15 @@ namespace {
 
 constexpr std::size_t kMaxDepth = 32;  // pages hold tab strips that hold picture boxes that hold buttons
 
-bool IsSpace(char c) { return c == ' ' || c == '\t'; }
-bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsSpace(char c) {
+    return c == ' ' || c == '\t';
+}
+bool IsLetter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 std::string_view Trim(std::string_view s) {
     while (!s.empty() && IsSpace(s.front())) s.remove_prefix(1);
@@ -76,9 +82,18 @@ private:
         if (c == '-' || c == '+' || IsDigit(c) || c == '.') return ParseNumber(out);
         std::string_view word = TakeIdentifier(s_, false);
         if (word.empty()) return Fail("not a value: '" + Shorten(s_) + "'");
-        if (EqualsNoCase(word, "Nothing")) { out = Nothing{}; return true; }
-        if (EqualsNoCase(word, "True")) { out = true; return true; }
-        if (EqualsNoCase(word, "False")) { out = false; return true; }
+        if (EqualsNoCase(word, "Nothing")) {
+            out = Nothing{};
+            return true;
+        }
+        if (EqualsNoCase(word, "True")) {
+            out = true;
+            return true;
+        }
+        if (EqualsNoCase(word, "False")) {
+            out = false;
+            return true;
+        }
         if (EqualsNoCase(word, "Font")) {
             FontValue font;
             if (!ParseFont(font)) return false;
@@ -148,12 +163,14 @@ private:
 
     bool ParseHex(WholeNumber& out) {
         s_.remove_prefix(1);  // '&'
-        if (s_.empty() || (s_.front() != 'H' && s_.front() != 'h')) return Fail("'&' must start &H... hexadecimal");
+        if (s_.empty() || (s_.front() != 'H' && s_.front() != 'h'))
+            return Fail("'&' must start &H... hexadecimal");
         s_.remove_prefix(1);
         std::uint64_t value = 0;
         std::size_t digits = 0;
         while (!s_.empty() && HexDigit(s_.front()) >= 0) {
-            if (value > (std::numeric_limits<std::uint64_t>::max() >> 4)) return Fail("the number is too large");
+            if (value > (std::numeric_limits<std::uint64_t>::max() >> 4))
+                return Fail("the number is too large");
             value = value * 16 + static_cast<unsigned>(HexDigit(s_.front()));
             s_.remove_prefix(1);
             ++digits;
@@ -178,7 +195,8 @@ private:
             ++n;
             while (n < s_.size() && IsDigit(s_[n])) ++n;
         }
-        if (n == digitsStart || (decimal && n == digitsStart + 1)) return Fail("not a number: '" + Shorten(s_) + "'");
+        if (n == digitsStart || (decimal && n == digitsStart + 1))
+            return Fail("not a number: '" + Shorten(s_) + "'");
         // An exponent ("1e+16", "2.5E-05"): very large and very small decimals are written that way.
         if (n < s_.size() && (s_[n] == 'e' || s_[n] == 'E')) {
             std::size_t exponent = n + 1;
@@ -202,7 +220,8 @@ private:
         }
         std::int64_t value = 0;
         auto [end, ec] = std::from_chars(parseFrom.data(), parseFrom.data() + parseFrom.size(), value);
-        if (ec == std::errc::result_out_of_range) return Fail("the number is too large: " + std::string(number));
+        if (ec == std::errc::result_out_of_range)
+            return Fail("the number is too large: " + std::string(number));
         if (ec != std::errc() || end != parseFrom.data() + parseFrom.size())
             return Fail("not a number: '" + std::string(number) + "'");
         out = WholeNumber{value, false};
@@ -218,7 +237,8 @@ private:
         if (s_.empty() || !ParseNumber(size)) return s_.empty() ? Fail("a font needs a size") : false;
         if (auto* whole = std::get_if<WholeNumber>(&size)) font.size = static_cast<double>(whole->value);
         else font.size = std::get<double>(size);
-        if (!(font.size > 0 && font.size <= 2048)) return Fail("a font size must be above 0 and at most 2048 points");
+        if (!(font.size > 0 && font.size <= 2048))
+            return Fail("a font size must be above 0 and at most 2048 points");
         SkipSpaces();
         if (!s_.empty() && s_.front() == ',') s_.remove_prefix(1);
         while (true) {
@@ -304,7 +324,8 @@ private:
         if (!ReadBeginLine(rest, node, number) || stack_.size() >= kMaxDepth || skipDepth_ > 0 ||
             (stack_.empty() && haveRoot_)) {
             // The block cannot be used: its lines up to the matching End are passed over.
-            if (skipDepth_ == 0 && stack_.size() >= kMaxDepth) Report(number, {}, "controls are nested too deeply");
+            if (skipDepth_ == 0 && stack_.size() >= kMaxDepth)
+                Report(number, {}, "controls are nested too deeply");
             else if (skipDepth_ == 0 && stack_.empty() && haveRoot_)
                 Report(number, {}, "a layout holds one page; the second 'Begin' block is ignored");
             ++skipDepth_;
@@ -328,16 +349,18 @@ private:
         if (node.className.empty()) return Report(number, {}, "'Begin' needs a class name"), false;
         rest = Trim(rest);
         node.name = std::string(TakeIdentifier(rest, false));
-        if (node.name.empty()) return Report(number, {}, "'Begin " + node.className + "' needs a control name"), false;
+        if (node.name.empty())
+            return Report(number, {}, "'Begin " + node.className + "' needs a control name"), false;
         if (!rest.empty() && rest.front() == '(') {
             rest.remove_prefix(1);
             std::size_t close = rest.find(')');
             std::string_view digits = rest.substr(0, close);
             int index = -1;
             auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), index);
-            if (close == std::string_view::npos || ec != std::errc() || end != digits.data() + digits.size() ||
-                index < 0 || index > 32767)
-                return Report(number, {}, "the index of " + node.name + " must be a whole number from 0 to 32767"),
+            if (close == std::string_view::npos || ec != std::errc() ||
+                end != digits.data() + digits.size() || index < 0 || index > 32767)
+                return Report(number, {},
+                              "the index of " + node.name + " must be a whole number from 0 to 32767"),
                        false;
             node.index = index;
             rest.remove_prefix(close + 1);
@@ -363,7 +386,8 @@ private:
         rest = Trim(rest);
         if (key.empty() || rest.empty() || rest.front() != '=')
             return Report(number, {}, "not a 'Key = value' line: '" + std::string(line.substr(0, 40)) + "'");
-        if (stack_.empty()) return Report(number, std::string(key), "the value stands outside any 'Begin' block");
+        if (stack_.empty())
+            return Report(number, std::string(key), "the value stands outside any 'Begin' block");
         rest.remove_prefix(1);
         ValueReader reader(rest);
         LayoutValue value;
@@ -433,7 +457,8 @@ std::string FormatDecimal(double value) {
 void WriteNode(std::string& out, const LayoutNode& node, int depth) {
     std::string indent(static_cast<std::size_t>(depth) * 4, ' ');
     out += indent + "Begin " + node.className + " " + node.DisplayName() + "\n";
-    for (const LayoutProperty& p : node.properties) out += indent + "    " + p.key + " = " + FormatLayoutValue(p.value) + "\n";
+    for (const LayoutProperty& p : node.properties)
+        out += indent + "    " + p.key + " = " + FormatLayoutValue(p.value) + "\n";
     for (const LayoutNode& child : node.children) WriteNode(out, child, depth + 1);
     out += indent + "End\n";
 }
@@ -472,11 +497,14 @@ std::string LayoutDiagnostic::ToString() const {
     if (!page.empty()) add("page " + page);
     if (!control.empty()) add("control " + control);
     if (!key.empty()) add("key " + key);
-    if (line > 0) text += text.empty() ? "line " + std::to_string(line) : " (line " + std::to_string(line) + ")";
+    if (line > 0)
+        text += text.empty() ? "line " + std::to_string(line) : " (line " + std::to_string(line) + ")";
     return text.empty() ? message : text + ": " + message;
 }
 
-ParsedLayout ParseLayout(std::string_view text) { return Parser().Run(text); }
+ParsedLayout ParseLayout(std::string_view text) {
+    return Parser().Run(text);
+}
 
 std::optional<LayoutValue> ParseLayoutValue(std::string_view text, std::string* error) {
     ValueReader reader(text);

@@ -73,9 +73,9 @@ struct LayoutProperty {
 };
 
 struct LayoutNode {
-    std::string className;        // "Page", "Catalog.TamrixButton", "Label"...
-    std::string name;             // "cmdChoice"
-    std::optional<int> index;     // 12 for cmdChoice(12)
+    std::string className;     // "Page", "Catalog.TamrixButton", "Label"...
+    std::string name;          // "cmdChoice"
+    std::optional<int> index;  // 12 for cmdChoice(12)
     std::vector<LayoutProperty> properties;
     std::vector<LayoutNode> children;
     int line = 0;

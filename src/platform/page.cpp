@@ -21,14 +21,16 @@ namespace {
 constexpr const char* kPageClass = "Catalog.Page";
 
 bool IsPageKey(std::string_view key) {
-    static constexpr std::string_view kKeys[] = {"Caption", "BackColor", "Font",    "Width",   "Height",
-                                                 "BorderStyle", "MinButton", "MaxButton", "StartUpPosition"};
+    static constexpr std::string_view kKeys[] = {"Caption",   "BackColor", "Font",
+                                                 "Width",     "Height",    "BorderStyle",
+                                                 "MinButton", "MaxButton", "StartUpPosition"};
     return std::find(std::begin(kKeys), std::end(kKeys), key) != std::end(kKeys);
 }
 
 }  // namespace
 
-Page::Page(Application& app, std::string layoutResource) : app_(app), layoutResource_(std::move(layoutResource)) {}
+Page::Page(Application& app, std::string layoutResource)
+    : app_(app), layoutResource_(std::move(layoutResource)) {}
 
 Page::Page(Application& app, LayoutText layout) : app_(app), layoutText_(std::move(layout.text)) {}
 
@@ -90,9 +92,10 @@ void Page::Load() {
 
     PropertyBag bag(root, name_, nullptr);
     std::string caption = bag.ReadText("Caption", name_);
-    if (!Create(kPageClass, 0, exStyle, style, caption.c_str(), CW_USEDEFAULT, CW_USEDEFAULT, 300, 200, nullptr)) {
-        System().ShowMessage(nullptr, "The window of page " + name_ + " could not be made.", ApplicationTitle(),
-                             MB_OK | MB_ICONHAND);
+    if (!Create(kPageClass, 0, exStyle, style, caption.c_str(), CW_USEDEFAULT, CW_USEDEFAULT, 300, 200,
+                nullptr)) {
+        System().ShowMessage(nullptr, "The window of page " + name_ + " could not be made.",
+                             ApplicationTitle(), MB_OK | MB_ICONHAND);
         return;
     }
     screenFont_ = CreateScreenFont(font_);
@@ -109,14 +112,21 @@ void Page::BuildControls(HWND parent, std::vector<LayoutNode>& nodes) {
     for (LayoutNode& node : nodes) {
         std::unique_ptr<Control> control = CreateControl(node);
         if (!control) {
-            diagnostics_.push_back({name_, node.DisplayName(), {}, node.line,
-                                    "the control class " + node.className + " is unknown; the control is left out"});
+            diagnostics_.push_back(
+                {name_,
+                 node.DisplayName(),
+                 {},
+                 node.line,
+                 "the control class " + node.className + " is unknown; the control is left out"});
             continue;
         }
         for (const auto& existing : controls_) {
             if (existing->Name() == node.name && existing->Index() == node.index) {
-                diagnostics_.push_back(
-                    {name_, node.DisplayName(), {}, node.line, "a control of that name is already on the page"});
+                diagnostics_.push_back({name_,
+                                        node.DisplayName(),
+                                        {},
+                                        node.line,
+                                        "a control of that name is already on the page"});
                 break;
             }
         }
@@ -142,7 +152,8 @@ void Page::ShowLoadProblems() {
     if (diagnostics_.empty()) return;
     std::string text = "Some settings of this page could not be read; defaults are used for them:\r\n";
     constexpr std::size_t kShown = 12;
-    for (std::size_t i = 0; i < diagnostics_.size() && i < kShown; ++i) text += "\r\n" + diagnostics_[i].ToString();
+    for (std::size_t i = 0; i < diagnostics_.size() && i < kShown; ++i)
+        text += "\r\n" + diagnostics_[i].ToString();
     if (diagnostics_.size() > kShown)
         text += "\r\n... and " + std::to_string(diagnostics_.size() - kShown) + " more.";
     System().ShowMessage(hwnd(), text, ApplicationTitle(), MB_OK | MB_ICONEXCLAMATION);
@@ -289,7 +300,9 @@ void Page::SetSize(int widthTwips, int heightTwips) {
     EnsureBackground();
 }
 
-bool Page::Enabled() const { return hwnd() && IsWindowEnabled(hwnd()); }
+bool Page::Enabled() const {
+    return hwnd() && IsWindowEnabled(hwnd());
+}
 
 void Page::SetEnabled(bool enabled) {
     if (hwnd()) EnableWindow(hwnd(), enabled ? TRUE : FALSE);
@@ -316,7 +329,8 @@ void Page::EnsureBackground() {
     RECT all{0, 0, width, height};
     FillRect(surface.dc(), &all, brush.get());
     if (background_)
-        BitBlt(surface.dc(), 0, 0, background_.width(), background_.height(), background_.dc(), 0, 0, SRCCOPY);
+        BitBlt(surface.dc(), 0, 0, background_.width(), background_.height(), background_.dc(), 0, 0,
+               SRCCOPY);
     background_ = std::move(surface);
 }
 
@@ -364,9 +378,11 @@ void Page::MoveFocus(bool forward) {
     if (order.empty()) return;
     Control* current = FocusedControl();
     auto at = std::find(order.begin(), order.end(), current);
-    std::size_t start = at == order.end() ? (forward ? order.size() - 1 : 0) : static_cast<std::size_t>(at - order.begin());
+    std::size_t start =
+        at == order.end() ? (forward ? order.size() - 1 : 0) : static_cast<std::size_t>(at - order.begin());
     for (std::size_t step = 1; step <= order.size(); ++step) {
-        std::size_t i = forward ? (start + step) % order.size() : (start + order.size() - step) % order.size();
+        std::size_t i =
+            forward ? (start + step) % order.size() : (start + order.size() - step) % order.size();
         if (IsUsable(*order[i])) {
             SetFocus(order[i]->hwnd());
             return;
@@ -411,7 +427,8 @@ void Page::UpdateShownControls() {
 bool Page::PreTranslateMessage(MSG& message) {
     // Only keys concern the page; every other message (timer ticks many times a second among them)
     // goes on without the questions below, each of which asks the window system.
-    if (message.message != WM_KEYDOWN && message.message != WM_SYSCHAR && message.message != WM_CHAR) return false;
+    if (message.message != WM_KEYDOWN && message.message != WM_SYSCHAR && message.message != WM_CHAR)
+        return false;
     if (!hwnd() || !IsWindowEnabled(hwnd())) return false;
     auto activate = [this](Control& control) {
         if (control.CanTakeFocus() && GetFocus() != control.hwnd()) SetFocus(control.hwnd());
@@ -420,7 +437,8 @@ bool Page::PreTranslateMessage(MSG& message) {
     auto byAccessKey = [this](char key) -> Control* {
         if (key >= 'A' && key <= 'Z') key = static_cast<char>(key - 'A' + 'a');
         for (const auto& control : controls_)
-            if (control->AccessKey() != 0 && control->AccessKey() == key && IsUsable(*control)) return control.get();
+            if (control->AccessKey() != 0 && control->AccessKey() == key && IsUsable(*control))
+                return control.get();
         return nullptr;
     };
     bool ctrl = GetKeyState(VK_CONTROL) < 0;
@@ -459,7 +477,8 @@ bool Page::PreTranslateMessage(MSG& message) {
     case WM_CHAR: {
         Control* focused = FocusedControl();
         char key = static_cast<char>(message.wParam);
-        bool alphanumeric = (key >= 'a' && key <= 'z') || (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9');
+        bool alphanumeric =
+            (key >= 'a' && key <= 'z') || (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9');
         if (focused && focused->LetsLettersActivateAccessKeys() && alphanumeric) {
             if (Control* control = byAccessKey(key)) {
                 activate(*control);
@@ -468,8 +487,7 @@ bool Page::PreTranslateMessage(MSG& message) {
         }
         return false;
     }
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -488,7 +506,9 @@ LRESULT Page::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 1;
     }
     case WM_PAINT: {
-        { PaintScope paint(hwnd()); }
+        {
+            PaintScope paint(hwnd());
+        }
         if (!paintedOnce_) {
             // The first time, the controls paint at once as well, so that the page appears whole; that
             // is the program's first frame when this is its first page.
@@ -500,8 +520,8 @@ LRESULT Page::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_PRINTCLIENT:
         if (background_) {
-            BitBlt(reinterpret_cast<HDC>(wParam), 0, 0, background_.width(), background_.height(), background_.dc(),
-                   0, 0, SRCCOPY);
+            BitBlt(reinterpret_cast<HDC>(wParam), 0, 0, background_.width(), background_.height(),
+                   background_.dc(), 0, 0, SRCCOPY);
         }
         return 0;
     case WM_ACTIVATE:
@@ -522,30 +542,23 @@ LRESULT Page::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (app_.InDoEvents()) app_.DeferActivation(weak_from_this());
         else Form_Activate();
         return 0;
-    case WM_SETFOCUS:
-        RestoreFocus();
-        return 0;
+    case WM_SETFOCUS: RestoreFocus(); return 0;
     case WM_SETCURSOR:
         if (mousePointer_ == kPointerHourglass) {
             SetCursor(LoadCursor(nullptr, IDC_WAIT));
             return TRUE;
         }
         break;
-    case WM_CLOSE:
-        Unload(kFormControlMenu);
-        return 0;
-    case WM_QUERYENDSESSION:
-        return Unload(kAppWindows) ? TRUE : FALSE;
+    case WM_CLOSE: Unload(kFormControlMenu); return 0;
+    case WM_QUERYENDSESSION: return Unload(kAppWindows) ? TRUE : FALSE;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT: {
         if (auto* box = dynamic_cast<TextBox*>(Window::FromHandle(reinterpret_cast<HWND>(lParam))))
             return reinterpret_cast<LRESULT>(box->ColourDC(reinterpret_cast<HDC>(wParam)));
         break;
     }
-    case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(screenFont_.get());
-    default:
-        break;
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(screenFont_.get());
+    default: break;
     }
     return Default(message, wParam, lParam);
 }

@@ -67,7 +67,8 @@ IPicture* CreatePicture(PICTDESC& desc, bool own, const std::string& name) {
     EnsureOle();
     desc.cbSizeofstruct = sizeof desc;
     IPicture* picture = nullptr;
-    if (FAILED(OleCreatePictureIndirect(&desc, IID_IPicture, own, reinterpret_cast<void**>(&picture))) || !picture)
+    if (FAILED(OleCreatePictureIndirect(&desc, IID_IPicture, own, reinterpret_cast<void**>(&picture))) ||
+        !picture)
         throw PictureError("the picture " + name + " could not be made");
     return picture;
 }
@@ -125,8 +126,12 @@ const std::string& Picture::Name() const {
     return impl_ ? impl_->name : kNone;
 }
 
-int Picture::WidthPixels() const { return static_cast<int>(std::lround(HimetricToPixelsX(WidthHimetric()))); }
-int Picture::HeightPixels() const { return static_cast<int>(std::lround(HimetricToPixelsY(HeightHimetric()))); }
+int Picture::WidthPixels() const {
+    return static_cast<int>(std::lround(HimetricToPixelsX(WidthHimetric())));
+}
+int Picture::HeightPixels() const {
+    return static_cast<int>(std::lround(HimetricToPixelsY(HeightHimetric())));
+}
 
 void Picture::Draw(HDC dc, int x, int y) const {
     if (!impl_) return;
@@ -137,8 +142,9 @@ void Picture::Draw(HDC dc, int x, int y) const {
     if (Type() == PictureType::Bitmap) {
         auto bitmap = static_cast<HBITMAP>(Handle());
         BITMAP size{};
-        if (impl_->pixels.empty() && GetObjectA(bitmap, sizeof size, &size) && size.bmWidth == WidthPixels() &&
-            size.bmHeight == HeightPixels() && size.bmWidth > 0 && size.bmHeight > 0) {
+        if (impl_->pixels.empty() && GetObjectA(bitmap, sizeof size, &size) &&
+            size.bmWidth == WidthPixels() && size.bmHeight == HeightPixels() && size.bmWidth > 0 &&
+            size.bmHeight > 0) {
             std::vector<std::uint32_t> pixels(static_cast<std::size_t>(size.bmWidth) * size.bmHeight);
             BITMAPINFO format = TopDownFormat(size.bmWidth, size.bmHeight);
             WindowDC screen(nullptr);
@@ -151,9 +157,9 @@ void Picture::Draw(HDC dc, int x, int y) const {
         }
         if (!impl_->pixels.empty()) {
             BITMAPINFO format = TopDownFormat(impl_->pixelWidth, impl_->pixelHeight);
-            SetDIBitsToDevice(dc, x, y, static_cast<DWORD>(impl_->pixelWidth), static_cast<DWORD>(impl_->pixelHeight),
-                              0, 0, 0, static_cast<UINT>(impl_->pixelHeight), impl_->pixels.data(), &format,
-                              DIB_RGB_COLORS);
+            SetDIBitsToDevice(
+                dc, x, y, static_cast<DWORD>(impl_->pixelWidth), static_cast<DWORD>(impl_->pixelHeight), 0, 0,
+                0, static_cast<UINT>(impl_->pixelHeight), impl_->pixels.data(), &format, DIB_RGB_COLORS);
             return;
         }
     }
@@ -173,6 +179,8 @@ Picture PictureLibrary::Get(const std::string& name) {
     return picture;
 }
 
-void PictureLibrary::Add(const std::string& name, Picture picture) { pictures_[name] = std::move(picture); }
+void PictureLibrary::Add(const std::string& name, Picture picture) {
+    pictures_[name] = std::move(picture);
+}
 
 }  // namespace platform

@@ -18,8 +18,8 @@ PictureBox::PictureBox(Page& page, const LayoutNode& node) : Control(page, node)
 PictureBox::~PictureBox() = default;
 
 bool PictureBox::CreateControlWindow(HWND parent, int x, int y, int width, int height) {
-    return Create("Catalog.PictureBox", 0, border_ ? WS_EX_CLIENTEDGE : 0, WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
-                  "", x, y, width, height, parent);
+    return Create("Catalog.PictureBox", 0, border_ ? WS_EX_CLIENTEDGE : 0,
+                  WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, "", x, y, width, height, parent);
 }
 
 bool PictureBox::KnowsKey(std::string_view key) const {
@@ -36,7 +36,9 @@ void PictureBox::WriteSettings(PropertyBag& bag) {
     bag.WriteInteger("BorderStyle", border_ ? 1 : 0);
 }
 
-COLORREF PictureBox::BackColor() const { return TranslateColour(backColor_); }
+COLORREF PictureBox::BackColor() const {
+    return TranslateColour(backColor_);
+}
 
 void PictureBox::OnResized() {
     if (!hwnd()) return;
@@ -67,7 +69,8 @@ LRESULT PictureBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
     case WM_PRINTCLIENT:
         if (image_) {
-            BitBlt(reinterpret_cast<HDC>(wParam), 0, 0, image_.width(), image_.height(), image_.dc(), 0, 0, SRCCOPY);
+            BitBlt(reinterpret_cast<HDC>(wParam), 0, 0, image_.width(), image_.height(), image_.dc(), 0, 0,
+                   SRCCOPY);
         } else {
             RECT client{};
             GetClientRect(hwnd(), &client);
@@ -83,8 +86,7 @@ LRESULT PictureBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLOREDIT:
         // Controls inside report to their page, which knows their colours.
         return SendMessageA(page().hwnd(), message, wParam, lParam);
-    default:
-        break;
+    default: break;
     }
     return Default(message, wParam, lParam);
 }

@@ -71,9 +71,13 @@ std::optional<bool> ToTruth(const LayoutValue& value, std::string& why) {
 PropertyBag::PropertyBag(LayoutNode& node, std::string pageName, std::vector<LayoutDiagnostic>* diagnostics)
     : node_(node), pageName_(std::move(pageName)), diagnostics_(diagnostics) {}
 
-const LayoutProperty* PropertyBag::Find(std::string_view key) const { return node_.Find(key); }
+const LayoutProperty* PropertyBag::Find(std::string_view key) const {
+    return node_.Find(key);
+}
 
-bool PropertyBag::Contains(std::string_view key) const { return Find(key) != nullptr; }
+bool PropertyBag::Contains(std::string_view key) const {
+    return Find(key) != nullptr;
+}
 
 LayoutValue PropertyBag::ReadProperty(std::string_view key, LayoutValue defaultValue) const {
     const LayoutProperty* p = Find(key);
@@ -139,7 +143,8 @@ std::uint32_t PropertyBag::ReadColour(std::string_view key, std::uint32_t defaul
     std::string why;
     auto n = ToWholeNumber(p->value, why);
     // A colour is any 32-bit pattern: written as &H8000000F& or as the signed number it stands for.
-    if (n && *n >= std::numeric_limits<std::int32_t>::min() && *n <= std::numeric_limits<std::uint32_t>::max())
+    if (n && *n >= std::numeric_limits<std::int32_t>::min() &&
+        *n <= std::numeric_limits<std::uint32_t>::max())
         return static_cast<std::uint32_t>(*n);
     Report(key, n ? "the colour value " + std::to_string(*n) + " does not fit in 32 bits" : why);
     return defaultValue;
@@ -171,14 +176,24 @@ std::optional<std::string> PropertyBag::ReadPictureName(std::string_view key) {
     return std::nullopt;
 }
 
-void PropertyBag::WriteLong(std::string_view key, std::int32_t value) { WriteProperty(key, WholeNumber{value, false}); }
-void PropertyBag::WriteInteger(std::string_view key, std::int16_t value) { WriteProperty(key, WholeNumber{value, false}); }
-void PropertyBag::WriteTruth(std::string_view key, bool value) { WriteProperty(key, value); }
+void PropertyBag::WriteLong(std::string_view key, std::int32_t value) {
+    WriteProperty(key, WholeNumber{value, false});
+}
+void PropertyBag::WriteInteger(std::string_view key, std::int16_t value) {
+    WriteProperty(key, WholeNumber{value, false});
+}
+void PropertyBag::WriteTruth(std::string_view key, bool value) {
+    WriteProperty(key, value);
+}
 void PropertyBag::WriteColour(std::string_view key, std::uint32_t value) {
     WriteProperty(key, WholeNumber{static_cast<std::int64_t>(value), true});
 }
-void PropertyBag::WriteText(std::string_view key, std::string value) { WriteProperty(key, std::move(value)); }
-void PropertyBag::WriteFont(std::string_view key, FontValue value) { WriteProperty(key, std::move(value)); }
+void PropertyBag::WriteText(std::string_view key, std::string value) {
+    WriteProperty(key, std::move(value));
+}
+void PropertyBag::WriteFont(std::string_view key, FontValue value) {
+    WriteProperty(key, std::move(value));
+}
 void PropertyBag::WritePictureName(std::string_view key, std::optional<std::string> resource) {
     if (resource) WriteProperty(key, PictureRef{std::move(*resource)});
     else WriteProperty(key, Nothing{});

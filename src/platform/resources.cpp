@@ -50,7 +50,9 @@ std::string_view ResourceData(const char* name) {
     return {bytes, SizeofResource(module, found)};
 }
 
-std::string ApplicationTitle() { return "Catalog"; }
+std::string ApplicationTitle() {
+    return "Catalog";
+}
 
 AppVersion ApplicationVersion() {
     AppVersion version;

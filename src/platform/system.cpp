@@ -60,10 +60,16 @@ Printer& SystemServices::DefaultPrinter() {
     return printer;
 }
 
-SystemServices& System() { return g_current ? *g_current : RealServices(); }
+SystemServices& System() {
+    return g_current ? *g_current : RealServices();
+}
 
-SystemOverride::SystemOverride(SystemServices& replacement) : previous_(g_current) { g_current = &replacement; }
+SystemOverride::SystemOverride(SystemServices& replacement) : previous_(g_current) {
+    g_current = &replacement;
+}
 
-SystemOverride::~SystemOverride() { g_current = previous_; }
+SystemOverride::~SystemOverride() {
+    g_current = previous_;
+}
 
 }  // namespace platform

@@ -19,7 +19,8 @@ public:
     virtual int ShowMessage(HWND owner, const std::string& text, const std::string& title, UINT style);
     // ShellExecuteA with no verb and no parameters; above 32 when something was started. An address too
     // long for any browser is not handed over (SE_ERR_FNF).
-    virtual INT_PTR ShellOpen(HWND owner, const std::string& file, const std::string& directory, int showCommand);
+    virtual INT_PTR ShellOpen(HWND owner, const std::string& file, const std::string& directory,
+                              int showCommand);
     // True while another copy of this program runs (of any folder, in this session).
     virtual bool PreviousInstanceRunning();
     // The printer object of the program (the default printer).

@@ -23,8 +23,8 @@ TabStrip::TabStrip(Page& page, const LayoutNode& node) : Control(page, node), fo
 TabStrip::~TabStrip() = default;
 
 bool TabStrip::CreateControlWindow(HWND parent, int x, int y, int width, int height) {
-    return Create("Catalog.TabStrip", 0, 0, WS_CHILD | WS_TABSTOP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, "", x, y, width,
-                  height, parent);
+    return Create("Catalog.TabStrip", 0, 0, WS_CHILD | WS_TABSTOP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, "", x,
+                  y, width, height, parent);
 }
 
 bool TabStrip::KnowsKey(std::string_view key) const {
@@ -46,7 +46,8 @@ void TabStrip::ReadSettings(PropertyBag& bag) {
 
 void TabStrip::WriteSettings(PropertyBag& bag) {
     bag.WriteInteger("Tabs", static_cast<std::int16_t>(captions_.size()));
-    for (std::size_t i = 0; i < captions_.size(); ++i) bag.WriteText("TabCaption" + std::to_string(i), captions_[i]);
+    for (std::size_t i = 0; i < captions_.size(); ++i)
+        bag.WriteText("TabCaption" + std::to_string(i), captions_[i]);
     bag.WriteLong("TabHeight", tabHeight_);
     bag.WriteColour("BackColor", backColor_);
     bag.WriteFont("Font", fontValue_);
@@ -159,10 +160,12 @@ void TabStrip::Paint(HDC dc) {
         LineTo(dc, r.right - 2, selected ? headerHeight : headerHeight - 1);
         RECT text{r.left + 4, r.top + 2, r.right - 4, headerHeight - 1};
         const std::string& caption = captions_[static_cast<std::size_t>(tab)];
-        DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
+                  DT_CENTER | DT_VCENTER | DT_SINGLELINE);
         if (selected && hasFocus_) {
             RECT measured = text;
-            DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &measured, DT_CALCRECT | DT_SINGLELINE);
+            DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &measured,
+                      DT_CALCRECT | DT_SINGLELINE);
             int w = measured.right - measured.left;
             int h = measured.bottom - measured.top;
             RECT focus{(text.left + text.right - w) / 2 - 2, (text.top + text.bottom - h) / 2 - 1,
@@ -174,8 +177,7 @@ void TabStrip::Paint(HDC dc) {
 
 LRESULT TabStrip::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_ERASEBKGND:
-        return 1;
+    case WM_ERASEBKGND: return 1;
     case WM_PAINT: {
         PaintScope paint(hwnd());
         RECT client{};
@@ -188,9 +190,7 @@ LRESULT TabStrip::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     }
-    case WM_PRINTCLIENT:
-        Paint(reinterpret_cast<HDC>(wParam));
-        return 0;
+    case WM_PRINTCLIENT: Paint(reinterpret_cast<HDC>(wParam)); return 0;
     case WM_LBUTTONDOWN: {
         int tab = TabAt(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         if (tab >= 0) {
@@ -215,10 +215,8 @@ LRESULT TabStrip::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (wParam) ShowCurrentContainer();
         break;
     case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLOREDIT:
-        return SendMessageA(page().hwnd(), message, wParam, lParam);
-    default:
-        break;
+    case WM_CTLCOLOREDIT: return SendMessageA(page().hwnd(), message, wParam, lParam);
+    default: break;
     }
     return Default(message, wParam, lParam);
 }

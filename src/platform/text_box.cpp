@@ -26,7 +26,8 @@ bool TextBox::CreateControlWindow(HWND parent, int x, int y, int width, int heig
     if (scrollBars_ & 1) style |= WS_HSCROLL;
     if (scrollBars_ & 2) style |= WS_VSCROLL;
     if (locked_) style |= ES_READONLY;
-    return CreateSuperclassed("EDIT", "Catalog.TextBox", WS_EX_CLIENTEDGE, style, "", x, y, width, height, parent);
+    return CreateSuperclassed("EDIT", "Catalog.TextBox", WS_EX_CLIENTEDGE, style, "", x, y, width, height,
+                              parent);
 }
 
 LRESULT TextBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -37,7 +38,7 @@ LRESULT TextBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool TextBox::KnowsKey(std::string_view key) const {
-    static constexpr std::string_view kKeys[] = {"Text", "MultiLine", "ScrollBars", "Locked",
+    static constexpr std::string_view kKeys[] = {"Text",      "MultiLine", "ScrollBars", "Locked",
                                                  "BackColor", "ForeColor", "Font"};
     return std::find(std::begin(kKeys), std::end(kKeys), key) != std::end(kKeys);
 }

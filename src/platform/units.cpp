@@ -22,21 +22,41 @@ int ScreenCaps(int index) {
     return index == LOGPIXELSX ? dpiX : dpiY;
 }
 
-int Round(double value) { return static_cast<int>(std::lround(value)); }
+int Round(double value) {
+    return static_cast<int>(std::lround(value));
+}
 
 }  // namespace
 
-int ScreenDpiX() { return ScreenCaps(LOGPIXELSX); }
-int ScreenDpiY() { return ScreenCaps(LOGPIXELSY); }
+int ScreenDpiX() {
+    return ScreenCaps(LOGPIXELSX);
+}
+int ScreenDpiY() {
+    return ScreenCaps(LOGPIXELSY);
+}
 
-int TwipsToPixelsX(int twips) { return Round(static_cast<double>(twips) * ScreenDpiX() / kTwipsPerInch); }
-int TwipsToPixelsY(int twips) { return Round(static_cast<double>(twips) * ScreenDpiY() / kTwipsPerInch); }
-int PixelsToTwipsX(int pixels) { return Round(static_cast<double>(pixels) * kTwipsPerInch / ScreenDpiX()); }
-int PixelsToTwipsY(int pixels) { return Round(static_cast<double>(pixels) * kTwipsPerInch / ScreenDpiY()); }
+int TwipsToPixelsX(int twips) {
+    return Round(static_cast<double>(twips) * ScreenDpiX() / kTwipsPerInch);
+}
+int TwipsToPixelsY(int twips) {
+    return Round(static_cast<double>(twips) * ScreenDpiY() / kTwipsPerInch);
+}
+int PixelsToTwipsX(int pixels) {
+    return Round(static_cast<double>(pixels) * kTwipsPerInch / ScreenDpiX());
+}
+int PixelsToTwipsY(int pixels) {
+    return Round(static_cast<double>(pixels) * kTwipsPerInch / ScreenDpiY());
+}
 
-double HimetricToPixelsX(double himetric) { return himetric * ScreenDpiX() / kHimetricPerInch; }
-double HimetricToPixelsY(double himetric) { return himetric * ScreenDpiY() / kHimetricPerInch; }
+double HimetricToPixelsX(double himetric) {
+    return himetric * ScreenDpiX() / kHimetricPerInch;
+}
+double HimetricToPixelsY(double himetric) {
+    return himetric * ScreenDpiY() / kHimetricPerInch;
+}
 
-int PointsToPixels(double points, int dpi) { return Round(points * dpi / 72.0); }
+int PointsToPixels(double points, int dpi) {
+    return Round(points * dpi / 72.0);
+}
 
 }  // namespace platform

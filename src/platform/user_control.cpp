@@ -43,8 +43,8 @@ UserControl::~UserControl() {
 
 bool UserControl::CreateControlWindow(HWND parent, int x, int y, int width, int height) {
     // The window class carries the control's class name from the layout ("Catalog.TamrixButton").
-    if (!Create(ClassName().c_str(), CS_DBLCLKS, 0, WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS, "", x, y, width, height,
-                parent))
+    if (!Create(ClassName().c_str(), CS_DBLCLKS, 0, WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS, "", x, y, width,
+                height, parent))
         return false;
     EnsureSurface();
     ApplyFontToSurface();
@@ -61,7 +61,9 @@ void UserControl::ReadSettings(PropertyBag& bag) {
     built_ = true;
 }
 
-void UserControl::WriteSettings(PropertyBag& bag) { UserControl_WriteProperties(bag); }
+void UserControl::WriteSettings(PropertyBag& bag) {
+    UserControl_WriteProperties(bag);
+}
 
 void UserControl::EnsureSurface() {
     // The surface only grows: a control shrunk for a moment (to copy what lies beneath it) keeps its
@@ -73,7 +75,8 @@ void UserControl::EnsureSurface() {
     if (surface_ && surface_.width() >= width && surface_.height() >= height) return;
     WindowDC screen(hwnd());
     MemorySurface grown;
-    if (!grown.CreateDib(screen.get(), std::max(width, surface_.width()), std::max(height, surface_.height())))
+    if (!grown.CreateDib(screen.get(), std::max(width, surface_.width()),
+                         std::max(height, surface_.height())))
         return;
     RECT all{0, 0, grown.width(), grown.height()};
     FillRect(grown.dc(), &all, GetSysColorBrush(COLOR_BTNFACE));
@@ -116,15 +119,27 @@ int UserControl::ScaleHeight() const {
     return client.bottom;
 }
 
-double UserControl::HimetricToPixelsX(double himetric) { return platform::HimetricToPixelsX(himetric); }
-double UserControl::HimetricToPixelsY(double himetric) { return platform::HimetricToPixelsY(himetric); }
-int UserControl::PixelsToTwipsY(int pixels) { return platform::PixelsToTwipsY(pixels); }
+double UserControl::HimetricToPixelsX(double himetric) {
+    return platform::HimetricToPixelsX(himetric);
+}
+double UserControl::HimetricToPixelsY(double himetric) {
+    return platform::HimetricToPixelsY(himetric);
+}
+int UserControl::PixelsToTwipsY(int pixels) {
+    return platform::PixelsToTwipsY(pixels);
+}
 
-void UserControl::SetExtentHeight(int twips) { SetHeight(twips); }
+void UserControl::SetExtentHeight(int twips) {
+    SetHeight(twips);
+}
 
-FontValue UserControl::AmbientFont() const { return page().PageFont(); }
+FontValue UserControl::AmbientFont() const {
+    return page().PageFont();
+}
 
-bool UserControl::AmbientDisplayAsDefault() const { return page().DisplaysAsDefault(*this); }
+bool UserControl::AmbientDisplayAsDefault() const {
+    return page().DisplaysAsDefault(*this);
+}
 
 void UserControl::SetHostFont(const FontValue& font) {
     font_ = font;
@@ -134,7 +149,9 @@ void UserControl::SetHostFont(const FontValue& font) {
     screenFont_ = std::move(replacement);
 }
 
-void UserControl::SetHostMousePointer(int pointer) { mousePointer_ = pointer; }
+void UserControl::SetHostMousePointer(int pointer) {
+    mousePointer_ = pointer;
+}
 
 void UserControl::SetHostMouseIcon(const Picture& picture) {
     if (picture && picture.Type() != PictureType::Icon) throw HostError("Invalid property value");
@@ -145,7 +162,9 @@ void UserControl::SetWindowEnabled(bool enabled) {
     if (hwnd()) EnableWindow(hwnd(), enabled ? TRUE : FALSE);
 }
 
-void UserControl::SetAccessKeys(std::string keys) { accessKeys_ = std::move(keys); }
+void UserControl::SetAccessKeys(std::string keys) {
+    accessKeys_ = std::move(keys);
+}
 
 char UserControl::AccessKey() const {
     if (accessKeys_.empty()) return 0;
@@ -169,7 +188,9 @@ void UserControl::SetTimerEnabled(bool enabled) {
     else KillTimer(hwnd(), kTimerId);
 }
 
-void UserControl::DoEvents() { page().app().DoEvents(); }
+void UserControl::DoEvents() {
+    page().app().DoEvents();
+}
 
 Picture UserControl::ReadPicture(PropertyBag& bag, std::string_view key) {
     auto name = bag.ReadPictureName(key);
@@ -264,7 +285,8 @@ void UserControl::OnMouseButton(UINT message, WPARAM wParam, LPARAM lParam) {
     // The control keeps the mouse from the first press until every button is up again, so that it
     // hears the moves and the release wherever the pointer goes.
     auto releaseWhenAllUp = [this, wParam] {
-        if ((wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0 && GetCapture() == hwnd()) ReleaseCapture();
+        if ((wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0 && GetCapture() == hwnd())
+            ReleaseCapture();
     };
     switch (message) {
     case WM_LBUTTONDOWN:
@@ -308,33 +330,32 @@ void UserControl::OnMouseButton(UINT message, WPARAM wParam, LPARAM lParam) {
         releaseWhenAllUp();
         UserControl_MouseUp(4, shift, x, y);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
 LRESULT UserControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_ERASEBKGND:
-        return 1;
+    case WM_ERASEBKGND: return 1;
     case WM_PAINT: {
         PaintScope paint(hwnd());
         if (surface_) {
             const RECT& r = paint.area();
-            BitBlt(paint.dc(), r.left, r.top, r.right - r.left, r.bottom - r.top, surface_.dc(), r.left, r.top, SRCCOPY);
+            BitBlt(paint.dc(), r.left, r.top, r.right - r.left, r.bottom - r.top, surface_.dc(), r.left,
+                   r.top, SRCCOPY);
         }
         return 0;
     }
     case WM_PRINTCLIENT:
         if (surface_)
-            BitBlt(reinterpret_cast<HDC>(wParam), 0, 0, ScaleWidth(), ScaleHeight(), surface_.dc(), 0, 0, SRCCOPY);
+            BitBlt(reinterpret_cast<HDC>(wParam), 0, 0, ScaleWidth(), ScaleHeight(), surface_.dc(), 0, 0,
+                   SRCCOPY);
         return 0;
-    case WM_SIZE:
-        OnResized();
-        return 0;
+    case WM_SIZE: OnResized(); return 0;
     case WM_SETCURSOR:
         if (page().MousePointer() == kPointerHourglass) SetCursor(LoadCursor(nullptr, IDC_WAIT));
-        else if (mousePointer_ == kPointerCustom && mouseIcon_) SetCursor(static_cast<HCURSOR>(mouseIcon_.Handle()));
+        else if (mousePointer_ == kPointerCustom && mouseIcon_)
+            SetCursor(static_cast<HCURSOR>(mouseIcon_.Handle()));
         else SetCursor(StandardPointer(mousePointer_));
         return TRUE;
     case WM_LBUTTONDOWN:
@@ -345,9 +366,7 @@ LRESULT UserControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDOWN:
     case WM_MBUTTONUP:
-    case WM_MBUTTONDBLCLK:
-        OnMouseButton(message, wParam, lParam);
-        return 0;
+    case WM_MBUTTONDBLCLK: OnMouseButton(message, wParam, lParam); return 0;
     case WM_MOUSEMOVE:
         UserControl_MouseMove(ButtonsHeld(wParam), ShiftState(), static_cast<float>(GET_X_LPARAM(lParam)),
                               static_cast<float>(GET_Y_LPARAM(lParam)));
@@ -355,15 +374,11 @@ LRESULT UserControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CAPTURECHANGED:
         if (reinterpret_cast<HWND>(lParam) != hwnd()) leftPressed_ = false;
         return 0;
-    case WM_KEYDOWN:
-        UserControl_KeyDown(static_cast<std::int16_t>(wParam), ShiftState());
-        return 0;
+    case WM_KEYDOWN: UserControl_KeyDown(static_cast<std::int16_t>(wParam), ShiftState()); return 0;
     case WM_CHAR:
         UserControl_KeyPress(static_cast<std::int16_t>(static_cast<unsigned char>(wParam)));
         return 0;
-    case WM_KEYUP:
-        UserControl_KeyUp(static_cast<std::int16_t>(wParam), ShiftState());
-        return 0;
+    case WM_KEYUP: UserControl_KeyUp(static_cast<std::int16_t>(wParam), ShiftState()); return 0;
     case WM_SYSKEYDOWN:
     case WM_SYSKEYUP:
         // Keys pressed with Alt (and F10) are keys of the control too; Windows still gets them for
@@ -372,8 +387,7 @@ LRESULT UserControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         else UserControl_KeyUp(static_cast<std::int16_t>(wParam), ShiftState());
         if (!hwnd()) return 0;
         break;
-    case WM_GETDLGCODE:
-        return DLGC_BUTTON | DLGC_WANTCHARS;
+    case WM_GETDLGCODE: return DLGC_BUTTON | DLGC_WANTCHARS;
     case WM_SETFOCUS:
         UserControl_GotFocus();
         page().OnControlFocusChanged();
@@ -385,15 +399,13 @@ LRESULT UserControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
         if (wParam == kTimerId && timerEnabled_) Timer_Tick();
         return 0;
-    case BM_GETCHECK:
-        return checkBoxRole_ && checked_ ? BST_CHECKED : BST_UNCHECKED;
+    case BM_GETCHECK: return checkBoxRole_ && checked_ ? BST_CHECKED : BST_UNCHECKED;
     case BM_GETSTATE:
         return (checkBoxRole_ && checked_ ? BST_CHECKED : 0) | (GetFocus() == hwnd() ? BST_FOCUS : 0);
     case WM_GETOBJECT:
         if (LRESULT object = AnswerButtonObjectRequest(hwnd(), wParam, lParam)) return object;
         break;
-    default:
-        break;
+    default: break;
     }
     return Default(message, wParam, lParam);
 }

@@ -126,9 +126,12 @@ protected:
     virtual void UserControl_Show() {}
     virtual void UserControl_Hide() {}
     virtual void UserControl_Terminate() {}
-    virtual void UserControl_MouseDown(std::int16_t /*Button*/, std::int16_t /*Shift*/, float /*X*/, float /*Y*/) {}
-    virtual void UserControl_MouseMove(std::int16_t /*Button*/, std::int16_t /*Shift*/, float /*X*/, float /*Y*/) {}
-    virtual void UserControl_MouseUp(std::int16_t /*Button*/, std::int16_t /*Shift*/, float /*X*/, float /*Y*/) {}
+    virtual void UserControl_MouseDown(std::int16_t /*Button*/, std::int16_t /*Shift*/, float /*X*/,
+                                       float /*Y*/) {}
+    virtual void UserControl_MouseMove(std::int16_t /*Button*/, std::int16_t /*Shift*/, float /*X*/,
+                                       float /*Y*/) {}
+    virtual void UserControl_MouseUp(std::int16_t /*Button*/, std::int16_t /*Shift*/, float /*X*/,
+                                     float /*Y*/) {}
     virtual void UserControl_Click() {}
     virtual void UserControl_DblClick() {}
     virtual void UserControl_KeyDown(std::int16_t /*KeyCode*/, std::int16_t /*Shift*/) {}

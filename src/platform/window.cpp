@@ -2,7 +2,9 @@
 
 namespace platform {
 
-HINSTANCE ModuleInstance() { return GetModuleHandleA(nullptr); }
+HINSTANCE ModuleInstance() {
+    return GetModuleHandleA(nullptr);
+}
 
 Window::~Window() {
     if (hwnd_) {
@@ -18,8 +20,8 @@ Window* Window::FromHandle(HWND window) {
     return reinterpret_cast<Window*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
-bool Window::Create(const char* className, UINT classStyle, DWORD exStyle, DWORD style, const char* text, int x,
-                    int y, int width, int height, HWND parent, HCURSOR cursor) {
+bool Window::Create(const char* className, UINT classStyle, DWORD exStyle, DWORD style, const char* text,
+                    int x, int y, int width, int height, HWND parent, HCURSOR cursor) {
     HINSTANCE instance = ModuleInstance();
     WNDCLASSEXA existing{};
     existing.cbSize = sizeof existing;
@@ -33,7 +35,8 @@ bool Window::Create(const char* className, UINT classStyle, DWORD exStyle, DWORD
         wc.lpszClassName = className;
         if (!RegisterClassExA(&wc)) return false;
     }
-    HWND window = CreateWindowExA(exStyle, className, text, style, x, y, width, height, parent, nullptr, instance, this);
+    HWND window = CreateWindowExA(exStyle, className, text, style, x, y, width, height, parent, nullptr,
+                                  instance, this);
     return window != nullptr;
 }
 
@@ -54,11 +57,13 @@ bool Window::CreateSuperclassed(const char* baseClass, const char* className, DW
         wc.style &= ~static_cast<UINT>(CS_GLOBALCLASS);
         if (!RegisterClassExA(&wc)) return false;
     }
-    return CreateWindowExA(exStyle, className, text, style, x, y, width, height, parent, nullptr, instance, this) !=
-           nullptr;
+    return CreateWindowExA(exStyle, className, text, style, x, y, width, height, parent, nullptr, instance,
+                           this) != nullptr;
 }
 
-LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) { return Default(message, wParam, lParam); }
+LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    return Default(message, wParam, lParam);
+}
 
 LRESULT Window::Default(UINT message, WPARAM wParam, LPARAM lParam) {
     if (baseProc_) return CallWindowProcA(baseProc_, hwnd_, message, wParam, lParam);

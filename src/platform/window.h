@@ -23,8 +23,8 @@ public:
 
 protected:
     // Registers the class on first use (CS_DBLCLKS when asked) and creates the window.
-    bool Create(const char* className, UINT classStyle, DWORD exStyle, DWORD style, const char* text, int x, int y,
-                int width, int height, HWND parent, HCURSOR cursor = nullptr);
+    bool Create(const char* className, UINT classStyle, DWORD exStyle, DWORD style, const char* text, int x,
+                int y, int width, int height, HWND parent, HCURSOR cursor = nullptr);
 
     // Creates a window of a class built on a system class (EDIT...): it behaves as the system class
     // does, and this object sees every message first.

@@ -45,7 +45,8 @@ TEST(Layout, ReadsNestedBlocksValuesAndIndexes) {
     EXPECT_EQ(button.DisplayName(), "cmdChoice(12)");
     EXPECT_EQ(std::get<std::string>(button.Find("TX")->value), "Line 1\r\nLine 2 \\ done");
     EXPECT_EQ(std::get<bool>(button.Find("ENAB")->value), true);
-    EXPECT_EQ(std::get<FontValue>(button.Find("FONT")->value), (FontValue{"Arial", 9.75, true, false, true, false}));
+    EXPECT_EQ(std::get<FontValue>(button.Find("FONT")->value),
+              (FontValue{"Arial", 9.75, true, false, true, false}));
     EXPECT_EQ(std::get<WholeNumber>(button.Find("MPTR")->value).value, -1);
     EXPECT_EQ(std::get<PictureRef>(button.Find("PICN")->value).resource, "ICON_CALLWARDEN");
     EXPECT_TRUE(std::holds_alternative<Nothing>(button.Find("PICH")->value));
@@ -65,7 +66,8 @@ TEST(Layout, WritingAndReadingBackGivesTheSameTree) {
         EXPECT_TRUE(a.properties[i].value == b.properties[i].value) << a.properties[i].key;
 
     std::string text = std::string("tab\there, bell\x07, quote \" and high \xE9\xFF") + '\0' + "after nul";
-    ParsedLayout back = ParseLayout(WriteLayout(LayoutNode{"Page", "p", std::nullopt, {{"T", text, 0}}, {}, 0}));
+    ParsedLayout back =
+        ParseLayout(WriteLayout(LayoutNode{"Page", "p", std::nullopt, {{"T", text, 0}}, {}, 0}));
     ASSERT_TRUE(back.ok());
     EXPECT_EQ(std::get<std::string>(back.root.Find("T")->value), text);
 }

@@ -16,8 +16,8 @@ std::shared_ptr<TestPage> MakeButtonPage(platform::Application& app, const std::
     return page;
 }
 
-ButtonFixture MakeButton(platform::Application& app, int widthPixels, int heightPixels, const std::string& settings,
-                         bool show) {
+ButtonFixture MakeButton(platform::Application& app, int widthPixels, int heightPixels,
+                         const std::string& settings, bool show) {
     std::string layout =
         "Begin Page frmButtonTest\n    Width = 6000\n    Height = 4500\n"
         "    BackColor = &H00FFC0C0&\n"

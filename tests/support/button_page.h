@@ -28,8 +28,8 @@ struct ButtonFixture {
     std::shared_ptr<TestPage> page;
     button::TamrixButton* button = nullptr;
 };
-ButtonFixture MakeButton(platform::Application& app, int widthPixels, int heightPixels, const std::string& settings,
-                         bool show = true);
+ButtonFixture MakeButton(platform::Application& app, int widthPixels, int heightPixels,
+                         const std::string& settings, bool show = true);
 
 // A test that puts buttons on pages of their own, unloaded when the test ends.
 class ButtonTest : public ::testing::Test {

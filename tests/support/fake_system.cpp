@@ -19,7 +19,8 @@ int FakeSystem::ShowMessage(HWND owner, const std::string& text, const std::stri
     return (style & 0x0F) == MB_YESNO ? IDYES : IDOK;
 }
 
-INT_PTR FakeSystem::ShellOpen(HWND owner, const std::string& file, const std::string& directory, int showCommand) {
+INT_PTR FakeSystem::ShellOpen(HWND owner, const std::string& file, const std::string& directory,
+                              int showCommand) {
     shellCalls.push_back({owner, file, directory, showCommand});
     return shellResult;
 }

@@ -31,7 +31,8 @@ public:
     ~FakeSystem() override;
 
     int ShowMessage(HWND owner, const std::string& text, const std::string& title, UINT style) override;
-    INT_PTR ShellOpen(HWND owner, const std::string& file, const std::string& directory, int showCommand) override;
+    INT_PTR ShellOpen(HWND owner, const std::string& file, const std::string& directory,
+                      int showCommand) override;
     bool PreviousInstanceRunning() override { return previousInstance; }
     platform::Printer& DefaultPrinter() override;
 

@@ -70,7 +70,9 @@ std::size_t PrivateBytes() {
     return memory.PagefileUsage;
 }
 
-ResourceCounts ResourceCounts::Now() { return {GdiObjectCount(), ThreadWindowCount(), PrivateBytes()}; }
+ResourceCounts ResourceCounts::Now() {
+    return {GdiObjectCount(), ThreadWindowCount(), PrivateBytes()};
+}
 
 std::string ResourceCounts::GrowthSince(const ResourceCounts& before) const {
     std::string growth;

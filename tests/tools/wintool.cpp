@@ -19,7 +19,8 @@ namespace {
 
 HWND FindVisible(const char* title) {
     HWND found = nullptr;
-    for (HWND w = FindWindowExA(nullptr, nullptr, nullptr, title); w; w = FindWindowExA(nullptr, w, nullptr, title)) {
+    for (HWND w = FindWindowExA(nullptr, nullptr, nullptr, title); w;
+         w = FindWindowExA(nullptr, w, nullptr, title)) {
         if (IsWindowVisible(w)) {
             found = w;
             break;
@@ -54,7 +55,8 @@ void PrintRect(HWND window, bool client) {
 template <typename Each>
 int ForEachVisible(const char* title, Each each) {
     int count = 0;
-    for (HWND w = FindWindowExA(nullptr, nullptr, nullptr, title); w; w = FindWindowExA(nullptr, w, nullptr, title)) {
+    for (HWND w = FindWindowExA(nullptr, nullptr, nullptr, title); w;
+         w = FindWindowExA(nullptr, w, nullptr, title)) {
         if (!IsWindowVisible(w)) continue;
         ++count;
         each(w);

@@ -15,7 +15,8 @@ protected:
     static constexpr int kHeight = 30;
 
     void SetUp() override {
-        fixture_ = testing_support::MakeButton(app_, kWidth, kHeight, "        BTYPE = 14\n        TX = \"&Return\"\n");
+        fixture_ = testing_support::MakeButton(app_, kWidth, kHeight,
+                                               "        BTYPE = 14\n        TX = \"&Return\"\n");
         button_ = fixture_.button;
         window_ = button_->hwnd();
         button_->SetAccessKeys("r");

@@ -23,8 +23,10 @@ TEST_F(ButtonInput, EnteringBeginsTheHoverLookAndLeavingEndsItAtTheNextTick) {
 
 TEST_F(ButtonInput, ACutCornerIsOutsideTheButtonAndEndsTheHover) {
     // The shaded style cuts away its top-right and bottom-left pixels.
-    const std::tuple<int, int, bool> probes[] = {
-        {kWidth - 1, 0, false}, {0, kHeight - 1, false}, {kWidth - 2, 0, true}, {kWidth - 1, kHeight - 1, true}};
+    const std::tuple<int, int, bool> probes[] = {{kWidth - 1, 0, false},
+                                                 {0, kHeight - 1, false},
+                                                 {kWidth - 2, 0, true},
+                                                 {kWidth - 1, kHeight - 1, true}};
     for (auto [x, y, over] : probes) {
         PointerTo(app_, ScreenPoint(window_, x, y));
         EXPECT_EQ(button_->PointerIsOver(), over) << x << ", " << y;

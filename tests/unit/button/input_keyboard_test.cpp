@@ -48,10 +48,8 @@ protected:
     HWND Window(int i) { return buttons_[static_cast<std::size_t>(i)]->hwnd(); }
     int Count(int i, const std::string& line) { return recorders_[static_cast<std::size_t>(i)].Count(line); }
     void Press(UINT message, WPARAM key) {
-        if (message == WM_KEYDOWN)
-            testing_support::PostKeyDown(GetFocus(), key);
-        else
-            PostMessageA(GetFocus(), message, key, 0);
+        if (message == WM_KEYDOWN) testing_support::PostKeyDown(GetFocus(), key);
+        else PostMessageA(GetFocus(), message, key, 0);
         Pump(app_);
     }
 
@@ -79,7 +77,8 @@ TEST_F(PageKeys, AnAccessKeyWithOrWithoutAltFocusesAndClicksItsButton) {
         Press(message, static_cast<WPARAM>(key));
         EXPECT_EQ(GetFocus(), Window(target)) << key;
         ++clicks[static_cast<std::size_t>(target)];
-        for (int i = 0; i < 3; ++i) EXPECT_EQ(Count(i, "Click"), clicks[static_cast<std::size_t>(i)]) << key << i;
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(Count(i, "Click"), clicks[static_cast<std::size_t>(i)]) << key << i;
     }
 }
 
@@ -89,7 +88,8 @@ TEST_F(PageKeys, EnterClicksTheDefaultAndEscTheCancelButtonWithoutMovingTheFocus
     EXPECT_EQ(Count(1, "Click") * 10 + Count(2, "Click"), 11);
     EXPECT_EQ(GetFocus(), Window(0));
     EXPECT_EQ(Count(0, "Click"), 0);
-    EXPECT_EQ(Count(0, "KeyDown 13 0") + Count(0, "KeyDown 27 0"), 0) << "Enter and Esc reach buttons as clicks";
+    EXPECT_EQ(Count(0, "KeyDown 13 0") + Count(0, "KeyDown 27 0"), 0)
+        << "Enter and Esc reach buttons as clicks";
 }
 
 }  // namespace

@@ -9,7 +9,8 @@ TEST_F(ButtonInput, EachMouseButtonRaisesItsEventsAndOnlyTheLeftOneClicks) {
         {WM_RBUTTONDOWN, WM_RBUTTONUP, {"MouseDown 2 0 10 5", "MouseUp 2 0 10 5"}},
         {WM_MBUTTONDOWN, WM_MBUTTONUP, {"MouseDown 4 0 10 5", "look 2", "MouseUp 4 0 10 5", "look 0"}},
         // The left button clicks, after the look is brought up to date.
-        {WM_LBUTTONDOWN, WM_LBUTTONUP,
+        {WM_LBUTTONDOWN,
+         WM_LBUTTONUP,
          {"MouseDown 1 0 10 5", "look 2", "MouseUp 1 0 10 5", "look 0", "look 0 forced", "Click"}}};
     for (const auto& [down, up, expected] : cases) {
         Send(down);
@@ -25,8 +26,8 @@ TEST_F(ButtonInput, ADoubleClickClicksOnceAndTreatsTheSecondPressAsAPressAtTheCo
     Send(WM_LBUTTONDBLCLK, MK_LBUTTON);
     EXPECT_EQ(GetCapture(), window_) << "the second release must come back to the button";
     Send(WM_LBUTTONUP);
-    EXPECT_EQ(Take(), Lines({"MouseDown 1 0 10 5", "look 2", "MouseUp 1 0 10 5", "look 0", "look 0 forced", "Click",
-                             "MouseDown 1 0 0 0", "look 2", "MouseUp 1 0 10 5", "look 0"}));
+    EXPECT_EQ(Take(), Lines({"MouseDown 1 0 10 5", "look 2", "MouseUp 1 0 10 5", "look 0", "look 0 forced",
+                             "Click", "MouseDown 1 0 0 0", "look 2", "MouseUp 1 0 10 5", "look 0"}));
 }
 
 }  // namespace

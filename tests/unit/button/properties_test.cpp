@@ -25,7 +25,8 @@ TEST_F(ButtonProperties, EachSetterRepaintsAndNotifiesInItsOrder) {
     auto quiet = [](const char* key) { return Log{std::string("notify ") + key}; };
     const std::tuple<const char*, std::function<void()>, Log> cases[] = {
         {"BackColor", [&] { b.SetBackColor(0xC0C0C0); }, current("BCOL")},
-        // Without a picture the mask and grey settings, and the hover picture without the pointer, show nothing.
+        // Without a picture the mask and grey settings, and the hover picture without the pointer, show
+        // nothing.
         {"UseMaskColor, no picture", [&] { b.SetUseMaskColor(false); }, quiet("UMCOL")},
         {"PictureOver, pointer away", [&] { b.SetPictureOver(picture); }, quiet("PICO")},
         {"PictureNormal", [&] { b.SetPictureNormal(picture); }, current("PICN")},
@@ -33,7 +34,11 @@ TEST_F(ButtonProperties, EachSetterRepaintsAndNotifiesInItsOrder) {
         {"ColorScheme", [&] { b.SetColorScheme(3); }, up("COLTYPE")},
         {"Caption", [&] { b.SetCaption("&Order"); }, up("TX")},
         {"FontSize", [&] { b.SetFontSize(12); }, {"render 0 forced"}},
-        {"Font", [&] { b.SetFont(FontValue{"Arial", 9.75}); }, up("FONT")},
+        {"Font",
+         [&] {
+             b.SetFont(FontValue{"Arial", 9.75});
+         },
+         up("FONT")},
         {"CheckBoxBehaviour", [&] { b.SetCheckBoxBehaviour(true); }, current("CHECK")},
         {"Value, toggle", [&] { b.SetValue(false); }, up("VALUE")},
         {"Enabled", [&] { b.SetEnabled(false); }, up("ENAB")},
@@ -51,10 +56,13 @@ TEST_F(ButtonProperties, EachSetterRepaintsAndNotifiesInItsOrder) {
 namespace {
 
 const char* kEverySetting =
-    "BTYPE = 3\nTX = \"&Order now\"\nENAB = False\nFONT = Font(\"Arial\", 9.75, Bold Italic Underline Strikethrough)\n"
-    "COLTYPE = 2\nFOCUSR = False\nBCOL = &H00112233&\nBCOLO = &H00445566&\nFCOL = &H8000000F&\nFCOLO = &H00778899&\n"
+    "BTYPE = 3\nTX = \"&Order now\"\nENAB = False\nFONT = Font(\"Arial\", 9.75, Bold Italic Underline "
+    "Strikethrough)\n"
+    "COLTYPE = 2\nFOCUSR = False\nBCOL = &H00112233&\nBCOLO = &H00445566&\nFCOL = &H8000000F&\nFCOLO = "
+    "&H00778899&\n"
     "MCOL = &H00FF00FF&\nMPTR = 99\nMICON = Picture(\"CURSOR_ARROW\")\nPICN = Picture(\"ICON_ORDER\")\n"
-    "PICH = Picture(\"ICON_RETURN\")\nUMCOL = False\nSOFT = True\nPICPOS = 3\nNGREY = True\nFX = 2\nCHECK = True\n"
+    "PICH = Picture(\"ICON_RETURN\")\nUMCOL = False\nSOFT = True\nPICPOS = 3\nNGREY = True\nFX = 2\nCHECK = "
+    "True\n"
     "VALUE = True\n";
 
 }  // namespace
@@ -68,10 +76,11 @@ TEST_F(ButtonProperties, WritingStoresAllKeysInOrderWithTheirTypes) {
         auto* number = std::get_if<WholeNumber>(&p.value);
         written += p.key + " " + (number && number->hex ? "hex" : kinds[p.value.index()]) + ", ";
     }
-    EXPECT_EQ(written,
-              "BTYPE number, TX text, ENAB truth, FONT font, COLTYPE number, FOCUSR truth, BCOL hex, BCOLO hex, "
-              "FCOL hex, FCOLO hex, MCOL hex, MPTR number, MICON picture, PICN picture, PICH picture, UMCOL truth, "
-              "SOFT truth, PICPOS number, NGREY truth, FX number, CHECK truth, VALUE truth, ");
+    EXPECT_EQ(
+        written,
+        "BTYPE number, TX text, ENAB truth, FONT font, COLTYPE number, FOCUSR truth, BCOL hex, BCOLO hex, "
+        "FCOL hex, FCOLO hex, MCOL hex, MPTR number, MICON picture, PICN picture, PICH picture, UMCOL truth, "
+        "SOFT truth, PICPOS number, NGREY truth, FX number, CHECK truth, VALUE truth, ");
 }
 
 TEST_F(ButtonProperties, AWrittenBlockReadBackGivesTheSameButton) {
@@ -81,7 +90,8 @@ TEST_F(ButtonProperties, AWrittenBlockReadBackGivesTheSameButton) {
         LayoutNode root;
         root.className = "Page";
         root.name = "frmRoundTrip";
-        root.properties = {{"Width", WholeNumber{6000}, 0}, {"Height", WholeNumber{4500}, 0},
+        root.properties = {{"Width", WholeNumber{6000}, 0},
+                           {"Height", WholeNumber{4500}, 0},
                            {"BackColor", WholeNumber{0xFFC0C0, true}, 0}};
         root.children.push_back(saved);
         auto copyPage = testing_support::MakeButtonPage(app, WriteLayout(root));
@@ -92,14 +102,15 @@ TEST_F(ButtonProperties, AWrittenBlockReadBackGivesTheSameButton) {
         SetFocus(nullptr);  // neither shows a focus rectangle
         testing_support::Pump(app);
         EXPECT_EQ(WriteLayout(copy.SaveToLayout()), WriteLayout(saved));
-        EXPECT_EQ(testing_support::CaptureSurface(copy), testing_support::CaptureSurface(original)) << settings;
+        EXPECT_EQ(testing_support::CaptureSurface(copy), testing_support::CaptureSurface(original))
+            << settings;
         copyPage->UnloadWithoutAsking();
     }
 }
 
 TEST_F(ButtonProperties, MissingKeysTakeTheirDefaults) {
     TamrixButton& b = Make(80, 24, "TX = \"Only a caption\"\nBCOL = &H00336699&\n");
-    EXPECT_EQ(b.ButtonType(), 2);   // no style of its own
-    EXPECT_EQ(b.ColorScheme(), 1);  // system colours
+    EXPECT_EQ(b.ButtonType(), 2);        // no style of its own
+    EXPECT_EQ(b.ColorScheme(), 1);       // system colours
     EXPECT_EQ(b.BackOver(), 0x336699u);  // the hover colour defaults to the face read just before it
 }

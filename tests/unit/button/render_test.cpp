@@ -16,13 +16,15 @@ using ButtonLooks = testing_support::ButtonTest;
 
 namespace {
 
-const char* kShadedGrey = "BTYPE = 14\nCOLTYPE = 2\nBCOL = &H00C0C0C0&\nBCOLO = &H004080C0&\nFCOL = 0\nFCOLO = 0\n";
+const char* kShadedGrey =
+    "BTYPE = 14\nCOLTYPE = 2\nBCOL = &H00C0C0C0&\nBCOLO = &H004080C0&\nFCOL = 0\nFCOLO = 0\n";
 const std::string kFramedGrey = "BTYPE = 3\nCOLTYPE = 3\n";  // lit face F0F0F0: C0C0C0 lightened by 48
 
 }  // namespace
 
 TEST_F(ButtonLooks, EachSchemeDerivesItsColourSet) {
-    TamrixButton& b = Make(80, 24, "BTYPE = 14\nBCOL = &H00C0C0C0&\nFCOL = &H00000080&\nFCOLO = &H00008000&\n");
+    TamrixButton& b =
+        Make(80, 24, "BTYPE = 14\nBCOL = &H00C0C0C0&\nFCOL = &H00000080&\nFCOLO = &H00008000&\n");
     // Face, light, highlight, shadow, text and hover text.
     auto setOf = [&b] {
         const button::Fields& f = b.fields();
@@ -52,10 +54,11 @@ TEST_F(ButtonLooks, ShadedStyleFramesRampHoverAndDownLooks) {
                  "77,3=EFEFEF 3,21=EFEFEF 4,4=E5E5E5 40,6=E0E0E0 40,12=D2D2D2 40,21=BCBCBC",
                  "up");
     // Hover is flat, all from BackOver 4080C0: light +31, shadow -64 then -50, face -9, highlight +47.
-    ExpectPixels(Paint(b, kStateUp, true), "40,12=5F9FDF 40,6=5F9FDF 0,0=000E4E 1,1=3777B7 2,2=6FAFEF", "hover");
+    ExpectPixels(Paint(b, kStateUp, true), "40,12=5F9FDF 40,6=5F9FDF 0,0=000E4E 1,1=3777B7 2,2=6FAFEF",
+                 "hover");
     EXPECT_EQ(b.fields().FaceColor, 0xC0C0C0u);  // the set is the face's again afterwards
-    ExpectPixels(Paint(b, kStateDown), "40,12=B7B7B7 1,1=B7B7B7 0,0=505050 79,22=505050 2,22=EFEFEF 78,2=EFEFEF",
-                 "down");
+    ExpectPixels(Paint(b, kStateDown),
+                 "40,12=B7B7B7 1,1=B7B7B7 0,0=505050 79,22=505050 2,22=EFEFEF 78,2=EFEFEF", "down");
 }
 
 TEST_F(ButtonLooks, FramedStyleEdgesRampAndItsHoverAndFocusRings) {
@@ -79,10 +82,12 @@ TEST_F(ButtonLooks, SeeThroughStyleShowsThePageWithRaisedAndSunkenBevels) {
     // The test page beneath is FFC0C0.
     TamrixButton& b = Make(80, 24, "BTYPE = 11\nCOLTYPE = 3\nTX = \"\"\n");
     EXPECT_EQ(Paint(b, kStateUp).Count(0xFFC0C0), 80 * 24);  // not the face colour: the page beneath
-    ExpectPixels(Paint(b, kStateUp, true),
-                 "0,0=FFFFFF 0,22=FFFFFF 78,0=FFFFFF 79,0=808080 0,23=808080 79,23=808080 40,12=FFC0C0 1,1=FFC0C0",
-                 "raised");
-    ExpectPixels(Paint(b, kStateDown), "0,0=808080 78,0=808080 79,0=FFFFFF 0,23=FFFFFF 79,23=FFFFFF", "sunken");
+    ExpectPixels(
+        Paint(b, kStateUp, true),
+        "0,0=FFFFFF 0,22=FFFFFF 78,0=FFFFFF 79,0=808080 0,23=808080 79,23=808080 40,12=FFC0C0 1,1=FFC0C0",
+        "raised");
+    ExpectPixels(Paint(b, kStateDown), "0,0=808080 78,0=808080 79,0=FFFFFF 0,23=FFFFFF 79,23=FFFFFF",
+                 "sunken");
 }
 
 TEST_F(ButtonLooks, ASetValueForcesTheDownLookAndUnforcedRepeatsAreSkipped) {

@@ -37,10 +37,10 @@ TEST(OpenLink, ResultsOf32OrLessShowTheTwoLineErrorAndAbove32Nothing) {
             ASSERT_EQ(system.messages.size(), 1u);
             EXPECT_EQ(system.messages[0].text, "Could not establish\r\nan internet connection!");
             EXPECT_EQ(system.messages[0].title, "Error");
-            EXPECT_EQ(system.messages[0].style & (MB_ICONMASK | MB_TYPEMASK), static_cast<UINT>(MB_ICONHAND | MB_OK));
+            EXPECT_EQ(system.messages[0].style & (MB_ICONMASK | MB_TYPEMASK),
+                      static_cast<UINT>(MB_ICONHAND | MB_OK));
         } else {
             EXPECT_TRUE(system.messages.empty());
         }
     }
 }
-

@@ -69,4 +69,3 @@ TEST(PageHost, ARefusedCloseKeepsThePageAndAnAcceptedOneEndsTheRun) {
     EXPECT_EQ(asked, 2);
     EXPECT_TRUE(app.Ended() && app.LoadedPages().empty());
 }
-

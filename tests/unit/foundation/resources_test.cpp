@@ -12,13 +12,17 @@
 TEST(ProgramResources, TitleVersionFolderAndEveryPicture) {
     EXPECT_EQ(platform::ApplicationTitle(), "Catalog");
     platform::AppVersion version = platform::ApplicationVersion();
-    EXPECT_EQ(std::vector<int>({version.major, version.minor, version.revision}), std::vector<int>({2026, 12, 6}));
+    EXPECT_EQ(std::vector<int>({version.major, version.minor, version.revision}),
+              std::vector<int>({2026, 12, 6}));
     EXPECT_NE(platform::ApplicationFolder().back(), '\\');
 
     std::vector<std::tuple<std::string, platform::PictureType, int, int>> expected = {
-        {"JPG_TAB0", platform::PictureType::Bitmap, 100, 90},   {"JPG_TAB1", platform::PictureType::Bitmap, 100, 90},
-        {"JPG_TAB2", platform::PictureType::Bitmap, 100, 90},   {"JPG_WINDOW", platform::PictureType::Bitmap, 75, 150},
-        {"JPG_GLASS", platform::PictureType::Bitmap, 200, 200}, {"CURSOR_ARROW", platform::PictureType::Icon, 32, 32}};
+        {"JPG_TAB0", platform::PictureType::Bitmap, 100, 90},
+        {"JPG_TAB1", platform::PictureType::Bitmap, 100, 90},
+        {"JPG_TAB2", platform::PictureType::Bitmap, 100, 90},
+        {"JPG_WINDOW", platform::PictureType::Bitmap, 75, 150},
+        {"JPG_GLASS", platform::PictureType::Bitmap, 200, 200},
+        {"CURSOR_ARROW", platform::PictureType::Icon, 32, 32}};
     for (std::string_view name : app::kProductNameTable) {
         std::string icon = "ICON_";
         for (char c : name) icon += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));

@@ -17,13 +17,15 @@ TEST(ProductPage, EveryProductOpensWithItsOwnTitleTextPriceAddressesAndCommands)
             EXPECT_EQ(page.strEvalLink(), app::EvaluationLinkFor(row));
             // After the welcome page, all five commands show again, each with its caption.
             std::string captions;
-            for (button::TamrixButton* b : {&page.cmdRegisterNow(), &page.cmdDownload(), &page.cmdPrintOrderForm(),
-                                            &page.cmdPrintPage(), &page.cmdReturn()}) {
+            for (button::TamrixButton* b :
+                 {&page.cmdRegisterNow(), &page.cmdDownload(), &page.cmdPrintOrderForm(),
+                  &page.cmdPrintPage(), &page.cmdReturn()}) {
                 EXPECT_TRUE(IsWindowVisible(b->hwnd())) << b->Name();
                 captions += b->Caption() + "|";
             }
             EXPECT_EQ(captions,
-                      "Order\r\n&Online|&Download\r\nNow|Print\r\nOrder &Form|Print\r\nthis &Page|&Return\r\n(Esc)|");
+                      "Order\r\n&Online|&Download\r\nNow|Print\r\nOrder &Form|Print\r\nthis "
+                      "&Page|&Return\r\n(Esc)|");
             EXPECT_EQ(GetFocus(), page.cmdRegisterNow().hwnd());
             if (index != 12) return;
             // A second activation changes nothing.

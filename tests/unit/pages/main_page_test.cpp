@@ -8,8 +8,8 @@ TEST(MainPage, FirstActivationCaptionsEverythingAndShowsTheWelcomePageOnce) {
     s.Start([&](pages::AdvertisePage& welcome) {
         welcomeChecked = true;
         EXPECT_EQ(welcome.Caption(), "Welcome!");
-        for (button::TamrixButton* b :
-             {&welcome.cmdRegisterNow(), &welcome.cmdDownload(), &welcome.cmdPrintOrderForm(), &welcome.cmdPrintPage()})
+        for (button::TamrixButton* b : {&welcome.cmdRegisterNow(), &welcome.cmdDownload(),
+                                        &welcome.cmdPrintOrderForm(), &welcome.cmdPrintPage()})
             EXPECT_FALSE(b->Visible()) << b->Name();
         EXPECT_TRUE(welcome.cmdReturn().Visible());
         EXPECT_EQ(welcome.cmdReturn().Caption(), "&Continue\r\n(Esc)");
@@ -18,7 +18,8 @@ TEST(MainPage, FirstActivationCaptionsEverythingAndShowsTheWelcomePageOnce) {
         EXPECT_EQ(welcome.strOrderLink() + welcome.strPrice(), std::string(common::OrderPrefix));
         EXPECT_EQ(welcome.strEvalLink(), std::string(common::DownloadFolder));
         EXPECT_EQ(GetFocus(), welcome.cmdReturn().hwnd());
-        EXPECT_FALSE(IsWindowEnabled(s.main().hwnd())) << "the main page takes no input under the welcome page";
+        EXPECT_FALSE(IsWindowEnabled(s.main().hwnd()))
+            << "the main page takes no input under the welcome page";
     });
     ASSERT_TRUE(welcomeChecked);
     pages::MainPage& main = s.main();
@@ -40,4 +41,3 @@ TEST(MainPage, FirstActivationCaptionsEverythingAndShowsTheWelcomePageOnce) {
     EXPECT_EQ(main.cmdChoice(12).Caption(), "changed");
     EXPECT_EQ(s.advertise(), nullptr);
 }
-

@@ -15,4 +15,3 @@ TEST(ProductCommands, PrintThisPagePrintsWhatTheDescriptionBoxHoldsNowOrSaysWhyN
     EXPECT_TRUE(p.page->Enabled());
     EXPECT_EQ(p.page->MousePointer(), platform::kPointerDefault);
 }
-

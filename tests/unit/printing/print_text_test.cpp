@@ -50,7 +50,8 @@ protected:
             if (piece.text == "\n") {
                 open = false;
             } else {
-                if (!open || page != piece.page) lines.push_back(std::to_string(piece.page) + " " + Place(piece) + " ");
+                if (!open || page != piece.page)
+                    lines.push_back(std::to_string(piece.page) + " " + Place(piece) + " ");
                 open = true;
                 page = piece.page;
                 lines.back() += piece.text;
@@ -69,7 +70,9 @@ protected:
     int Count(const std::string& call) const {
         return int(std::count(printer.calls.begin(), printer.calls.end(), call));
     }
-    bool Printed(const std::string& text) const { return Pieces().find(":" + text + " ") != std::string::npos; }
+    bool Printed(const std::string& text) const {
+        return Pieces().find(":" + text + " ") != std::string::npos;
+    }
 
     testing_support::FakeSystem system;
     testing_support::RecordingPrinter printer;
@@ -131,7 +134,8 @@ TEST_F(PrintTextTest, TheWrapLimitsMustBePassedNotJustReached) {
     };
     for (const auto& [text, firstLine] : cases) {
         Print(text);
-        EXPECT_EQ(Lines(), Strings({"1 1,1 " + text.substr(0, firstLine), "1 1,1.25 " + text.substr(firstLine)}));
+        EXPECT_EQ(Lines(),
+                  Strings({"1 1,1 " + text.substr(0, firstLine), "1 1,1.25 " + text.substr(firstLine)}));
     }
 }
 
@@ -158,10 +162,8 @@ TEST_F(PrintTextTest, AHeaderHeadsTheFirstPageOrEveryPage) {
         EXPECT_EQ(printer.pieces[0].underline, !everyPage);
         EXPECT_FALSE(printer.pieces[2].underline || printer.underline);  // the text itself is not underlined
         // Under a header 30 lines fit (1.5 + 30 * 0.25 passes 8.8).
-        if (everyPage)
-            EXPECT_EQ(lines[31] + "|" + lines[32], "2 1,1 Report|2 1,1.5 Line 31");
-        else
-            EXPECT_EQ(lines[31], "2 1,1 Line 31");
+        if (everyPage) EXPECT_EQ(lines[31] + "|" + lines[32], "2 1,1 Report|2 1,1.5 Line 31");
+        else EXPECT_EQ(lines[31], "2 1,1 Line 31");
         EXPECT_TRUE(Printed("(page 2)"));
     }
     Print("", "Header", true, true);  // an empty text prints nothing at all
@@ -174,7 +176,8 @@ TEST_F(PrintTextTest, FailuresAbandonTheJobAndSayWhy) {
     const std::tuple<std::function<void()>, std::string, int> cases[] = {
         {[&] { system.printer = nullptr; }, notStarted + "No printer is installed.", 0},
         {[&] { printer.failOnPrintCall = 0; }, notStarted + "The printer stopped responding.", 1},
-        {[&] { printer.failOnPrintCall = 300; }, stopped + "The printer stopped responding.", 1},  // on page 2
+        {[&] { printer.failOnPrintCall = 300; }, stopped + "The printer stopped responding.",
+         1},  // on page 2
         {[&] { printer.failEndDoc = true; }, stopped + "The print job could not be finished.", 1},
     };
     for (const auto& [failure, message, killDocs] : cases) {
@@ -190,7 +193,8 @@ TEST_F(PrintTextTest, FailuresAbandonTheJobAndSayWhy) {
         EXPECT_EQ(system.messages[0].style & (MB_ICONMASK | MB_TYPEMASK), UINT(MB_ICONHAND | MB_OK));
         EXPECT_EQ(system.messages[0].owner, owner.Handle());
         EXPECT_EQ(printer.killDocs * 10 + printer.endDocs, killDocs * 10) << message;
-        EXPECT_TRUE(ownerUsableDuringMessage && owner.enabled && owner.pointer == platform::kPointerDefault) << message;
+        EXPECT_TRUE(ownerUsableDuringMessage && owner.enabled && owner.pointer == platform::kPointerDefault)
+            << message;
     }
     // An unexpected error still abandons the job and frees the owner.
     arrange = [&] {

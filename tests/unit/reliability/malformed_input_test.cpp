@@ -44,15 +44,18 @@ struct IdleOwner : common::PrintOwner {
 TEST(MalformedInput, DamagedButtonSettingsAreToldOnceAndThePageStillWorks) {
     const std::string huge(1 << 20, 'W');
     const std::pair<std::string, const char*> cases[] = {
-        {"BTYPE =", "key BTYPE"},          {"BCOL = &HZZ&", "key BCOL"},         {"MPTR = \"arrow\"", "key MPTR"},
-        {"FONT = 12", "key FONT"},         {"TX = \"no end", "key TX"},          {"BCOL = " + huge, "key BCOL"},
-        {"WOBBLE = 3", "key WOBBLE"},      {"PICN = Picture(\"NO_SUCH\")", "key PICN"},
+        {"BTYPE =", "key BTYPE"},           {"BCOL = &HZZ&", "key BCOL"},
+        {"MPTR = \"arrow\"", "key MPTR"},   {"FONT = 12", "key FONT"},
+        {"TX = \"no end", "key TX"},        {"BCOL = " + huge, "key BCOL"},
+        {"WOBBLE = 3", "key WOBBLE"},       {"PICN = Picture(\"NO_SUCH\")", "key PICN"},
         {"TX = \"" + huge + "\"", nullptr}, {"BTYPE = 99999\nPICPOS = -7\nFX = 40000", nullptr},
     };
     for (const auto& [settings, told] : cases) {
         SCOPED_TRACE(settings.substr(0, 40));
-        auto messages = LoadShowAndPaint("Begin Page frmOdd\n    Begin Catalog.TamrixButton cmdOdd\n        Width = 2010\n"
-                                         "        Height = 750\n" + settings + "\n    End\nEnd\n");
+        auto messages = LoadShowAndPaint(
+            "Begin Page frmOdd\n    Begin Catalog.TamrixButton cmdOdd\n        Width = 2010\n"
+            "        Height = 750\n" +
+            settings + "\n    End\nEnd\n");
         if (!told) continue;
         ASSERT_EQ(messages.size(), 1u);
         EXPECT_NE(messages[0].text.find(told), std::string::npos) << messages[0].text.substr(0, 300);
@@ -61,7 +64,8 @@ TEST(MalformedInput, DamagedButtonSettingsAreToldOnceAndThePageStillWorks) {
 
 TEST(MalformedInput, OddPrintTextsPrintEveryCharacterAndEndTheJob) {
     const std::string texts[] = {"", std::string(1 << 20, 'a'), "one\rtwo\nthree\n\rfour\r",
-                                 "Caf\xE9 \x80\x9F\xFF\xA0 na\xEFve", std::string(400, '\r') + std::string(400, '\n')};
+                                 "Caf\xE9 \x80\x9F\xFF\xA0 na\xEFve",
+                                 std::string(400, '\r') + std::string(400, '\n')};
     for (const std::string& text : texts) {
         SCOPED_TRACE(text.size());
         testing_support::FakeSystem system;

@@ -24,9 +24,10 @@ struct Look {
     std::uint8_t state;
     bool over, focus, enabled, checked;
 };
-constexpr Look kLooks[] = {{button::kStateUp, false, false, true, false},  {button::kStateUp, true, false, true, false},
-                           {button::kStateDown, false, false, true, false}, {button::kStateUp, true, true, false, false},
-                           {button::kStateUp, false, true, true, false},   {button::kStateUp, false, false, true, true}};
+constexpr Look kLooks[] = {
+    {button::kStateUp, false, false, true, false},   {button::kStateUp, true, false, true, false},
+    {button::kStateDown, false, false, true, false}, {button::kStateUp, true, true, false, false},
+    {button::kStateUp, false, true, true, false},    {button::kStateUp, false, false, true, true}};
 
 }  // namespace
 
@@ -34,10 +35,11 @@ TEST(Soak, AHundredThousandPaintingsOfEveryStyleLookAndReliefLeakNothing) {
     platform::Application app;
     // Everything that makes objects while painting: the see-through copy, a normal and a hover icon
     // (greyed when not hovered), the bold caption of a default button, the reliefs.
-    auto fixture = testing_support::MakeButton(app, 134, 50,
-                                               "BTYPE = 11\nCOLTYPE = 2\nBCOL = &H00C0C0C0&\nTX = \"&Leak\"\n"
-                                               "PICN = Picture(\"ICON_ORDER\")\nPICH = Picture(\"ICON_RETURN\")\n"
-                                               "NGREY = True\nDefault = True\n");
+    auto fixture =
+        testing_support::MakeButton(app, 134, 50,
+                                    "BTYPE = 11\nCOLTYPE = 2\nBCOL = &H00C0C0C0&\nTX = \"&Leak\"\n"
+                                    "PICN = Picture(\"ICON_ORDER\")\nPICH = Picture(\"ICON_RETURN\")\n"
+                                    "NGREY = True\nDefault = True\n");
     TamrixButton& b = *fixture.button;
     ASSERT_TRUE(b.fields().BackgroundDC);
     auto paintAll = [&](int rounds) {
@@ -123,7 +125,9 @@ TEST(Soak, AThousandProductPagesOpenedAndReturnedFromLeaveNothingBehind) {
         pages::AdvertisePage* page = main().LoadedAdvertisePage();
         return page && page->InitDone() && IsWindowVisible(page->hwnd());
     };
-    auto mainPageAlone = [&] { return program.MainPage() && main().InitDone() && !main().LoadedAdvertisePage(); };
+    auto mainPageAlone = [&] {
+        return program.MainPage() && main().InitDone() && !main().LoadedAdvertisePage();
+    };
     auto pressEsc = [&] { PostMessageA(main().LoadedAdvertisePage()->hwnd(), WM_KEYDOWN, VK_ESCAPE, 0); };
 
     ResourceCounts afterWarmUp;
@@ -135,7 +139,8 @@ TEST(Soak, AThousandProductPagesOpenedAndReturnedFromLeaveNothingBehind) {
         script.Then("the main page is alone", mainPageAlone, [&, cycle] {
             if (cycle == kWarmUp) afterWarmUp = ResourceCounts::Now();
             ++opened;
-            main().cmdChoice_Click(static_cast<std::int16_t>(cycle % 18 + 1));  // returns when the page has gone
+            main().cmdChoice_Click(
+                static_cast<std::int16_t>(cycle % 18 + 1));  // returns when the page has gone
         });
         script.Then("the product page is up", productPageUp, pressEsc);
     }

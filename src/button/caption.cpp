@@ -3,7 +3,7 @@
 // are not part of it.
 #include "button/button_math.h"
 #include "button/tamrix_button.h"
-#include "platform/gdi.h"
+#include "platform/win32/gdi.h"
 
 namespace button {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "button/button_math.h"
 #include "button/tamrix_button.h"
-#include "platform/gdi.h"
+#include "platform/win32/gdi.h"
 
 namespace button {
 namespace {

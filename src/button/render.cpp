@@ -7,7 +7,7 @@
 // number is a flat face with the picture.
 #include "button/button_math.h"
 #include "button/tamrix_button.h"
-#include "platform/gdi.h"
+#include "platform/win32/gdi.h"
 
 namespace button {
 namespace {

@@ -19,8 +19,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/picture.h"
-#include "platform/user_control.h"
+#include "platform/forms/user_control.h"
+#include "platform/win32/picture.h"
 
 namespace button {
 

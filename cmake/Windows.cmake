@@ -1,7 +1,9 @@
 # The Windows program, its resources and the tests that run on Windows (under Wine when cross-built).
 
 if(MSVC)
-    set(CMAKE_MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
+    # The resource script embeds the program's manifest (common controls 6, DPI awareness); the linker
+    # must not add one of its own beside it.
+    add_link_options(/MANIFEST:NO)
 else()
     # One self-contained exe: no libstdc++/libgcc/winpthread DLLs beside it.
     add_link_options(-static -static-libgcc -static-libstdc++)

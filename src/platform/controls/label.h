@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/forms/control.h"
+#include "platform/win32/colour.h"
 #include "platform/win32/gdi.h"
 #include "platform/win32/picture.h"
 
@@ -41,8 +42,8 @@ private:
     std::string caption_;
     int alignment_ = kLeft;
     bool autoSize_ = false;
-    std::uint32_t backColor_ = 0x8000000Fu;
-    std::uint32_t foreColor_ = 0x80000012u;
+    std::uint32_t backColor_ = kSystemButtonFace;
+    std::uint32_t foreColor_ = kSystemButtonText;
     FontValue fontValue_;
     Font font_;
     int mousePointer_ = 0;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/forms/control.h"
+#include "platform/win32/colour.h"
 #include "platform/win32/gdi.h"
 #include "platform/win32/picture.h"
 
@@ -26,7 +27,7 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    std::uint32_t backColor_ = 0x8000000Fu;
+    std::uint32_t backColor_ = kSystemButtonFace;
     bool border_ = false;
     MemorySurface image_;
 };

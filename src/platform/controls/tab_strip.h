@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/forms/control.h"
+#include "platform/win32/colour.h"
 #include "platform/win32/gdi.h"
 
 namespace platform {
@@ -49,7 +50,7 @@ private:
     std::vector<std::string> captions_;
     int current_ = 0;
     int tabHeight_ = 375;  // twips
-    std::uint32_t backColor_ = 0x8000000Fu;
+    std::uint32_t backColor_ = kSystemButtonFace;
     FontValue fontValue_;
     Font font_;
     bool hasFocus_ = false;

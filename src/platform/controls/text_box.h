@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/forms/control.h"
+#include "platform/win32/colour.h"
 #include "platform/win32/gdi.h"
 
 namespace platform {
@@ -32,8 +33,8 @@ private:
     bool multiLine_ = false;
     int scrollBars_ = 0;
     bool locked_ = false;
-    std::uint32_t backColor_ = 0x80000005u;  // window background
-    std::uint32_t foreColor_ = 0x80000008u;  // window text
+    std::uint32_t backColor_ = kSystemWindowBackground;
+    std::uint32_t foreColor_ = kSystemWindowText;
     FontValue fontValue_;
     Font font_;
     Brush backBrush_;

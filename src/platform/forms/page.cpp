@@ -423,7 +423,7 @@ bool Page::PreTranslateMessage(MSG& message) {
     if (message.message != WM_KEYDOWN && message.message != WM_SYSCHAR && message.message != WM_CHAR)
         return false;
     if (!hwnd() || !IsWindowEnabled(hwnd())) return false;
-    auto activate = [this](Control& control) {
+    auto activate = [](Control& control) {
         if (control.CanTakeFocus() && GetFocus() != control.hwnd()) SetFocus(control.hwnd());
         control.OnAccessKey();
     };

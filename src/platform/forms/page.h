@@ -28,10 +28,24 @@ enum UnloadMode : std::int16_t {
     kAppTaskManager = 3,   // another program asked the page to close
 };
 
-// Mouse pointer shapes of pages and controls.
-inline constexpr int kPointerDefault = 0;
+// Mouse pointer shapes of pages and controls, by number.
+inline constexpr int kPointerDefault = 0;  // the shape the window class gives
+inline constexpr int kPointerArrow = 1;
+inline constexpr int kPointerCross = 2;
+inline constexpr int kPointerIBeam = 3;
+inline constexpr int kPointerIcon = 4;
+inline constexpr int kPointerSize = 5;
+inline constexpr int kPointerSizeNESW = 6;
+inline constexpr int kPointerSizeNS = 7;
+inline constexpr int kPointerSizeNWSE = 8;
+inline constexpr int kPointerSizeWE = 9;
+inline constexpr int kPointerUpArrow = 10;
 inline constexpr int kPointerHourglass = 11;
-inline constexpr int kPointerCustom = 99;
+inline constexpr int kPointerNoDrop = 12;
+inline constexpr int kPointerArrowHourglass = 13;
+inline constexpr int kPointerArrowQuestion = 14;
+inline constexpr int kPointerSizeAll = 15;
+inline constexpr int kPointerCustom = 99;  // the control's own pointer picture (MouseIcon)
 
 // The layout of a page given as text rather than as the name of a program resource (tests).
 struct LayoutText {

@@ -12,22 +12,23 @@
 namespace platform {
 namespace {
 
+// The system's cursor of a pointer shape number; the arrow for the default and any unknown number.
 HCURSOR StandardPointer(int pointer) {
     const char* id = IDC_ARROW;
     switch (pointer) {
-    case 2: id = IDC_CROSS; break;
-    case 3: id = IDC_IBEAM; break;
-    case 5: id = IDC_SIZEALL; break;
-    case 6: id = IDC_SIZENESW; break;
-    case 7: id = IDC_SIZENS; break;
-    case 8: id = IDC_SIZENWSE; break;
-    case 9: id = IDC_SIZEWE; break;
-    case 10: id = IDC_UPARROW; break;
-    case 11: id = IDC_WAIT; break;
-    case 12: id = IDC_NO; break;
-    case 13: id = IDC_APPSTARTING; break;
-    case 14: id = IDC_HELP; break;
-    case 15: id = IDC_SIZEALL; break;
+    case kPointerCross: id = IDC_CROSS; break;
+    case kPointerIBeam: id = IDC_IBEAM; break;
+    case kPointerSize: id = IDC_SIZEALL; break;
+    case kPointerSizeNESW: id = IDC_SIZENESW; break;
+    case kPointerSizeNS: id = IDC_SIZENS; break;
+    case kPointerSizeNWSE: id = IDC_SIZENWSE; break;
+    case kPointerSizeWE: id = IDC_SIZEWE; break;
+    case kPointerUpArrow: id = IDC_UPARROW; break;
+    case kPointerHourglass: id = IDC_WAIT; break;
+    case kPointerNoDrop: id = IDC_NO; break;
+    case kPointerArrowHourglass: id = IDC_APPSTARTING; break;
+    case kPointerArrowQuestion: id = IDC_HELP; break;
+    case kPointerSizeAll: id = IDC_SIZEALL; break;
     default: break;
     }
     return LoadCursor(nullptr, id);

@@ -1,5 +1,7 @@
 #include "platform/layout/layout.h"
 
+#include "platform/layout/text_and_numbers.h"
+
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -24,17 +26,6 @@ std::string_view Trim(std::string_view s) {
     while (!s.empty() && IsSpace(s.front())) s.remove_prefix(1);
     while (!s.empty() && (IsSpace(s.back()) || s.back() == '\r')) s.remove_suffix(1);
     return s;
-}
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-        if (x != y) return false;
-    }
-    return true;
 }
 
 // Takes an identifier (letters, digits, '_', and '.' when allowed) off the front of s.

@@ -1,5 +1,7 @@
 #include "platform/layout/property_bag.h"
 
+#include "platform/layout/text_and_numbers.h"
+
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -14,20 +16,10 @@ std::string_view TrimBlanks(std::string_view s) {
     return s;
 }
 
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
-}
-
 // Rounds to the nearest whole number, a half going to the even neighbour; nullopt when out of range.
-std::optional<std::int64_t> RoundHalfEven(double d) {
+std::optional<std::int64_t> RoundWithinRange(double d) {
     if (!std::isfinite(d) || d >= 9.2e18 || d <= -9.2e18) return std::nullopt;
-    double rounded = std::nearbyint(d);  // the default rounding mode is to nearest, ties to even
-    return static_cast<std::int64_t>(rounded);
+    return RoundHalfEven(d);
 }
 
 }  // namespace
@@ -35,7 +27,7 @@ std::optional<std::int64_t> RoundHalfEven(double d) {
 std::optional<std::int64_t> ToWholeNumber(const LayoutValue& value, std::string& why) {
     if (auto* n = std::get_if<WholeNumber>(&value)) return n->value;
     if (auto* d = std::get_if<double>(&value)) {
-        auto rounded = RoundHalfEven(*d);
+        auto rounded = RoundWithinRange(*d);
         if (!rounded) why = "the number is out of range";
         return rounded;
     }

@@ -9,6 +9,7 @@
 namespace platform {
 
 inline constexpr std::uint32_t kSystemColourFlag = 0x80000000u;
+inline constexpr std::uint32_t kSystemWindowBackground = 0x80000005u;
 inline constexpr std::uint32_t kSystemWindowText = 0x80000008u;
 inline constexpr std::uint32_t kSystemButtonFace = 0x8000000Fu;
 inline constexpr std::uint32_t kSystemButtonText = 0x80000012u;

@@ -13,7 +13,7 @@ constexpr DWORD kFixedFileInfoSignature = 0xFEEF04BD;
 // The version resource's fixed part, found by its signature inside the VS_VERSIONINFO block.
 const VS_FIXEDFILEINFO* FixedFileInfo() {
     HMODULE module = ModuleInstance();
-    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(VS_VERSION_INFO), MAKEINTRESOURCEA(16));
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(VS_VERSION_INFO), RT_VERSION);
     if (!found) return nullptr;
     HGLOBAL loaded = LoadResource(module, found);
     const auto* bytes = static_cast<const unsigned char*>(loaded ? LockResource(loaded) : nullptr);
@@ -42,7 +42,7 @@ std::string LoadResString(int id) {
 
 std::string_view ResourceData(const char* name) {
     HMODULE module = ModuleInstance();
-    HRSRC found = FindResourceA(module, name, MAKEINTRESOURCEA(10));  // RT_RCDATA
+    HRSRC found = FindResourceA(module, name, RT_RCDATA);
     if (!found) return {};
     HGLOBAL loaded = LoadResource(module, found);
     const char* bytes = static_cast<const char*>(loaded ? LockResource(loaded) : nullptr);

@@ -250,6 +250,9 @@ void Page::FinishUnload() {
     }
     for (auto& control : controls_) control->Terminate();
     app_.RemoveLoaded(*this);
+    // The application keeps the page alive until no handler of it can still be running, so the
+    // listener may drop its own reference now.
+    if (auto listener = std::move(onUnloaded)) listener();
 }
 
 void Page::OnWindowDestroyed() {

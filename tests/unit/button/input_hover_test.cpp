@@ -21,6 +21,17 @@ TEST_F(ButtonInput, EnteringBeginsTheHoverLookAndLeavingEndsItAtTheNextTick) {
     EXPECT_FALSE(button_->fields().PointerOver);
 }
 
+TEST_F(ButtonInput, TheFirstTickAfterThePointerLeftEndsTheHoverWhateverPositionTheTickCarries) {
+    Hover(50, 15);
+    // The pointer jumps away and a tick comes before any message has reported the jump: the position
+    // the tick carries still lies over the button, where Windows no longer sees the pointer.
+    POINT away = ScreenPoint(window_, 150, 20);
+    SetCursorPos(away.x, away.y);
+    SendMessageA(window_, WM_TIMER, platform::UserControl::kTimerId, 0);
+    EXPECT_EQ(Take(), Lines({"look 0 forced", "MouseOut"}));
+    EXPECT_FALSE(button_->TimerEnabled());
+}
+
 TEST_F(ButtonInput, ACutCornerIsOutsideTheButtonAndEndsTheHover) {
     // The shaded style cuts away its top-right and bottom-left pixels.
     const std::tuple<int, int, bool> probes[] = {{kWidth - 1, 0, false},

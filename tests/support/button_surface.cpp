@@ -1,6 +1,6 @@
 #include "support/button_surface.h"
 
-#include "platform/gdi.h"
+#include "platform/win32/gdi.h"
 
 namespace testing_support {
 

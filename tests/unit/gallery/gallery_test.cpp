@@ -11,8 +11,8 @@
 #include <map>
 #include <sstream>
 
-#include "platform/font.h"
-#include "platform/units.h"
+#include "platform/win32/font.h"
+#include "platform/win32/units.h"
 #include "png_file.h"
 #include "support/button_page.h"
 

@@ -89,3 +89,15 @@ add_executable(bench_routines benchmarks/routines.cpp $<TARGET_OBJECTS:catalog_r
 target_link_libraries(bench_routines PRIVATE catalog_test_support)
 catalog_warnings(bench_routines)
 set_target_properties(minimal_window bench_routines PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+
+# The button gallery compares what the button paints with the README's picture, and leaves what it
+# painted in the build folder.
+if(TARGET test_gallery)
+    if(CMAKE_CROSSCOMPILING AND CMAKE_HOST_UNIX)
+        set(drive "Z:")
+    endif()
+    target_compile_definitions(test_gallery PRIVATE
+        CATALOG_GALLERY_PICTURE="${drive}${CMAKE_SOURCE_DIR}/docs/gallery.png"
+        CATALOG_GALLERY_OUTPUT="${drive}${CMAKE_BINARY_DIR}/gallery")
+    target_link_libraries(test_gallery PRIVATE windowscodecs)
+endif()

@@ -1,21 +1,8 @@
 #include "support/button_surface.h"
 
-#include <gtest/gtest.h>
-
-#include <cstdio>
-#include <sstream>
-
 #include "platform/win32/gdi.h"
 
 namespace testing_support {
-
-int Pixels::Count(COLORREF colour, int left, int top, int right, int bottom) const {
-    int count = 0;
-    for (int y = top; y < bottom; ++y)
-        for (int x = left; x < right; ++x)
-            if (at(x, y) == colour) ++count;
-    return count;
-}
 
 Pixels CapturePixels(HDC dc, int x, int y, int width, int height) {
     Pixels pixels(width, height);
@@ -48,29 +35,6 @@ Pixels CapturePixels(HDC dc, int x, int y, int width, int height) {
 Pixels CaptureSurface(const button::TamrixButton& control) {
     const button::Fields& f = control.fields();
     return CapturePixels(control.hDC(), 0, 0, f.ClientWidth, f.ClientHeight);
-}
-
-Pixels Paint(button::TamrixButton& control, std::uint8_t state, bool over, bool focus) {
-    button::TamrixButtonTestAccess::SetPointerOver(control, over);
-    button::TamrixButtonTestAccess::SetHasFocus(control, focus);
-    control.RenderButton(state, true);
-    return CaptureSurface(control);
-}
-
-void ExpectPixels(const Pixels& pixels, const std::string& expected, const std::string& look) {
-    std::istringstream in(expected);
-    int x = 0, y = 0;
-    char comma = 0, equals = 0;
-    COLORREF colour = 0;
-    while (in >> x >> comma >> y >> equals >> std::hex >> colour >> std::dec)
-        EXPECT_EQ(Hex(pixels.at(x, y)), Hex(colour)) << look << " at (" << x << ", " << y << ")";
-    EXPECT_TRUE(in.eof()) << "unreadable pixel list: " << expected;
-}
-
-std::string Hex(COLORREF colour) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%06lX", static_cast<unsigned long>(colour));
-    return text;
 }
 
 platform::Picture MakeBitmapPicture(const std::vector<std::vector<COLORREF>>& rows, const std::string& name) {

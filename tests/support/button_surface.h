@@ -33,10 +33,6 @@ public:
     void set(int x, int y, COLORREF colour) { data_[std::size_t(y) * width_ + x] = colour; }
     bool operator==(const Pixels&) const = default;
 
-    // How many pixels of the rectangle [left, right) x [top, bottom) have the colour.
-    int Count(COLORREF colour, int left, int top, int right, int bottom) const;
-    int Count(COLORREF colour) const { return Count(colour, 0, 0, width_, height_); }
-
 private:
     int width_ = 0;
     int height_ = 0;
@@ -47,15 +43,6 @@ private:
 Pixels CapturePixels(HDC dc, int x, int y, int width, int height);
 // The button's drawing surface over its client area: what RenderButton last drew.
 Pixels CaptureSurface(const button::TamrixButton& control);
-// Paints a look with the hover and focus flags given and reads it back.
-Pixels Paint(button::TamrixButton& control, std::uint8_t state, bool over = false, bool focus = false);
-
-// Checks the pixels that a look fixes, written "x,y=BBGGRR ..." (colours as COLORREF hex).
-void ExpectPixels(const Pixels& pixels, const std::string& expected, const std::string& look);
-
-// "0x00BBGGRR" for messages.
-std::string Hex(COLORREF colour);
-
 // A picture of a bitmap made from rows of colours (0x00BBGGRR), owned by the picture.
 platform::Picture MakeBitmapPicture(const std::vector<std::vector<COLORREF>>& rows, const std::string& name);
 

@@ -57,6 +57,44 @@ Pixels Paint(button::TamrixButton& control, std::uint8_t state, bool over, bool 
     return CaptureSurface(control);
 }
 
+SurfaceWatch::SurfaceWatch(button::TamrixButton& control) : control_(control) {
+    const button::Fields& f = control.fields();
+    const bool over = f.PointerOver, focus = f.HasFocus;
+    const std::uint8_t state = f.LastState;
+    for (bool withFocus : {focus, !focus}) {
+        const std::string suffix = withFocus == focus ? "" : withFocus ? ", focus" : ", no focus";
+        looks_.push_back({"up" + suffix, Paint(control, button::kStateUp, false, withFocus)});
+        looks_.push_back({"hover" + suffix, Paint(control, button::kStateUp, true, withFocus)});
+        looks_.push_back({"down" + suffix, Paint(control, button::kStateDown, false, withFocus)});
+        looks_.push_back({"face" + suffix, Paint(control, 1, false, withFocus)});
+    }
+    Paint(control, state, over, focus);  // as it was
+    Mark();
+}
+
+void SurfaceWatch::Mark() {
+    const button::Fields& f = control_.fields();
+    RECT all{0, 0, f.ClientWidth, f.ClientHeight};
+    platform::Brush marker(CreateSolidBrush(RGB(1, 2, 3)));
+    FillRect(control_.hDC(), &all, marker.get());
+    marked_ = CaptureSurface(control_);
+}
+
+bool SurfaceWatch::Painted() const {
+    return CaptureSurface(control_) != marked_;
+}
+
+std::string SurfaceWatch::Look() const {
+    Pixels now = CaptureSurface(control_);
+    for (const auto& [name, look] : looks_)
+        if (now == look) return name;
+    return "unnamed";
+}
+
+void SurfaceWatch::Name(const std::string& name) {
+    looks_.insert(looks_.begin(), {name, CaptureSurface(control_)});
+}
+
 void ExpectPixels(const Pixels& pixels, const std::string& expected, const std::string& look) {
     std::istringstream in(expected);
     int x = 0, y = 0;

@@ -1,5 +1,5 @@
-// The colour sets, the looks of each style pixel by pixel where they are fixed, and the rules of the
-// redraw pipeline.
+// The colour sets, and the looks of each style pixel by pixel where they are fixed. (When the button
+// paints: input_test.cpp and the setters' table.)
 #include <gtest/gtest.h>
 
 #include "support/button_page.h"
@@ -88,22 +88,4 @@ TEST_F(ButtonLooks, SeeThroughStyleShowsThePageWithRaisedAndSunkenBevels) {
         "raised");
     ExpectPixels(Paint(b, kStateDown), "0,0=808080 78,0=808080 79,0=FFFFFF 0,23=FFFFFF 79,23=FFFFFF",
                  "sunken");
-}
-
-TEST_F(ButtonLooks, ASetValueForcesTheDownLookAndUnforcedRepeatsAreSkipped) {
-    TamrixButton& b = Make(80, 24, std::string(kShadedGrey) + "TX = \"Hello\"\n");
-    Pixels down = Paint(b, kStateDown);
-    b.SetCheckBoxBehaviour(true);
-    b.SetValue(true);
-    EXPECT_EQ(Paint(b, kStateUp), down);
-    EXPECT_EQ(b.fields().LastState, kStateDown);
-    b.SetValue(false);
-
-    b.RenderButton(kStateDown, true);
-    int paints = b.PaintCount();
-    b.RenderButton(kStateUp, false);
-    b.RenderButton(kStateUp, false);
-    EXPECT_EQ(b.PaintCount(), paints + 1);
-    b.RenderButton(kStateUp, true);
-    EXPECT_EQ(b.PaintCount(), paints + 2);
 }

@@ -37,39 +37,32 @@ ButtonRecorder::ButtonRecorder(button::TamrixButton& button, bool watchSurface) 
             char line[96];
             std::snprintf(line, sizeof line, "%s %d %d %g %g", event, b, s, static_cast<double>(x),
                           static_cast<double>(y));
-            NoteLook();
-            lines_.push_back(line);
+            Add(line);
         };
     };
     auto key = [this](const char* event) {
         return [this, event](std::int16_t& k, std::int16_t& s) {
-            NoteLook();
-            lines_.push_back(std::string(event) + " " + std::to_string(k) + " " + std::to_string(s));
+            Add(std::string(event) + " " + std::to_string(k) + " " + std::to_string(s));
         };
     };
-    auto plain = [this](const char* event) {
-        return [this, event] {
-            NoteLook();
-            lines_.push_back(event);
-        };
-    };
+    auto plain = [this](const char* event) { return [this, event] { Add(event); }; };
     e.MouseDown = mouse("MouseDown");
     e.MouseMove = mouse("MouseMove");
     e.MouseUp = mouse("MouseUp");
     e.KeyDown = key("KeyDown");
     e.KeyUp = key("KeyUp");
-    e.KeyPress = [this](std::int16_t& k) {
-        NoteLook();
-        lines_.push_back("KeyPress " + std::to_string(k));
-    };
+    e.KeyPress = [this](std::int16_t& k) { Add("KeyPress " + std::to_string(k)); };
     e.Click = [this, &button] {
-        NoteLook();
-        lines_.push_back(button.CheckBoxBehaviour() ? button.Value() ? "Click, Value on" : "Click, Value off"
-                                                    : "Click");
+        Add(button.CheckBoxBehaviour() ? button.Value() ? "Click (Value on)" : "Click (Value off)" : "Click");
     };
     e.MouseOver = plain("MouseOver");
     e.MouseIn = plain("MouseIn");
     e.MouseOut = plain("MouseOut");
+}
+
+void ButtonRecorder::Add(const std::string& line) {
+    NoteLook();
+    lines_.push_back(line);
 }
 
 std::vector<std::string> ButtonRecorder::Take() {

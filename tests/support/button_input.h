@@ -34,6 +34,8 @@ public:
     void NameLook(const std::string& name) { surface_->Name(name); }
 
 private:
+    void Add(const std::string& line);
+
     std::vector<std::string> lines_;
     std::optional<SurfaceWatch> surface_;
 };

@@ -62,7 +62,7 @@ SurfaceWatch::SurfaceWatch(button::TamrixButton& control) : control_(control) {
     const bool over = f.PointerOver, focus = f.HasFocus;
     const std::uint8_t state = f.LastState;
     for (bool withFocus : {focus, !focus}) {
-        const std::string suffix = withFocus == focus ? "" : withFocus ? ", focus" : ", no focus";
+        const std::string suffix = withFocus == focus ? "" : withFocus ? " (focus)" : " (no focus)";
         looks_.push_back({"up" + suffix, Paint(control, button::kStateUp, false, withFocus)});
         looks_.push_back({"hover" + suffix, Paint(control, button::kStateUp, true, withFocus)});
         looks_.push_back({"down" + suffix, Paint(control, button::kStateDown, false, withFocus)});

@@ -58,7 +58,7 @@ void ExpectPixels(const Pixels& pixels, const std::string& expected, const std::
 // What a button paints, seen on its surface: the surface is covered with a colour the button never
 // paints all over, so any painting shows, and the image a painting leaves is named by the look it
 // equals: "up", "hover", "down" and "face" (state 1), each as painted with the focus the button has
-// now, and the same with ", no focus" or ", focus" added for the other case; "unnamed" otherwise.
+// now, and the same with " (no focus)" or " (focus)" added for the other case; "unnamed" otherwise.
 class SurfaceWatch {
 public:
     explicit SurfaceWatch(button::TamrixButton& control);

@@ -11,122 +11,109 @@ using TestAccess = button::TamrixButtonTestAccess;
 using ButtonProperties = testing_support::ButtonTest;
 using namespace platform;
 
-TEST_F(ButtonProperties, EachSetterStoresRepaintsAndNotifiesInItsOrder) {
-    const char* ownGrey =
-        "BTYPE = 14\nCOLTYPE = 2\nBCOL = &H00C0C0C0&\nBCOLO = &H00C0C0C0&\nFCOL = 0\nFCOLO = 0\n";
-    TamrixButton& b = Make(80, 24, ownGrey);
-    TamrixButton& bare = Make(80, 24, ownGrey);  // never gets a picture, never toggles
-    Picture icon = PageOf().Pictures().Get("ICON_ORDER"), cursor = PageOf().Pictures().Get("CURSOR_ARROW");
-    Picture bitmap = testing_support::MakeBitmapPicture({{0}}, "DOT");
-    const FontValue arial{"Arial", 9.75};
-    SetFocus(nullptr);  // disabling a focused button also takes its focus, which repaints it once more
-    auto designMode = [](TamrixButton& button, auto set) {
-        button.SetUserMode(false), set(), button.SetUserMode(true);
-    };
-    auto hovered = [&](auto set) {
-        TestAccess::SetPointerOver(b, true), set(), TestAccess::SetPointerOver(b, false);
-    };
-    // Each setter on a button that shows its down look: what it stores, then what it did in order, the
-    // repaint it caused ("current" look, or "up" look) and the keys of its notices.
-    const std::tuple<const char*, TamrixButton*, std::function<void()>, std::function<bool()>, const char*>
-        rows[] = {
-            {"BackColor", &b, [&] { b.SetBackColor(0x112233); },
-             [&] { return b.BackColor() == 0x112233 && b.BackOver() == 0xC0C0C0; }, "current, BCOL"},
-            {"BackColor, design mode", &b, [&] { designMode(b, [&] { b.SetBackColor(0x445566); }); },
-             [&] { return b.BackOver() == 0x445566; }, "current, BCOL"},
-            {"BackOver", &b, [&] { b.SetBackOver(0x778899); }, [&] { return b.BackOver() == 0x778899; },
-             "current, BCOLO"},
-            {"ForeColor", &b, [&] { b.SetForeColor(0x000080); },
-             [&] { return b.ForeColor() == 0x000080 && b.ForeOver() == 0; }, "current, FCOL"},
-            {"ForeColor, design mode", &b, [&] { designMode(b, [&] { b.SetForeColor(0x008000); }); },
-             [&] { return b.ForeOver() == 0x008000; }, "current, FCOL"},
-            {"ForeOver", &b, [&] { b.SetForeOver(0x800000); }, [&] { return b.ForeOver() == 0x800000; },
-             "current, FCOLO"},
-            {"MaskColor", &b, [&] { b.SetMaskColor(0xFF00FF); }, [&] { return b.MaskColor() == 0xFF00FF; },
-             "current, MCOL"},
-            {"ButtonType", &b, [&] { b.SetButtonType(3); }, [&] { return b.ButtonType() == 3; }, "up, BTYPE"},
-            {"Caption", &b, [&] { b.SetCaption("&Order"); },
-             [&] { return b.Caption() == "&Order" && b.AccessKeys() == "o"; }, "up, TX"},
-            {"Enabled", &b, [&] { b.SetEnabled(false); },
-             [&] { return !b.Enabled() && !IsWindowEnabled(b.hwnd()); }, "up, ENAB"},
-            {"Font", &b, [&] { b.SetFont(arial); }, [&] { return b.Font() == arial; }, "up, FONT"},
-            {"FontBold", &b, [&] { b.SetFontBold(true); }, [&] { return b.FontBold(); }, "up"},
-            {"FontItalic", &b, [&] { b.SetFontItalic(true); }, [&] { return b.FontItalic(); }, "up"},
-            {"FontUnderline", &b, [&] { b.SetFontUnderline(true); }, [&] { return b.FontUnderline(); }, "up"},
-            {"FontSize", &b, [&] { b.SetFontSize(12); }, [&] { return b.FontSize() == 12; }, "up"},
-            {"FontName", &b, [&] { b.SetFontName("Courier New"); },
-             [&] { return b.FontName() == "Courier New"; }, "up"},
-            {"ColorScheme", &b, [&] { b.SetColorScheme(3); }, [&] { return b.ColorScheme() == 3; },
-             "up, COLTYPE"},
-            {"ShowFocusRect", &b, [&] { b.SetShowFocusRect(false); }, [&] { return !b.ShowFocusRect(); },
-             "current, FOCUSR"},
-            {"MousePointer", &b, [&] { b.SetMousePointer(99); }, [&] { return b.MousePointer() == 99; },
-             "MPTR"},
-            {"MouseIcon", &b, [&] { b.SetMouseIcon(cursor); }, [&] { return b.MouseIcon().SameAs(cursor); },
-             "MICON"},
-            {"MouseIcon, not a pointer", &b, [&] { b.SetMouseIcon(bitmap); },
-             [&] { return b.MouseIcon().SameAs(cursor); }, "MICON"},
-            {"SoftBevel", &b, [&] { b.SetSoftBevel(true); }, [&] { return b.SoftBevel(); }, "current, SOFT"},
-            {"PictureNormal", &b, [&] { b.SetPictureNormal(icon); },
-             [&] { return b.PictureNormal().SameAs(icon); }, "current, PICN"},
-            {"PictureOver, pointer away", &b, [&] { b.SetPictureOver(icon); },
-             [&] { return b.PictureOver().SameAs(icon); }, "PICO"},
-            {"PictureOver, pointer over", &b, [&] { hovered([&] { b.SetPictureOver(cursor); }); },
-             [&] { return b.PictureOver().SameAs(cursor); }, "current, PICO"},
-            {"PicturePosition", &b, [&] { b.SetPicturePosition(2); },
-             [&] { return b.PicturePosition() == 2; }, "PICPOS, current"},
-            {"UseMaskColor", &b, [&] { b.SetUseMaskColor(false); }, [&] { return !b.UseMaskColor(); },
-             "current, UMCOL"},
-            {"UseMaskColor, no picture", &bare, [&] { bare.SetUseMaskColor(false); },
-             [&] { return !bare.UseMaskColor(); }, "UMCOL"},
-            {"UseGreyscale", &b, [&] { b.SetUseGreyscale(true); }, [&] { return b.UseGreyscale(); },
-             "current, NGREY"},
-            {"UseGreyscale, no picture", &bare, [&] { bare.SetUseGreyscale(true); },
-             [&] { return bare.UseGreyscale(); }, "NGREY"},
-            {"SpecialEffect", &b, [&] { b.SetSpecialEffect(1); }, [&] { return b.SpecialEffect() == 1; },
-             "current, FX"},
-            {"CheckBoxBehaviour", &b, [&] { b.SetCheckBoxBehaviour(true); },
-             [&] { return b.CheckBoxBehaviour(); }, "current, CHECK"},
-            {"Value", &b, [&] { b.SetValue(false); }, [&] { return !b.Value(); }, "up, VALUE"},
-            {"Value, no toggling", &bare, [&] { bare.SetValue(true); }, [&] { return bare.Value(); },
-             "VALUE"},
-        };
-    for (const auto& [property, button, set, stored, expected] : rows) {
-        button->RenderButton(button::kStateDown, true);
-        testing_support::SurfaceWatch surface(*button);
-        bool painted = false;
-        std::string seen;
-        auto notePaint = [&] {
-            if (painted || !(painted = surface.Painted())) return;
-            seen += button->fields().LastState == button::kStateUp ? "up, " : "current, ";
-        };
-        button->OnPropertyChanged = [&](std::string_view key) {
-            notePaint(), seen += std::string(key) + ", ";
-        };
-        set();
-        notePaint();
-        EXPECT_EQ(seen, expected + std::string(", ")) << property;
-        EXPECT_TRUE(stored()) << property;
-    }
-}
-
 namespace {
 
-// The stored settings a button writes, one "KEY = value" line each, in the order written.
-std::string SettingsOf(TamrixButton& button) {
-    std::string settings;
+// The stored settings a button writes, "KEY = value" each, in the order written.
+std::vector<std::string> SettingsOf(TamrixButton& button) {
+    std::vector<std::string> settings;
     for (const LayoutProperty& p : button.SaveToLayout().properties) {
         if (IsExtenderKey(p.key)) continue;
         LayoutNode one;
         one.properties = {p};
         std::string line = WriteLayout(one);  // "Begin  \n    KEY = value\nEnd\n"
         line = line.substr(line.find(p.key));
-        settings += line.substr(0, line.find('\n') + 1);
+        settings.push_back(line.substr(0, line.find('\n')));
     }
     return settings;
 }
 
 }  // namespace
+
+TEST_F(ButtonProperties, EachSetterStoresRepaintsAndNotifiesInItsOrder) {
+    const char* ownGrey =
+        "BTYPE = 14\nCOLTYPE = 2\nBCOL = &H00C0C0C0&\nBCOLO = &H00C0C0C0&\nFCOL = 0\nFCOLO = 0\n";
+    TamrixButton& b = Make(80, 24, ownGrey);
+    TamrixButton& bare = Make(80, 24, ownGrey);  // never gets a picture
+    Picture icon = PageOf().Pictures().Get("ICON_ORDER"), cursor = PageOf().Pictures().Get("CURSOR_ARROW");
+    Picture bitmap = testing_support::MakeBitmapPicture({{0}}, "DOT");
+    SetFocus(nullptr);  // disabling a focused button also takes its focus, which repaints it once more
+    auto designMode = [&](auto set) { b.SetUserMode(false), set(), b.SetUserMode(true); };
+    auto hovered = [&](auto set) {
+        TestAccess::SetPointerOver(b, true), set(), TestAccess::SetPointerOver(b, false);
+    };
+    // Each setter on a button that shows its down look: what it did, in order (the repaint seen, of the
+    // current look or of the up look, and the keys of its notices), and the stored settings it changed.
+    const std::tuple<const char*, TamrixButton*, std::function<void()>, const char*, const char*> rows[] = {
+        {"BackColor", &b, [&] { b.SetBackColor(0x112233); }, "current, BCOL", "BCOL = &H00112233&"},
+        {"BackColor, design mode", &b, [&] { designMode([&] { b.SetBackColor(0x445566); }); },
+         "current, BCOL", "BCOL = &H00445566&, BCOLO = &H00445566&"},
+        {"BackOver", &b, [&] { b.SetBackOver(0x778899); }, "current, BCOLO", "BCOLO = &H00778899&"},
+        {"ForeColor", &b, [&] { b.SetForeColor(0x000080); }, "current, FCOL", "FCOL = &H00000080&"},
+        {"ForeColor, design mode", &b, [&] { designMode([&] { b.SetForeColor(0x008000); }); },
+         "current, FCOL", "FCOL = &H00008000&, FCOLO = &H00008000&"},
+        {"ForeOver", &b, [&] { b.SetForeOver(0x800000); }, "current, FCOLO", "FCOLO = &H00800000&"},
+        {"MaskColor", &b, [&] { b.SetMaskColor(0xFF00FF); }, "current, MCOL", "MCOL = &H00FF00FF&"},
+        {"ButtonType", &b, [&] { b.SetButtonType(3); }, "up, BTYPE", "BTYPE = 3"},
+        {"Caption", &b, [&] { b.SetCaption("&Order"); }, "up, TX", "TX = \"&Order\""},
+        {"Enabled", &b, [&] { b.SetEnabled(false); }, "up, ENAB", "ENAB = False"},
+        {"Font", &b,
+         [&] {
+             b.SetFont({"Arial", 9.75});
+         },
+         "up, FONT", "FONT = Font(\"Arial\", 9.75)"},
+        {"FontBold", &b, [&] { b.SetFontBold(true); }, "up", "FONT = Font(\"Arial\", 9.75, Bold)"},
+        {"FontItalic", &b, [&] { b.SetFontItalic(true); }, "up", "FONT = Font(\"Arial\", 9.75, Bold Italic)"},
+        {"FontUnderline", &b, [&] { b.SetFontUnderline(true); }, "up",
+         "FONT = Font(\"Arial\", 9.75, Bold Italic Underline)"},
+        {"FontSize", &b, [&] { b.SetFontSize(12); }, "up",
+         "FONT = Font(\"Arial\", 12.0, Bold Italic Underline)"},
+        {"FontName", &b, [&] { b.SetFontName("Courier New"); }, "up",
+         "FONT = Font(\"Courier New\", 12.0, Bold Italic Underline)"},
+        {"ColorScheme", &b, [&] { b.SetColorScheme(3); }, "up, COLTYPE", "COLTYPE = 3"},
+        {"ShowFocusRect", &b, [&] { b.SetShowFocusRect(false); }, "current, FOCUSR", "FOCUSR = False"},
+        {"MousePointer", &b, [&] { b.SetMousePointer(99); }, "MPTR", "MPTR = 99"},
+        {"MouseIcon", &b, [&] { b.SetMouseIcon(cursor); }, "MICON", "MICON = Picture(\"CURSOR_ARROW\")"},
+        {"MouseIcon, not a pointer", &b, [&] { b.SetMouseIcon(bitmap); }, "MICON", ""},
+        {"SoftBevel", &b, [&] { b.SetSoftBevel(true); }, "current, SOFT", "SOFT = True"},
+        {"PictureNormal", &b, [&] { b.SetPictureNormal(icon); }, "current, PICN",
+         "PICN = Picture(\"ICON_ORDER\")"},
+        {"PictureOver, pointer away", &b, [&] { b.SetPictureOver(icon); }, "PICO",
+         "PICH = Picture(\"ICON_ORDER\")"},
+        {"PictureOver, pointer over", &b, [&] { hovered([&] { b.SetPictureOver(cursor); }); },
+         "current, PICO", "PICH = Picture(\"CURSOR_ARROW\")"},
+        {"PicturePosition", &b, [&] { b.SetPicturePosition(2); }, "PICPOS, current", "PICPOS = 2"},
+        {"UseMaskColor", &b, [&] { b.SetUseMaskColor(false); }, "current, UMCOL", "UMCOL = False"},
+        {"UseMaskColor, no picture", &bare, [&] { bare.SetUseMaskColor(false); }, "UMCOL", "UMCOL = False"},
+        {"UseGreyscale", &b, [&] { b.SetUseGreyscale(true); }, "current, NGREY", "NGREY = True"},
+        {"UseGreyscale, no picture", &bare, [&] { bare.SetUseGreyscale(true); }, "NGREY", "NGREY = True"},
+        {"SpecialEffect", &b, [&] { b.SetSpecialEffect(1); }, "current, FX", "FX = 1"},
+        {"Value, not toggling", &b, [&] { b.SetValue(true); }, "VALUE", "VALUE = True"},
+        {"CheckBoxBehaviour", &b, [&] { b.SetCheckBoxBehaviour(true); }, "current, CHECK", "CHECK = True"},
+        {"Value", &b, [&] { b.SetValue(false); }, "up, VALUE", "VALUE = False"},
+    };
+    for (const auto& [property, button, set, did, stored] : rows) {
+        button->RenderButton(button::kStateDown, true);
+        std::vector<std::string> before = SettingsOf(*button), after;
+        testing_support::SurfaceWatch surface(*button);
+        bool painted = false;
+        std::string seen, changed;
+        auto notePaint = [&] {
+            if (!painted && (painted = surface.Painted()))
+                seen += button->fields().LastState == button::kStateUp ? "up, " : "current, ";
+        };
+        button->OnPropertyChanged = [&](std::string_view key) {
+            notePaint(), seen += std::string(key) + ", ";
+        };
+        set();
+        notePaint();
+        after = SettingsOf(*button);
+        for (std::size_t i = 0; i < after.size(); ++i)
+            if (after[i] != before[i]) changed += (changed.empty() ? "" : ", ") + after[i];
+        EXPECT_EQ(seen, did + std::string(", ")) << property;
+        EXPECT_EQ(changed, stored) << property;
+    }
+    EXPECT_FALSE(IsWindowEnabled(b.hwnd()));
+}
 
 TEST_F(ButtonProperties, EachStoredSettingHasItsDefaultAndIsWrittenAsRead) {
     auto colour = [](COLORREF c) {
@@ -171,9 +158,10 @@ TEST_F(ButtonProperties, EachStoredSettingHasItsDefaultAndIsWrittenAsRead) {
     const std::pair<std::string, std::string> blocks[] = {
         {every, every}, {"TX = \"\"\n", whenMissing}, {"", whenNew}};
     for (const auto& [block, expected] : blocks) {
-        std::string written = SettingsOf(Make(120, 32, block));
+        std::string written;
+        for (const std::string& line : SettingsOf(Make(120, 32, block))) written += line + "\n";
         EXPECT_EQ(written, expected) << "read from:\n" << block;
-        EXPECT_EQ(SettingsOf(Make(120, 32, written)), written) << "read back";
+        EXPECT_EQ(SettingsOf(Make(120, 32, written)), SettingsOf(Make(120, 32, expected))) << "read back";
     }
     // The hover colours default to the colours read just before them.
     TamrixButton& b = Make(120, 32, "BCOL = &H00336699&\nFCOL = &H00996633&\n");

@@ -172,11 +172,9 @@ TEST(PrintedWords, EveryWordLandsWhereTheReviewedListSays) {
     TEXTMETRICA metrics{};
     {
         platform::Selection selection(reference.ic(), arial.get());
-        for (UINT c = 0; c < 256; ++c) {
-            INT width = 0;
-            GetCharWidth32A(reference.ic(), c, c, &width);
-            widths[c] = double(width) / kDpi;
-        }
+        INT pixels[256] = {};
+        GetCharWidth32A(reference.ic(), 0, 255, pixels);
+        for (int c = 0; c < 256; ++c) widths[c] = double(pixels[c]) / kDpi;
         GetTextMetricsA(reference.ic(), &metrics);
     }
 
@@ -194,36 +192,31 @@ TEST(PrintedWords, EveryWordLandsWhereTheReviewedListSays) {
         {"a word of 104 letters", [&] { print(alphabet + alphabet + alphabet + alphabet); }},
         {"100 lines under a header on every page", [&] { print(NumberedLines(100), "Price list"); }},
     };
-    auto printEach = [&](const std::function<Lines(const std::function<void()>&)>& printOne) {
-        Lines all;
-        for (const auto& [title, job] : jobs) {
-            all.push_back(std::string("# ") + title);
-            Lines words = printOne(job);
-            all.insert(all.end(), words.begin(), words.end());
-        }
-        return all;
-    };
-    Lines recorded = printEach([&](const std::function<void()>& job) {
-        testing_support::RecordingPrinter printer;
-        printer.charWidths = widths;
-        printer.lineHeight = double(metrics.tmHeight + metrics.tmExternalLeading) / kDpi;
-        product.system.printer = &printer;
+    Lines recorded, drawn;
+    for (const auto& [title, job] : jobs) {
+        recorded.push_back(std::string("# ") + title);
+        drawn.push_back(recorded.back());
+        testing_support::RecordingPrinter recording;
+        recording.charWidths = widths;
+        recording.lineHeight = double(metrics.tmHeight + metrics.tmExternalLeading) / kDpi;
+        product.system.printer = &recording;
         job();
-        return RecordedWords(printer);
-    });
-    Lines drawn = printEach([&](const std::function<void()>& job) {
+        Lines words = RecordedWords(recording);
+        recorded.insert(recorded.end(), words.begin(), words.end());
+
         HDC dc = CreateEnhMetaFileA(reference.ic(), nullptr, nullptr, nullptr);
         {
-            PagedMetafilePrinter printer(dc);
-            product.system.printer = &printer;
+            PagedMetafilePrinter driver(dc);
+            product.system.printer = &driver;
             job();
         }
         HENHMETAFILE metafile = CloseEnhMetaFile(dc);
         Collected collected;
         EnumEnhMetaFile(nullptr, metafile, Collect, &collected, nullptr);
         DeleteEnhMetaFile(metafile);
-        return Words(collected.marks);
-    });
+        words = Words(collected.marks);
+        drawn.insert(drawn.end(), words.begin(), words.end());
+    }
     product.system.printer = &product.printer;
     EXPECT_TRUE(product.system.messages.empty());
 

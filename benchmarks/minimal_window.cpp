@@ -1,8 +1,8 @@
 // The smallest Windows program that shows a window the size of the catalog's main page and paints it:
 // the reference the catalog's start-up is measured against. It reports its first paint the same way
 // the catalog does (CATALOG_FIRST_PAINT_REPORT, CATALOG_FIRST_PAINT_EXIT), through the same code.
-#include "platform/first_paint.h"
-#include "platform/win.h"
+#include "platform/forms/first_paint.h"
+#include "platform/win32/win.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "button/tamrix_button.h"
-#include "platform/application.h"
+#include "platform/forms/application.h"
 #include "support/button_surface.h"
 
 namespace testing_support {

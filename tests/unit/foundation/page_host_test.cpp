@@ -1,7 +1,7 @@
 // The page host: load before activate, modal pages, close requests and the end of the run.
 #include <gtest/gtest.h>
 
-#include "platform/application.h"
+#include "platform/forms/application.h"
 #include "support/fake_system.h"
 #include "support/test_page.h"
 

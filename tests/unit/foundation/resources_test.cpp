@@ -1,13 +1,13 @@
 // What the exe carries: the title with its version, and every picture.
-#include "platform/resources.h"
+#include "platform/win32/resources.h"
 
 #include <gtest/gtest.h>
 
 #include <cctype>
 #include <vector>
 
-#include "app/catalog_table.h"
-#include "platform/picture.h"
+#include "catalog/catalog_table.h"
+#include "platform/win32/picture.h"
 
 TEST(ProgramResources, TitleVersionFolderAndEveryPicture) {
     EXPECT_EQ(platform::ApplicationTitle(), "Catalog");
@@ -23,7 +23,7 @@ TEST(ProgramResources, TitleVersionFolderAndEveryPicture) {
         {"JPG_WINDOW", platform::PictureType::Bitmap, 75, 150},
         {"JPG_GLASS", platform::PictureType::Bitmap, 200, 200},
         {"CURSOR_ARROW", platform::PictureType::Icon, 32, 32}};
-    for (std::string_view name : app::kProductNameTable) {
+    for (std::string_view name : catalog::kProductNameTable) {
         std::string icon = "ICON_";
         for (char c : name) icon += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
         expected.emplace_back(icon, platform::PictureType::Icon, 32, 32);

@@ -91,22 +91,21 @@ TEST_F(ButtonProperties, EachSetterStoresRepaintsAndNotifiesInItsOrder) {
         {"CheckBoxBehaviour", &b, [&] { b.SetCheckBoxBehaviour(true); }, "current, CHECK", "CHECK = True"},
         {"Value", &b, [&] { b.SetValue(false); }, "up, VALUE", "VALUE = False"},
     };
-    for (const auto& [property, button, set, did, stored] : rows) {
-        button->RenderButton(button::kStateDown, true);
-        std::vector<std::string> before = SettingsOf(*button), after;
-        testing_support::SurfaceWatch surface(*button);
+    for (const auto& [property, target, set, did, stored] : rows) {
+        TamrixButton& t = *target;
+        t.RenderButton(button::kStateDown, true);
+        std::vector<std::string> before = SettingsOf(t), after;
+        testing_support::SurfaceWatch surface(t);
         bool painted = false;
         std::string seen, changed;
         auto notePaint = [&] {
             if (!painted && (painted = surface.Painted()))
-                seen += button->fields().LastState == button::kStateUp ? "up, " : "current, ";
+                seen += t.fields().LastState == button::kStateUp ? "up, " : "current, ";
         };
-        button->OnPropertyChanged = [&](std::string_view key) {
-            notePaint(), seen += std::string(key) + ", ";
-        };
+        t.OnPropertyChanged = [&](std::string_view key) { notePaint(), seen += std::string(key) + ", "; };
         set();
         notePaint();
-        after = SettingsOf(*button);
+        after = SettingsOf(t);
         for (std::size_t i = 0; i < after.size(); ++i)
             if (after[i] != before[i]) changed += (changed.empty() ? "" : ", ") + after[i];
         EXPECT_EQ(seen, did + std::string(", ")) << property;

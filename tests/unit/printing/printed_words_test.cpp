@@ -11,8 +11,8 @@
 
 #include "../pages/pages_fixture.h"
 #include "fake_owner.h"
-#include "platform/win32/gdi.h"
 #include "platform/printing/gdi_printer.h"
+#include "platform/win32/gdi.h"
 
 // After the Windows headers that it builds on.
 #include <winspool.h>

@@ -45,11 +45,12 @@ target_include_directories(catalog_test_support PUBLIC tests src)
 target_link_libraries(catalog_test_support PUBLIC catalog_core gtest)
 catalog_warnings(catalog_test_support)
 
-# The fuzzing corpus, which the reliability tests replay: a Windows path (Wine sees the host's / as Z:).
+# The fuzzing corpus, which the reliability tests replay, and the tests' folder, which holds the
+# expected printed words: Windows paths (Wine sees the host's / as Z:).
 if(CMAKE_CROSSCOMPILING AND CMAKE_HOST_UNIX)
-    set(CATALOG_FUZZ_CORPUS "Z:${CMAKE_SOURCE_DIR}/fuzz/corpus")
+    set(CATALOG_SOURCE_PATH "Z:${CMAKE_SOURCE_DIR}")
 else()
-    set(CATALOG_FUZZ_CORPUS "${CMAKE_SOURCE_DIR}/fuzz/corpus")
+    set(CATALOG_SOURCE_PATH "${CMAKE_SOURCE_DIR}")
 endif()
 
 file(GLOB CATALOG_TEST_DIRS LIST_DIRECTORIES true CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*)
@@ -59,7 +60,8 @@ foreach(dir ${CATALOG_TEST_DIRS})
         file(GLOB group_sources CONFIGURE_DEPENDS ${dir}/*.cpp)
         add_executable(test_${group} ${group_sources} $<TARGET_OBJECTS:catalog_resources>)
         target_link_libraries(test_${group} PRIVATE catalog_test_support gtest_main)
-        target_compile_definitions(test_${group} PRIVATE CATALOG_FUZZ_CORPUS="${CATALOG_FUZZ_CORPUS}")
+        target_compile_definitions(test_${group} PRIVATE CATALOG_FUZZ_CORPUS="${CATALOG_SOURCE_PATH}/fuzz/corpus"
+                                                     CATALOG_TESTS_DIR="${CATALOG_SOURCE_PATH}/tests")
         catalog_warnings(test_${group})
         set_target_properties(test_${group} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
         add_test(NAME ${group} COMMAND test_${group} --gtest_color=no)

@@ -1,8 +1,18 @@
 #include "support/button_surface.h"
 
+#include <gtest/gtest.h>
+
 #include "platform/win32/gdi.h"
 
 namespace testing_support {
+
+int Pixels::Count(COLORREF colour, int left, int top, int right, int bottom) const {
+    int count = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x)
+            if (at(x, y) == colour) ++count;
+    return count;
+}
 
 Pixels CapturePixels(HDC dc, int x, int y, int width, int height) {
     Pixels pixels(width, height);
@@ -35,6 +45,51 @@ Pixels CapturePixels(HDC dc, int x, int y, int width, int height) {
 Pixels CaptureSurface(const button::TamrixButton& control) {
     const button::Fields& f = control.fields();
     return CapturePixels(control.hDC(), 0, 0, f.ClientWidth, f.ClientHeight);
+}
+
+Pixels Paint(button::TamrixButton& control, std::uint8_t state, bool over, bool focus) {
+    button::TamrixButtonTestAccess::SetPointerOver(control, over);
+    button::TamrixButtonTestAccess::SetHasFocus(control, focus);
+    control.RenderButton(state, true);
+    return CaptureSurface(control);
+}
+
+SurfaceWatch::SurfaceWatch(button::TamrixButton& control) : control_(control) {
+    const button::Fields& f = control.fields();
+    const bool over = f.PointerOver, focus = f.HasFocus;
+    const std::uint8_t state = f.LastState;
+    for (bool withFocus : {focus, !focus}) {
+        const std::string suffix = withFocus == focus ? "" : withFocus ? " (focus)" : " (no focus)";
+        looks_.push_back({"up" + suffix, Paint(control, button::kStateUp, false, withFocus)});
+        looks_.push_back({"hover" + suffix, Paint(control, button::kStateUp, true, withFocus)});
+        looks_.push_back({"down" + suffix, Paint(control, button::kStateDown, false, withFocus)});
+        looks_.push_back({"face" + suffix, Paint(control, 1, false, withFocus)});
+    }
+    Paint(control, state, over, focus);  // as it was
+    Mark();
+}
+
+void SurfaceWatch::Mark() {
+    const button::Fields& f = control_.fields();
+    RECT all{0, 0, f.ClientWidth, f.ClientHeight};
+    platform::Brush marker(CreateSolidBrush(RGB(1, 2, 3)));
+    FillRect(control_.hDC(), &all, marker.get());
+    marked_ = CaptureSurface(control_);
+}
+
+bool SurfaceWatch::Painted() const {
+    return CaptureSurface(control_) != marked_;
+}
+
+std::string SurfaceWatch::Look() const {
+    Pixels now = CaptureSurface(control_);
+    for (const auto& [name, look] : looks_)
+        if (now == look) return name;
+    return "unnamed";
+}
+
+void SurfaceWatch::Name(const std::string& name) {
+    looks_.insert(looks_.begin(), {name, CaptureSurface(control_)});
 }
 
 platform::Picture MakeBitmapPicture(const std::vector<std::vector<COLORREF>>& rows, const std::string& name) {

@@ -10,11 +10,13 @@
 
 namespace button {
 
-// Sets the flags that the mouse and focus handlers set, without moving the real pointer or focus.
+// Sets the flags that the mouse and focus handlers set, without moving the real pointer or focus, and
+// the flag that allows painting without the forced painting that comes with showing.
 class TamrixButtonTestAccess {
 public:
     static void SetPointerOver(TamrixButton& control, bool over) { control.m_.PointerOver = over; }
     static void SetHasFocus(TamrixButton& control, bool focus) { control.m_.HasFocus = focus; }
+    static void SetShown(TamrixButton& control, bool shown) { control.m_.Shown = shown; }
 };
 
 }  // namespace button
@@ -33,6 +35,10 @@ public:
     void set(int x, int y, COLORREF colour) { data_[std::size_t(y) * width_ + x] = colour; }
     bool operator==(const Pixels&) const = default;
 
+    // How many pixels of the rectangle [left, right) x [top, bottom) have the colour.
+    int Count(COLORREF colour, int left, int top, int right, int bottom) const;
+    int Count(COLORREF colour) const { return Count(colour, 0, 0, width_, height_); }
+
 private:
     int width_ = 0;
     int height_ = 0;
@@ -43,6 +49,30 @@ private:
 Pixels CapturePixels(HDC dc, int x, int y, int width, int height);
 // The button's drawing surface over its client area: what RenderButton last drew.
 Pixels CaptureSurface(const button::TamrixButton& control);
+// Paints a look with the hover and focus flags given and reads it back.
+Pixels Paint(button::TamrixButton& control, std::uint8_t state, bool over = false, bool focus = false);
+
+// What a button paints, seen on its surface: the surface is covered with a colour the button never
+// paints all over, so any painting shows, and the image a painting leaves is named by the look it
+// equals: "up", "hover", "down" and "face" (state 1), each as painted with the focus the button has
+// now, and the same with " (no focus)" or " (focus)" added for the other case; "unnamed" otherwise.
+class SurfaceWatch {
+public:
+    explicit SurfaceWatch(button::TamrixButton& control);
+    // Covers the surface; Painted() is false until the button paints again.
+    void Mark();
+    bool Painted() const;
+    // The name of the image on the surface.
+    std::string Look() const;
+    // Gives the image on the surface a name.
+    void Name(const std::string& name);
+
+private:
+    button::TamrixButton& control_;
+    Pixels marked_;
+    std::vector<std::pair<std::string, Pixels>> looks_;
+};
+
 // A picture of a bitmap made from rows of colours (0x00BBGGRR), owned by the picture.
 platform::Picture MakeBitmapPicture(const std::vector<std::vector<COLORREF>>& rows, const std::string& name);
 

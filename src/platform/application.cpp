@@ -117,6 +117,12 @@ void Application::DoEvents() {
     }
 }
 
+void Application::NotePaintedWhole() {
+    if (firstFrameShown_) return;
+    firstFrameShown_ = true;
+    if (firstFrameObserver_) firstFrameObserver_();
+}
+
 void Application::DeferActivation(std::weak_ptr<Page> page) {
     deferredActivations_.push_back(std::move(page));
 }

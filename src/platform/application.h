@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "platform/win.h"
@@ -50,6 +51,12 @@ public:
     // Hands one message to its page's keyboard handling, or translates and dispatches it.
     bool Dispatch(MSG& message);
 
+    // `observer` is called once, the first time a page has painted whole (its controls included): the
+    // program's first frame. The program itself sets none.
+    void ObserveFirstFrame(std::function<void()> observer) { firstFrameObserver_ = std::move(observer); }
+    // For Page: a page has just painted whole.
+    void NotePaintedWhole();
+
 private:
     void ReleaseUnloaded();
 
@@ -59,6 +66,8 @@ private:
     int doEventsDepth_ = 0;
     std::vector<std::weak_ptr<Page>> deferredActivations_;
     bool ended_ = false;
+    std::function<void()> firstFrameObserver_;
+    bool firstFrameShown_ = false;
 };
 
 }  // namespace platform

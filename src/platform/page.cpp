@@ -4,7 +4,6 @@
 #include <stdexcept>
 
 #include "platform/application.h"
-#include "platform/first_paint.h"
 #include "platform/font.h"
 #include "platform/image_box.h"
 #include "platform/label.h"
@@ -514,7 +513,7 @@ LRESULT Page::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             // is the program's first frame when this is its first page.
             paintedOnce_ = true;
             RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-            NoteFirstPaint();
+            app_.NotePaintedWhole();
         }
         return 0;
     }

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/gdi.h"
 #include "platform/win.h"
 
 namespace platform {
@@ -57,6 +58,10 @@ public:
     // For Page: a page has just painted whole.
     void NotePaintedWhole();
 
+    // The program's icon at the size of the title bar (small) or of the taskbar and Alt+Tab (big),
+    // loaded on first use and kept for the run; every page shows it.
+    HICON ProgramIcon(bool small);
+
 private:
     void ReleaseUnloaded();
 
@@ -67,6 +72,8 @@ private:
     std::vector<std::weak_ptr<Page>> deferredActivations_;
     bool ended_ = false;
     std::function<void()> firstFrameObserver_;
+    OwnedIcon bigIcon_;
+    OwnedIcon smallIcon_;
     bool firstFrameShown_ = false;
 };
 

@@ -97,6 +97,8 @@ void Page::Load() {
                              ApplicationTitle(), MB_OK | MB_ICONHAND);
         return;
     }
+    SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(app_.ProgramIcon(false)));
+    SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(app_.ProgramIcon(true)));
     screenFont_ = CreateScreenFont(font_);
     SetSize(bag.ReadLong("Width", 6000), bag.ReadLong("Height", 4000));
 

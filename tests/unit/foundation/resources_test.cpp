@@ -140,3 +140,30 @@ TEST(ProgramResources, BackgroundPicturesDecodeBitForBitAsOleDecodesThemEvenDama
             EXPECT_TRUE(ProgramPixels(variants[i]) == OlePixels(variants[i])) << "variant " << i;
     }
 }
+
+TEST(ProgramResources, TheFirstIconGroupIsTheProgramsIconAtEverySizeWindowsAsksFor) {
+    std::vector<LPSTR> groups;
+    EnumResourceNamesA(
+        GetModuleHandleA(nullptr), MAKEINTRESOURCEA(14),
+        [](HMODULE, LPCSTR, LPSTR name, LONG_PTR found) -> BOOL {
+            reinterpret_cast<std::vector<LPSTR>*>(found)->push_back(name);
+            return TRUE;
+        },
+        reinterpret_cast<LONG_PTR>(&groups));
+    ASSERT_FALSE(groups.empty());
+    EXPECT_EQ(groups.front(), MAKEINTRESOURCEA(platform::kProgramIconId)) << "Explorer shows the first group";
+
+    HMODULE module = GetModuleHandleA(nullptr);
+    HRSRC group = FindResourceA(module, MAKEINTRESOURCEA(platform::kProgramIconId), MAKEINTRESOURCEA(14));
+    ASSERT_NE(group, nullptr);
+    const auto* directory = static_cast<const BYTE*>(LockResource(LoadResource(module, group)));
+    int count = directory[4] | directory[5] << 8;
+    std::vector<int> sides;
+    for (int i = 0; i < count; ++i) {
+        const BYTE* entry = directory + 6 + 14 * i;  // width, height, colours, 0, planes, bits, size, id
+        EXPECT_EQ(entry[0], entry[1]);
+        EXPECT_EQ(entry[6] | entry[7] << 8, 32) << "32-bit images with alpha";
+        sides.push_back(entry[0] == 0 ? 256 : entry[0]);
+    }
+    EXPECT_EQ(sides, std::vector<int>({16, 20, 24, 32, 40, 48, 64, 256}));
+}

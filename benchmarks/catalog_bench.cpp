@@ -3,8 +3,8 @@
 // difference is the observer that reports the first frame (and may end the run there).
 #include "app/program.h"
 #include "first_frame_report.h"
-#include "platform/application.h"
-#include "platform/win.h"
+#include "platform/forms/application.h"
+#include "platform/win32/win.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     platform::Application application;

@@ -18,12 +18,12 @@
 #include <string>
 #include <vector>
 
-#include "app/catalog_table.h"
+#include "catalog/catalog_table.h"
 #include "common/print_text.h"
 #include "common/tile_background.h"
 #include "pages/main_page.h"
-#include "platform/application.h"
-#include "platform/resources.h"
+#include "platform/forms/application.h"
+#include "platform/win32/resources.h"
 #include "support/button_page.h"
 #include "support/button_surface.h"
 #include "support/fake_system.h"
@@ -130,7 +130,7 @@ public:
 
 void BenchPrintText() {
     std::string longest;
-    for (int i = 1; i <= app::kProductCount; ++i) {
+    for (int i = 1; i <= catalog::kProductCount; ++i) {
         std::string text = platform::LoadResString(i);
         if (text.size() > longest.size()) longest = text;
     }
@@ -147,9 +147,9 @@ void BenchPrintText() {
 
 void BenchTileBackground(platform::Application& app) {
     testing_support::FakeSystem system;
-    app::ProductList& names = app::ProductNames();
+    catalog::ProductList& names = catalog::ProductNames();
     names.Clear();
-    for (std::string_view name : app::kProductNameTable) names.Add(std::string(name));
+    for (std::string_view name : catalog::kProductNameTable) names.Add(std::string(name));
     auto main = std::make_shared<pages::MainPage>(app);
     main->Load();
     Report("TileBackground main-page", MicrosecondsPerCall([&] {

@@ -1,7 +1,9 @@
 # The Windows program, its resources and the tests that run on Windows (under Wine when cross-built).
 
 if(MSVC)
-    set(CMAKE_MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
+    # The resource script embeds the program's manifest (common controls 6, DPI awareness); the linker
+    # must not add one of its own beside it.
+    add_link_options(/MANIFEST:NO)
 else()
     # One self-contained exe: no libstdc++/libgcc/winpthread DLLs beside it.
     add_link_options(-static -static-libgcc -static-libstdc++)
@@ -19,7 +21,7 @@ target_include_directories(catalog_resources PRIVATE ${CMAKE_SOURCE_DIR}/resourc
 
 # Everything of the program but its entry point, so that tests link the real code.
 file(GLOB CATALOG_CORE_SOURCES CONFIGURE_DEPENDS
-    src/platform/*.cpp src/button/*.cpp src/common/*.cpp src/pages/*.cpp src/app/*.cpp)
+    src/platform/*/*.cpp src/button/*.cpp src/common/*.cpp src/catalog/*.cpp src/pages/*.cpp src/app/*.cpp)
 list(REMOVE_ITEM CATALOG_CORE_SOURCES ${CMAKE_SOURCE_DIR}/src/app/winmain.cpp)
 foreach(portable ${CATALOG_PORTABLE_SOURCES})
     list(REMOVE_ITEM CATALOG_CORE_SOURCES ${CMAKE_SOURCE_DIR}/${portable})

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/layout.h"
-#include "platform/property_bag.h"
+#include "platform/layout/layout.h"
+#include "platform/layout/property_bag.h"
 
 namespace {
 

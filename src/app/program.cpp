@@ -2,11 +2,11 @@
 
 #include <exception>
 
-#include "app/catalog_table.h"
+#include "catalog/catalog_table.h"
 #include "pages/main_page.h"
-#include "platform/application.h"
-#include "platform/resources.h"
-#include "platform/system.h"
+#include "platform/forms/application.h"
+#include "platform/system/system.h"
+#include "platform/win32/resources.h"
 
 namespace app {
 
@@ -24,9 +24,9 @@ void Program::Main() {
         return;  // no window was made, so the run ends here
     }
 
-    ProductList& names = ProductNames();
+    catalog::ProductList& names = catalog::ProductNames();
     names.Clear();
-    for (std::string_view name : kProductNameTable) names.Add(std::string(name));
+    for (std::string_view name : catalog::kProductNameTable) names.Add(std::string(name));
 
     // Printing measures in inches. Without a printer this fails, and start-up goes on regardless.
     try {

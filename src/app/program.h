@@ -18,7 +18,7 @@ public:
     explicit Program(platform::Application& application);
     ~Program();
 
-    // The start-up routine (module basCatalog): refuses a second copy, builds ProductNames, sets the
+    // The start-up routine: refuses a second copy, builds ProductNames, sets the
     // printer's unit to inches and shows the main page modeless. Returns at once; the event loop runs
     // the rest.
     void Main();

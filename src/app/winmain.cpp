@@ -1,7 +1,7 @@
 // Entry point of catalog.exe.
 #include "app/program.h"
-#include "platform/application.h"
-#include "platform/win.h"
+#include "platform/forms/application.h"
+#include "platform/win32/win.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     platform::Application application;

@@ -1,15 +1,12 @@
 #include "button/button_math.h"
 
+#include "platform/layout/text_and_numbers.h"
+
 #include <cmath>
 
 namespace button {
 
-std::int64_t RoundHalfEven(double value) {
-    double whole = std::floor(value);
-    double fraction = value - whole;
-    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(whole, 2.0) != 0.0)) whole += 1.0;
-    return static_cast<std::int64_t>(whole);
-}
+using platform::RoundHalfEven;
 
 std::uint32_t ShiftColorValue(std::uint32_t colour, std::int32_t amount, bool proportional, bool softBevel) {
     if (softBevel) amount /= 2;  // integer division truncates toward zero: -9 gives -4
@@ -76,9 +73,9 @@ bool IsBlankCaption(std::string_view caption) {
 
 PixelRect FocusRectFor(std::int32_t buttonType, std::int32_t width, std::int32_t height) {
     switch (buttonType) {
-    case 3: return {4, 4, width - 4, height - 4};
-    case 11: return {3, 3, width - 3, height - 3};
-    case 14: return {6, 6, width - 4, height - 4};  // inset by 5, then one pixel right and down
+    case kFramed: return {4, 4, width - 4, height - 4};
+    case kSeeThrough: return {3, 3, width - 3, height - 3};
+    case kShaded: return {6, 6, width - 4, height - 4};  // inset by 5, then one pixel right and down
     default: return {0, 0, width, height};
     }
 }
@@ -87,10 +84,10 @@ std::vector<PixelPoint> ShapeCutPixels(std::int32_t buttonType, std::int32_t wid
     std::int32_t w = width;
     std::int32_t h = height;
     switch (buttonType) {
-    case 3:
+    case kFramed:
         return {{0, 0},     {1, 0},     {0, 1},     {w - 2, 0},     {w - 1, 0},     {w - 1, 1},
                 {0, h - 1}, {1, h - 1}, {0, h - 2}, {w - 2, h - 1}, {w - 1, h - 1}, {w - 1, h - 2}};
-    case 14: return {{w - 1, 0}, {0, h - 1}};
+    case kShaded: return {{w - 1, 0}, {0, h - 1}};
     default: return {};
     }
 }
@@ -99,11 +96,11 @@ std::optional<PixelRect> CaptionLayoutBox(std::int32_t picturePosition, std::int
                                           std::int32_t height, std::int32_t pictureWidth,
                                           std::int32_t pictureHeight) {
     switch (picturePosition) {
-    case 0: return PixelRect{pictureWidth + 4, 4, width - 8, height - 8};
-    case 1: return PixelRect{4, 4, width - pictureWidth - 8, height - 8};
-    case 2: return PixelRect{4, pictureHeight + 4, width - 8, height - 8};
-    case 3: return PixelRect{4, 4, width - 8, height - pictureHeight - 8};
-    case 4: return PixelRect{4, 1, width - 8, height - 4};
+    case kPictureLeft: return PixelRect{pictureWidth + 4, 4, width - 8, height - 8};
+    case kPictureRight: return PixelRect{4, 4, width - pictureWidth - 8, height - 8};
+    case kPictureAbove: return PixelRect{4, pictureHeight + 4, width - 8, height - 8};
+    case kPictureBelow: return PixelRect{4, 4, width - 8, height - pictureHeight - 8};
+    case kPictureCentred: return PixelRect{4, 1, width - 8, height - 4};
     default: return std::nullopt;
     }
 }
@@ -111,11 +108,13 @@ std::optional<PixelRect> CaptionLayoutBox(std::int32_t picturePosition, std::int
 PixelPoint CaptionMove(std::int32_t picturePosition, std::int32_t width, std::int32_t height,
                        std::int32_t pictureWidth, std::int32_t pictureHeight, const PixelRect& measured) {
     switch (picturePosition) {
-    case 0:
-    case 2:
-    case 4: return {(width - measured.right) / 2, (height - measured.bottom) / 2};
-    case 1: return {(width - pictureWidth - measured.right - 4) / 2, (height - measured.bottom) / 2};
-    case 3: return {(width - measured.right) / 2, (height - pictureHeight - measured.bottom - 4) / 2};
+    case kPictureLeft:
+    case kPictureAbove:
+    case kPictureCentred: return {(width - measured.right) / 2, (height - measured.bottom) / 2};
+    case kPictureRight:
+        return {(width - pictureWidth - measured.right - 4) / 2, (height - measured.bottom) / 2};
+    case kPictureBelow:
+        return {(width - measured.right) / 2, (height - pictureHeight - measured.bottom - 4) / 2};
     default: return {0, 0};
     }
 }
@@ -126,12 +125,12 @@ std::optional<PixelPoint> PicturePlacement(std::int32_t picturePosition, bool bl
                                            std::int32_t pictureHeight) {
     std::int32_t centreX = (width - pictureWidth) / 2;
     std::int32_t centreY = (height - pictureHeight) / 2;
-    if (blankCaption || picturePosition == 4) return PixelPoint{centreX, centreY};
+    if (blankCaption || picturePosition == kPictureCentred) return PixelPoint{centreX, centreY};
     switch (picturePosition) {
-    case 0: return PixelPoint{captionRect.left - pictureWidth - 6, centreY};
-    case 1: return PixelPoint{captionRect.right + 6, centreY};
-    case 2: return PixelPoint{centreX, captionRect.top - pictureHeight - 2};
-    case 3: return PixelPoint{centreX, captionRect.bottom + 2};
+    case kPictureLeft: return PixelPoint{captionRect.left - pictureWidth - 6, centreY};
+    case kPictureRight: return PixelPoint{captionRect.right + 6, centreY};
+    case kPictureAbove: return PixelPoint{centreX, captionRect.top - pictureHeight - 2};
+    case kPictureBelow: return PixelPoint{centreX, captionRect.bottom + 2};
     default: return std::nullopt;
     }
 }

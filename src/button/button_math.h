@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "button/styles.h"
+
 namespace button {
 
 // Left, top, right, bottom in pixels; right and bottom are outside the rectangle.
@@ -25,9 +27,6 @@ struct PixelPoint {
     std::int32_t y = 0;
     bool operator==(const PixelPoint&) const = default;
 };
-
-// The nearest whole number; a half goes to the even neighbour (2.5 -> 2, 3.5 -> 4, -0.5 -> 0).
-std::int64_t RoundHalfEven(double value);
 
 // A shade of an RGB value (0x00BBGGRR). With softBevel the amount is halved first (toward zero).
 // Plain moves red, green and blue by the amount; proportional moves red and green by the amount and

@@ -3,7 +3,7 @@
 // are not part of it.
 #include "button/button_math.h"
 #include "button/tamrix_button.h"
-#include "platform/gdi.h"
+#include "platform/win32/gdi.h"
 
 namespace button {
 namespace {
@@ -47,26 +47,24 @@ void TamrixButton::WriteCaption(const RECT& rect, COLORREF colour) {
 void TamrixButton::DrawCaption(std::uint8_t mode) {
     m_.LastCaptionMode = mode;
     switch (mode) {
-    case 0:  // up
+    case kCaptionUp:
         DrawCaptionEffect(m_.CaptionRect);
         WriteCaption(m_.CaptionRect, m_.TextColor);
         break;
-    case 1:  // up, pointer over
+    case kCaptionUpHover:
         DrawCaptionEffect(m_.CaptionRect);
         WriteCaption(m_.CaptionRect, m_.TextOverColor);
         break;
-    case 2:  // down, framed style
+    case kCaptionFramedDown:
         DrawCaptionEffect(m_.PressedCaptionRect);
         WriteCaption(m_.PressedCaptionRect, m_.TextOverColor);
         break;
-    case 3:  // disabled, shaded and see-through styles: embossed
+    case kCaptionEmbossed:  // light text below right, the shadow colour at the normal place
         WriteCaption(m_.PressedCaptionRect, m_.HighlightColor);
         WriteCaption(m_.CaptionRect, m_.ShadowColor);
         break;
-    case 4:  // disabled, framed style
-        WriteCaption(m_.CaptionRect, ShiftColor(m_.LitFaceColor, -104, true));
-        break;
-    case 5:  // down, shaded and see-through styles
+    case kCaptionFramedDisabled: WriteCaption(m_.CaptionRect, ShiftColor(m_.LitFaceColor, -104, true)); break;
+    case kCaptionDown:
         WriteCaption(m_.PressedCaptionRect, ShiftColor(m_.ShadowColor, -50, false));
         WriteCaption(m_.CaptionRect, m_.HighlightColor);
         break;

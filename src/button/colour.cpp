@@ -1,9 +1,9 @@
 // Colour handling: the colour set derived from the colour scheme, the translation of colour
 // property values to RGB, and the shades the styles draw with.
-#include "platform/colour.h"
+#include "platform/win32/colour.h"
 #include "button/button_math.h"
 #include "button/tamrix_button.h"
-#include "platform/gdi.h"
+#include "platform/win32/gdi.h"
 
 namespace button {
 

@@ -3,7 +3,7 @@
 // layout), then resize and show; hide and show as it leaves and reappears; terminate at unload.
 #include "button/button_math.h"
 #include "button/tamrix_button.h"
-#include "platform/gdi.h"
+#include "platform/win32/gdi.h"
 
 namespace button {
 

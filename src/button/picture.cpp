@@ -6,7 +6,8 @@
 
 #include "button/button_math.h"
 #include "button/tamrix_button.h"
-#include "platform/gdi.h"
+#include "platform/layout/text_and_numbers.h"
+#include "platform/win32/gdi.h"
 
 namespace button {
 namespace {
@@ -33,10 +34,10 @@ void TamrixButton::MeasurePicture() {
         m_.PictureRect.height = 0;
         return;
     }
-    m_.PictureRect.width =
-        static_cast<std::int32_t>(RoundHalfEven(HimetricToPixelsX(m_.PictureNormal.WidthHimetric())));
-    m_.PictureRect.height =
-        static_cast<std::int32_t>(RoundHalfEven(HimetricToPixelsY(m_.PictureNormal.HeightHimetric())));
+    m_.PictureRect.width = static_cast<std::int32_t>(
+        platform::RoundHalfEven(HimetricToPixelsX(m_.PictureNormal.WidthHimetric())));
+    m_.PictureRect.height = static_cast<std::int32_t>(
+        platform::RoundHalfEven(HimetricToPixelsY(m_.PictureNormal.HeightHimetric())));
 }
 
 void TamrixButton::PositionPicture() {
@@ -58,7 +59,7 @@ void TamrixButton::DrawPicture(std::uint8_t mode) {
         BlitPicture(hDC(), x, y, r.width, r.height, picture, m_.MaskRgb, solid, darkOnly, greyscale);
     };
     switch (mode) {
-    case 0:
+    case kLookUp:
         if (m_.PointerOver) {
             const platform::Picture& shown = m_.PictureOver ? m_.PictureOver : m_.PictureNormal;
             DrawPictureEffect(0, shown);
@@ -68,7 +69,7 @@ void TamrixButton::DrawPicture(std::uint8_t mode) {
             draw(r.x, r.y, m_.PictureNormal, kNoSolidColour, false, m_.UseGreyscale);
         }
         break;
-    case 1:
+    case kLookDown:
         if (m_.PictureOver) {
             draw(r.x + 1, r.y + 1, m_.PictureOver, kNoSolidColour, false, false);
         } else {
@@ -76,7 +77,7 @@ void TamrixButton::DrawPicture(std::uint8_t mode) {
             draw(r.x + 1, r.y + 1, m_.PictureNormal, kNoSolidColour, false, false);
         }
         break;
-    case 2:
+    case kLookDisabled:
         if (m_.ButtonType == kFramed) {
             draw(r.x + 1, r.y + 1, m_.PictureNormal, kNoSolidColour, false, true);
         } else {
@@ -89,7 +90,7 @@ void TamrixButton::DrawPicture(std::uint8_t mode) {
     default: break;
     }
     // A picture behind the caption would hide it: the caption goes on top once more.
-    if (m_.PicturePosition == 4) DrawCaption(m_.LastCaptionMode);
+    if (m_.PicturePosition == kPictureCentred) DrawCaption(m_.LastCaptionMode);
 }
 
 void TamrixButton::DrawPictureEffect(std::int32_t offset, const platform::Picture& picture) {

@@ -3,6 +3,7 @@
 // setting changed, in that order per property.
 #include "button/button_math.h"
 #include "button/tamrix_button.h"
+#include "platform/layout/text_and_numbers.h"
 
 namespace button {
 
@@ -102,7 +103,7 @@ void TamrixButton::SetFontUnderline(bool value) {
 }
 
 std::int16_t TamrixButton::FontSize() const {
-    return static_cast<std::int16_t>(RoundHalfEven(HostFont().size));
+    return static_cast<std::int16_t>(platform::RoundHalfEven(HostFont().size));
 }
 
 void TamrixButton::SetFontSize(std::int16_t value) {

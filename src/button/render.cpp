@@ -7,15 +7,10 @@
 // number is a flat face with the picture.
 #include "button/button_math.h"
 #include "button/tamrix_button.h"
-#include "platform/gdi.h"
+#include "platform/win32/gdi.h"
 
 namespace button {
 namespace {
-
-// The looks, numbered as DrawPicture's modes.
-constexpr std::uint8_t kLookUp = 0;
-constexpr std::uint8_t kLookDown = 1;
-constexpr std::uint8_t kLookDisabled = 2;
 
 // Fixed colours of the framed style (0x00BBGGRR), whatever the colour scheme.
 constexpr COLORREF kFramedOuter = 0x733C00;
@@ -93,7 +88,7 @@ void TamrixButton::DrawShadedLook(std::uint8_t look) {
             rememberedBold = FontBold();
             SetFontBold(true);
         }
-        DrawCaption(m_.PointerOver ? 1 : 0);
+        DrawCaption(m_.PointerOver ? kCaptionUpHover : kCaptionUp);
         if (AmbientDisplayAsDefault()) {
             SetFontBold(rememberedBold);
             m_.Shown = true;
@@ -108,14 +103,14 @@ void TamrixButton::DrawShadedLook(std::uint8_t look) {
         DrawRectangle(0, 0, w, h, ShiftColor(m_.ShadowColor, -48, false), true);
         DrawLine(2, h - 2, w - 2, h - 2, m_.HighlightColor);
         DrawLine(w - 2, 2, w - 2, h - 1, m_.HighlightColor);
-        DrawCaption(5);
+        DrawCaption(kCaptionDown);
         DrawFocusRectangle();
         DrawPicture(kLookDown);
         break;
     case kLookDisabled:
         DrawRamp(kShadedSpan, m_.HighlightColor, false, false);
         frame();
-        DrawCaption(3);
+        DrawCaption(kCaptionEmbossed);
         DrawPicture(kLookDisabled);
         break;
     default: break;
@@ -149,7 +144,7 @@ void TamrixButton::DrawFramedLook(std::uint8_t look) {
     switch (look) {
     case kLookUp:
         DrawRamp(kFramedSpan, lit, true, false);
-        DrawCaption(m_.PointerOver ? 1 : 0);
+        DrawCaption(m_.PointerOver ? kCaptionUpHover : kCaptionUp);
         outline(kFramedOuter, kFramedCorner);
         if (m_.PointerOver) {
             DrawFramedEdges(kHoverRing);
@@ -171,7 +166,7 @@ void TamrixButton::DrawFramedLook(std::uint8_t look) {
     case kLookDown: {
         const COLORREF pressed = shade(lit, -32);
         DrawRamp(kFramedSpan, pressed, true, true);  // darkest at the top
-        DrawCaption(2);
+        DrawCaption(kCaptionFramedDown);
         outline(kFramedOuter, kFramedCorner);
         DrawLine(2, h - 2, w - 2, h - 2, shade(pressed, 16));
         DrawLine(1, h - 3, w - 2, h - 3, shade(pressed, 10));
@@ -186,7 +181,7 @@ void TamrixButton::DrawFramedLook(std::uint8_t look) {
     }
     case kLookDisabled:
         DrawRectangle(0, 0, w, h, shade(lit, -24), false);
-        DrawCaption(4);
+        DrawCaption(kCaptionFramedDisabled);
         outline(shade(lit, -84), shade(lit, -72));
         DrawPicture(kLookDisabled);
         break;
@@ -199,19 +194,19 @@ void TamrixButton::DrawSeeThroughLook(std::uint8_t look) {
     if (m_.BackgroundDC) BitBlt(hDC(), 0, 0, m_.ClientWidth, m_.ClientHeight, m_.BackgroundDC, 0, 0, SRCCOPY);
     switch (look) {
     case kLookUp:
-        DrawCaption(m_.PointerOver ? 1 : 0);
+        DrawCaption(m_.PointerOver ? kCaptionUpHover : kCaptionUp);
         if (m_.PointerOver) DrawBevel(m_.HighlightColor, m_.ShadowColor);  // raised
         DrawFocusRectangle();
         DrawPicture(kLookUp);
         break;
     case kLookDown:
         DrawBevel(m_.ShadowColor, m_.HighlightColor);  // sunken
-        DrawCaption(5);
+        DrawCaption(kCaptionDown);
         DrawFocusRectangle();
         DrawPicture(kLookDown);
         break;
     case kLookDisabled:
-        DrawCaption(3);
+        DrawCaption(kCaptionEmbossed);
         DrawPicture(kLookDisabled);
         break;
     default: break;

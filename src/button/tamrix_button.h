@@ -19,28 +19,14 @@
 #include <string>
 #include <vector>
 
-#include "platform/picture.h"
-#include "platform/user_control.h"
+#include "button/styles.h"
+#include "platform/forms/user_control.h"
+#include "platform/win32/picture.h"
 
 namespace button {
 
 // Colour values: RGB 0x00BBGGRR, or a system-colour reference (high bit set, index in the low byte).
 using Colour = std::uint32_t;
-
-// Style numbers of ButtonType.
-inline constexpr std::int32_t kFramed = 3;
-inline constexpr std::int32_t kSeeThrough = 11;
-inline constexpr std::int32_t kShaded = 14;
-
-// Colour schemes of ColorScheme.
-inline constexpr std::int32_t kSchemeSystem = 1;
-inline constexpr std::int32_t kSchemeOwn = 2;
-inline constexpr std::int32_t kSchemeGrey = 3;
-inline constexpr std::int32_t kSchemeParent = 4;
-
-// States passed to RenderButton.
-inline constexpr std::uint8_t kStateUp = 0;
-inline constexpr std::uint8_t kStateDown = 2;
 
 // The fields of one control, all zero, empty or none at creation.
 struct Fields {

@@ -3,8 +3,8 @@
 #include <exception>
 
 #include "common/maker.h"
-#include "platform/resources.h"
-#include "platform/system.h"
+#include "platform/system/system.h"
+#include "platform/win32/resources.h"
 
 namespace common {
 

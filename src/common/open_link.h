@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/win.h"
+#include "platform/win32/win.h"
 
 namespace common {
 

@@ -7,7 +7,7 @@
 
 #include <string_view>
 
-#include "platform/printer.h"
+#include "platform/printing/printer.h"
 
 namespace common {
 

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "common/print_layout.h"
-#include "platform/page.h"
-#include "platform/system.h"
+#include "platform/forms/page.h"
+#include "platform/system/system.h"
 
 namespace common {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "platform/win.h"
+#include "platform/win32/win.h"
 
 namespace platform {
 class Page;

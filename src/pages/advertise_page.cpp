@@ -1,12 +1,12 @@
 #include "pages/advertise_page.h"
 
-#include "app/catalog_table.h"
+#include "catalog/catalog_table.h"
 #include "common/open_link.h"
 #include "common/print_text.h"
 #include "common/tile_background.h"
-#include "platform/resources.h"
-#include "platform/system.h"
-#include "platform/units.h"
+#include "platform/system/system.h"
+#include "platform/win32/resources.h"
+#include "platform/win32/units.h"
 
 namespace pages {
 
@@ -41,10 +41,10 @@ void AdvertisePage::Form_Activate() {
 
     // The page finds its product by its caption; a caption that names no product (the welcome page)
     // leaves the bare addresses and no price.
-    std::optional<app::CatalogEntry> row = app::FindCatalogRow(Caption(), app::ProductNames());
+    std::optional<catalog::CatalogEntry> row = catalog::FindCatalogRow(Caption(), catalog::ProductNames());
     if (row) strPrice_ = std::string(row->priceText);
-    strOrderLink_ = app::OrderLinkFor(row);
-    strEvalLink_ = app::EvaluationLinkFor(row);
+    strOrderLink_ = catalog::OrderLinkFor(row);
+    strEvalLink_ = catalog::EvaluationLinkFor(row);
     InitDone_ = true;
 }
 

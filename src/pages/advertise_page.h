@@ -9,8 +9,8 @@
 
 #include "button/tamrix_button.h"
 #include "pages/catalog_page.h"
-#include "platform/image_box.h"
-#include "platform/text_box.h"
+#include "platform/controls/image_box.h"
+#include "platform/controls/text_box.h"
 
 namespace pages {
 

@@ -1,13 +1,13 @@
 #include "pages/main_page.h"
 
-#include "app/catalog_table.h"
+#include "catalog/catalog_table.h"
 #include "common/maker.h"
 #include "common/open_link.h"
 #include "common/tile_background.h"
 #include "pages/version_title.h"
-#include "platform/application.h"
-#include "platform/resources.h"
-#include "platform/system.h"
+#include "platform/forms/application.h"
+#include "platform/system/system.h"
+#include "platform/win32/resources.h"
 
 namespace pages {
 namespace {
@@ -37,7 +37,7 @@ MainPage::MainPage(platform::Application& app) : CatalogPage(app, "LAYOUT_MAINPA
 void MainPage::BindEvents() {
     cmdWelcome().events.Click = [this] { cmdWelcome_Click(); };
     cmdQuit().events.Click = [this] { cmdQuit_Click(); };
-    for (int i = 1; i <= app::kProductCount; ++i)
+    for (int i = 1; i <= catalog::kProductCount; ++i)
         cmdChoice(i).events.Click = [this, i] { cmdChoice_Click(static_cast<std::int16_t>(i)); };
     for (int i = 1; i <= 2; ++i) lbl(i).Click = [this, i] { lbl_Click(static_cast<std::int16_t>(i)); };
 }
@@ -62,7 +62,7 @@ void MainPage::Form_Activate() {
     cmdWelcome().Refresh();
     cmdQuit().SetCaption("Goodbye!");
     cmdQuit().Refresh();
-    const app::ProductList& names = app::ProductNames();
+    const catalog::ProductList& names = catalog::ProductNames();
     int count = names.Count();
     for (int i = 1; i <= count; ++i) {
         cmdChoice(i).SetCaption(names.Item(i));
@@ -109,7 +109,7 @@ void MainPage::cmdWelcome_Click() {
 
 void MainPage::cmdChoice_Click(std::int16_t Index) {
     AdvertisePage& page = frmAdvertise();
-    page.SetCaption(app::ProductNames().Item(Index));
+    page.SetCaption(catalog::ProductNames().Item(Index));
     page.txtProgramDescription().SetText(platform::LoadResString(Index));
     page.cmdReturn().SetCaption("&Return\r\n(Esc)");
     page.ShowModal();

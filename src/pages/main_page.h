@@ -8,10 +8,10 @@
 #include "button/tamrix_button.h"
 #include "pages/advertise_page.h"
 #include "pages/catalog_page.h"
-#include "platform/image_box.h"
-#include "platform/label.h"
-#include "platform/picture_box.h"
-#include "platform/tab_strip.h"
+#include "platform/controls/image_box.h"
+#include "platform/controls/label.h"
+#include "platform/controls/picture_box.h"
+#include "platform/controls/tab_strip.h"
 
 namespace pages {
 

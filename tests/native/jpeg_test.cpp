@@ -1,7 +1,7 @@
 // The decoder of the program's background pictures: it decodes exactly the kind of JPEG the art
 // script makes and declines everything else, so that the system's decoder deals with it. (That its
 // pixels are the system decoder's, bit for bit, is checked under Wine, where that decoder runs.)
-#include "platform/jpeg.h"
+#include "platform/win32/jpeg.h"
 
 #include <gtest/gtest.h>
 

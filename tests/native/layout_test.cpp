@@ -1,10 +1,10 @@
 // The layout text form: what it reads, what it reports, that writing and reading give the same tree,
 // and the property bag's typed reads.
-#include "platform/layout.h"
+#include "platform/layout/layout.h"
 
 #include <gtest/gtest.h>
 
-#include "platform/property_bag.h"
+#include "platform/layout/property_bag.h"
 
 using namespace platform;
 

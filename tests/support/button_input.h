@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "button/tamrix_button.h"
-#include "platform/application.h"
+#include "platform/forms/application.h"
 
 namespace testing_support {
 

@@ -1,6 +1,6 @@
 #include "support/button_page.h"
 
-#include "platform/units.h"
+#include "platform/win32/units.h"
 
 namespace testing_support {
 

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <sstream>
 
-#include "platform/gdi.h"
+#include "platform/win32/gdi.h"
 
 namespace testing_support {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/system.h"
+#include "platform/system/system.h"
 
 namespace testing_support {
 

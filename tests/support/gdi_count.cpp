@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "platform/win.h"
+#include "platform/win32/win.h"
 
 #include <psapi.h>
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/printer.h"
+#include "platform/printing/printer.h"
 
 namespace testing_support {
 

@@ -1,6 +1,6 @@
 #include "support/script.h"
 
-#include "platform/win.h"
+#include "platform/win32/win.h"
 
 namespace testing_support {
 namespace {

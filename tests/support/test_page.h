@@ -6,8 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/application.h"
-#include "platform/page.h"
+#include "platform/controls/standard_controls.h"
+#include "platform/forms/application.h"
+#include "platform/forms/page.h"
 
 namespace testing_support {
 
@@ -37,7 +38,7 @@ protected:
     std::unique_ptr<platform::Control> CreateControl(const platform::LayoutNode& node) override {
         if (makeControl)
             if (auto control = makeControl(node)) return control;
-        return Page::CreateControl(node);
+        return platform::MakeStandardControl(*this, node);
     }
 
 private:

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/resources.h"
+#include "platform/win32/resources.h"
 #include "support/fake_system.h"
 
 TEST(OpenLink, ComposesTheLinkFromKindAndAddress) {

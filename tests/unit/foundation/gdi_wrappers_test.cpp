@@ -1,7 +1,7 @@
 // The owning wrappers release everything they make: many rounds leave the object count unchanged.
 #include <gtest/gtest.h>
 
-#include "platform/gdi.h"
+#include "platform/win32/gdi.h"
 #include "support/gdi_count.h"
 
 using namespace platform;

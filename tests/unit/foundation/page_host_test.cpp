@@ -6,9 +6,9 @@
 #include <utility>
 #include <vector>
 
-#include "platform/application.h"
-#include "platform/gdi.h"
-#include "platform/resources.h"
+#include "platform/forms/application.h"
+#include "platform/win32/gdi.h"
+#include "platform/win32/resources.h"
 #include "support/fake_system.h"
 #include "support/test_page.h"
 
@@ -100,10 +100,10 @@ std::vector<std::uint32_t> IconPixels(HICON icon, int& side) {
 // The image of that side in the program's icon group, as it is stored: 32-bit rows from the bottom.
 std::vector<std::uint32_t> StoredIconImage(int side) {
     HMODULE module = GetModuleHandleA(nullptr);
-    HRSRC group = FindResourceA(module, MAKEINTRESOURCEA(platform::kProgramIconId), MAKEINTRESOURCEA(14));
+    HRSRC group = FindResourceA(module, MAKEINTRESOURCEA(platform::kProgramIconId), RT_GROUP_ICON);
     auto* directory = static_cast<BYTE*>(LockResource(LoadResource(module, group)));
     int id = LookupIconIdFromDirectoryEx(directory, TRUE, side, side, LR_DEFAULTCOLOR);
-    HRSRC image = FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(3));
+    HRSRC image = FindResourceA(module, MAKEINTRESOURCEA(id), RT_ICON);
     const auto* bytes = static_cast<const BYTE*>(LockResource(LoadResource(module, image)));
     const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(bytes);
     if (header->biSize != sizeof(BITMAPINFOHEADER) || header->biWidth != side || header->biBitCount != 32)

@@ -1,5 +1,5 @@
 // What the exe carries: the title with its version, and every picture, decoded as the system would.
-#include "platform/resources.h"
+#include "platform/win32/resources.h"
 
 #include <gtest/gtest.h>
 
@@ -12,9 +12,9 @@
 #include <ole2.h>
 #include <olectl.h>
 
-#include "app/catalog_table.h"
-#include "platform/gdi.h"
-#include "platform/picture.h"
+#include "catalog/catalog_table.h"
+#include "platform/win32/gdi.h"
+#include "platform/win32/picture.h"
 
 TEST(ProgramResources, TitleVersionFolderAndEveryPicture) {
     EXPECT_EQ(platform::ApplicationTitle(), "Catalog");
@@ -30,7 +30,7 @@ TEST(ProgramResources, TitleVersionFolderAndEveryPicture) {
         {"JPG_WINDOW", platform::PictureType::Bitmap, 75, 150},
         {"JPG_GLASS", platform::PictureType::Bitmap, 200, 200},
         {"CURSOR_ARROW", platform::PictureType::Icon, 32, 32}};
-    for (std::string_view name : app::kProductNameTable) {
+    for (std::string_view name : catalog::kProductNameTable) {
         std::string icon = "ICON_";
         for (char c : name) icon += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
         expected.emplace_back(icon, platform::PictureType::Icon, 32, 32);
@@ -144,7 +144,7 @@ TEST(ProgramResources, BackgroundPicturesDecodeBitForBitAsOleDecodesThemEvenDama
 TEST(ProgramResources, TheFirstIconGroupIsTheProgramsIconAtEverySizeWindowsAsksFor) {
     std::vector<LPSTR> groups;
     EnumResourceNamesA(
-        GetModuleHandleA(nullptr), MAKEINTRESOURCEA(14),
+        GetModuleHandleA(nullptr), RT_GROUP_ICON,
         [](HMODULE, LPCSTR, LPSTR name, LONG_PTR found) -> BOOL {
             reinterpret_cast<std::vector<LPSTR>*>(found)->push_back(name);
             return TRUE;
@@ -154,7 +154,7 @@ TEST(ProgramResources, TheFirstIconGroupIsTheProgramsIconAtEverySizeWindowsAsksF
     EXPECT_EQ(groups.front(), MAKEINTRESOURCEA(platform::kProgramIconId)) << "Explorer shows the first group";
 
     HMODULE module = GetModuleHandleA(nullptr);
-    HRSRC group = FindResourceA(module, MAKEINTRESOURCEA(platform::kProgramIconId), MAKEINTRESOURCEA(14));
+    HRSRC group = FindResourceA(module, MAKEINTRESOURCEA(platform::kProgramIconId), RT_GROUP_ICON);
     ASSERT_NE(group, nullptr);
     const auto* directory = static_cast<const BYTE*>(LockResource(LoadResource(module, group)));
     int count = directory[4] | directory[5] << 8;

@@ -1,10 +1,10 @@
 // Start-up: the second-copy refusal, the product list, the printer's unit and the main page.
 #include <gtest/gtest.h>
 
-#include "app/catalog_table.h"
 #include "app/program.h"
+#include "catalog/catalog_table.h"
 #include "pages/main_page.h"
-#include "platform/application.h"
+#include "platform/forms/application.h"
 #include "support/fake_system.h"
 #include "support/recording_printer.h"
 
@@ -28,7 +28,7 @@ TEST(Startup, BuildsTheListSetsInchesAndShowsTheMainPageWithOrWithoutAPrinter) {
         platform::Application app;
         app::Program program(app);
         program.Main();
-        const app::ProductList& names = app::ProductNames();
+        const catalog::ProductList& names = catalog::ProductNames();
         ASSERT_EQ(names.Count(), 18);
         EXPECT_EQ(names.Item(1) + names.Item(12) + names.Item(18), "CoinsteadCallwardenSumstar");
         EXPECT_EQ(printer.scaleMode, withPrinter ? platform::Printer::kScaleInches : 0);

@@ -8,13 +8,13 @@ TEST(ProductPage, EveryProductOpensWithItsOwnTitleTextPriceAddressesAndCommands)
     s.Start();
     for (int index = 1; index <= 18; ++index) {
         SCOPED_TRACE(index);
-        const app::CatalogEntry& row = app::CatalogTable()[static_cast<std::size_t>(index - 1)];
+        const catalog::CatalogEntry& row = catalog::CatalogTable()[static_cast<std::size_t>(index - 1)];
         s.OpenProduct(index, [&](pages::AdvertisePage& page) {
-            EXPECT_EQ(page.Caption(), app::ProductNames().Item(index));
+            EXPECT_EQ(page.Caption(), catalog::ProductNames().Item(index));
             EXPECT_EQ(page.txtProgramDescription().Text(), platform::LoadResString(index));
             EXPECT_EQ(page.strPrice(), row.priceText);
-            EXPECT_EQ(page.strOrderLink(), app::OrderLinkFor(row));
-            EXPECT_EQ(page.strEvalLink(), app::EvaluationLinkFor(row));
+            EXPECT_EQ(page.strOrderLink(), catalog::OrderLinkFor(row));
+            EXPECT_EQ(page.strEvalLink(), catalog::EvaluationLinkFor(row));
             // After the welcome page, all five commands show again, each with its caption.
             std::string captions;
             for (button::TamrixButton* b :

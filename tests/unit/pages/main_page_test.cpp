@@ -25,7 +25,8 @@ TEST(MainPage, FirstActivationCaptionsEverythingAndShowsTheWelcomePageOnce) {
     pages::MainPage& main = s.main();
     EXPECT_EQ(main.MainTab().Tab(), 0);
     EXPECT_EQ(main.cmdWelcome().Caption() + "|" + main.cmdQuit().Caption(), "Welcome!|Goodbye!");
-    for (int i = 1; i <= 18; ++i) EXPECT_EQ(main.cmdChoice(i).Caption(), app::ProductNames().Item(i)) << i;
+    for (int i = 1; i <= 18; ++i)
+        EXPECT_EQ(main.cmdChoice(i).Caption(), catalog::ProductNames().Item(i)) << i;
     EXPECT_EQ(main.lblHeader().Caption(), "Tamrix Software\r\nPO Box 417\r\nLodi, CA 95241-0417");
     EXPECT_EQ(main.lbl(1).Caption(), " info@tamrix-software.example ");
     EXPECT_EQ(main.lbl(1).CurrentToolTip(), " Email Tamrix Software ");

@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/catalog_table.h"
 #include "app/program.h"
+#include "catalog/catalog_table.h"
 #include "pages/main_page.h"
-#include "platform/resources.h"
+#include "platform/win32/resources.h"
 #include "support/fake_system.h"
 #include "support/recording_printer.h"
 #include "support/script.h"
@@ -62,8 +62,9 @@ struct ProductPage {
 
     explicit ProductPage(const std::string& caption, int description = 0) {
         system.printer = &printer;
-        app::ProductNames().Clear();
-        for (std::string_view name : app::kProductNameTable) app::ProductNames().Add(std::string(name));
+        catalog::ProductNames().Clear();
+        for (std::string_view name : catalog::kProductNameTable)
+            catalog::ProductNames().Add(std::string(name));
         page = std::make_shared<pages::AdvertisePage>(app);
         page->Load();
         page->SetCaption(caption);

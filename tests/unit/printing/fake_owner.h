@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "common/print_text.h"
-#include "platform/page.h"
+#include "platform/forms/page.h"
 
 class FakeOwner : public common::PrintOwner {
 public:

@@ -8,7 +8,7 @@
 
 #include "common/open_link.h"
 #include "common/print_text.h"
-#include "platform/layout.h"
+#include "platform/layout/layout.h"
 #include "support/button_page.h"
 #include "support/fake_system.h"
 #include "support/recording_printer.h"

@@ -4,8 +4,8 @@
 
 #include "app/program.h"
 #include "pages/main_page.h"
-#include "platform/application.h"
-#include "platform/user_control.h"
+#include "platform/forms/application.h"
+#include "platform/forms/user_control.h"
 #include "support/button_input.h"
 #include "support/button_page.h"
 #include "support/button_surface.h"

@@ -1,0 +1,20 @@
+#include "platform/controls/standard_controls.h"
+
+#include "platform/controls/image_box.h"
+#include "platform/controls/label.h"
+#include "platform/controls/picture_box.h"
+#include "platform/controls/tab_strip.h"
+#include "platform/controls/text_box.h"
+
+namespace platform {
+
+std::unique_ptr<Control> MakeStandardControl(Page& page, const LayoutNode& node) {
+    if (node.className == "Label") return std::make_unique<Label>(page, node);
+    if (node.className == "TextBox") return std::make_unique<TextBox>(page, node);
+    if (node.className == "PictureBox") return std::make_unique<PictureBox>(page, node);
+    if (node.className == "Image") return std::make_unique<ImageBox>(page, node);
+    if (node.className == "TabDlg.SSTab") return std::make_unique<TabStrip>(page, node);
+    return nullptr;
+}
+
+}  // namespace platform

@@ -1,0 +1,229 @@
+#include "platform/controls/tab_strip.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "platform/forms/page.h"
+#include "platform/win32/colour.h"
+#include "platform/win32/font.h"
+#include "platform/win32/units.h"
+
+namespace platform {
+namespace {
+
+bool IsCaptionKey(std::string_view key) {
+    if (key.size() <= 10 || key.substr(0, 10) != "TabCaption") return false;
+    return std::all_of(key.begin() + 10, key.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+}  // namespace
+
+TabStrip::TabStrip(Page& page, const LayoutNode& node) : Control(page, node), fontValue_(page.PageFont()) {}
+
+TabStrip::~TabStrip() = default;
+
+bool TabStrip::CreateControlWindow(HWND parent, int x, int y, int width, int height) {
+    return Create("Catalog.TabStrip", 0, 0, WS_CHILD | WS_TABSTOP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, "", x,
+                  y, width, height, parent);
+}
+
+bool TabStrip::KnowsKey(std::string_view key) const {
+    return key == "Tabs" || key == "Tab" || key == "TabHeight" || key == "BackColor" || key == "Font" ||
+           IsCaptionKey(key);
+}
+
+void TabStrip::ReadSettings(PropertyBag& bag) {
+    int tabs = std::clamp<int>(bag.ReadInteger("Tabs", 3), 1, 64);
+    captions_.clear();
+    for (int i = 0; i < tabs; ++i)
+        captions_.push_back(bag.ReadText("TabCaption" + std::to_string(i), "Tab " + std::to_string(i)));
+    tabHeight_ = std::max(0, bag.ReadLong("TabHeight", tabHeight_));
+    backColor_ = bag.ReadColour("BackColor", backColor_);
+    fontValue_ = bag.ReadFont("Font", fontValue_);
+    font_ = CreateScreenFont(fontValue_);
+    current_ = std::clamp<int>(bag.ReadInteger("Tab", 0), 0, tabs - 1);
+}
+
+void TabStrip::WriteSettings(PropertyBag& bag) {
+    bag.WriteInteger("Tabs", static_cast<std::int16_t>(captions_.size()));
+    for (std::size_t i = 0; i < captions_.size(); ++i)
+        bag.WriteText("TabCaption" + std::to_string(i), captions_[i]);
+    bag.WriteLong("TabHeight", tabHeight_);
+    bag.WriteColour("BackColor", backColor_);
+    bag.WriteFont("Font", fontValue_);
+    bag.WriteInteger("Tab", static_cast<std::int16_t>(current_));
+}
+
+Control* TabStrip::TabContainer(int tab) const {
+    int n = 0;
+    for (const auto& control : page().Controls()) {
+        if (control->hwnd() && GetParent(control->hwnd()) == hwnd()) {
+            if (n == tab) return control.get();
+            ++n;
+        }
+    }
+    return nullptr;
+}
+
+void TabStrip::ShowCurrentContainer() {
+    for (int tab = 0; tab < TabCount(); ++tab) {
+        Control* container = TabContainer(tab);
+        if (!container || !container->hwnd()) continue;
+        // Focus inside a container that goes out of sight moves to the strip.
+        HWND focus = GetFocus();
+        if (tab != current_ && focus && IsChild(container->hwnd(), focus)) SetFocus(hwnd());
+        ShowWindow(container->hwnd(), tab == current_ ? SW_SHOWNA : SW_HIDE);
+    }
+    page().UpdateShownControls();
+}
+
+void TabStrip::SetTab(int tab) {
+    if (tab < 0 || tab >= TabCount()) return;
+    int previous = current_;
+    current_ = tab;
+    if (hwnd()) {
+        ShowCurrentContainer();
+        InvalidateRect(hwnd(), nullptr, TRUE);
+    }
+    if (previous != tab && Click) Click(previous);
+}
+
+bool TabStrip::SelectNextTab(bool forward) {
+    SelectNext(forward);
+    return true;
+}
+
+void TabStrip::SelectNext(bool forward) {
+    if (TabCount() == 0) return;
+    SetTab((current_ + (forward ? 1 : TabCount() - 1)) % TabCount());
+}
+
+RECT TabStrip::TabRect(int tab) const {
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    int count = std::max(1, TabCount());
+    int height = TwipsToPixelsY(tabHeight_);
+    int left = client.right * tab / count;
+    int right = client.right * (tab + 1) / count;
+    return RECT{left, 0, right, height};
+}
+
+int TabStrip::TabAt(POINT point) const {
+    for (int tab = 0; tab < TabCount(); ++tab) {
+        RECT r = TabRect(tab);
+        if (PtInRect(&r, point)) return tab;
+    }
+    return -1;
+}
+
+void TabStrip::Paint(HDC dc) {
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    COLORREF back = TranslateColour(backColor_);
+    Brush backBrush(CreateSolidBrush(back));
+    FillRect(dc, &client, backBrush.get());
+
+    Pen light(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNHIGHLIGHT)));
+    Pen shadow(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW)));
+    Pen dark(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_3DDKSHADOW)));
+    Selection pen(dc, light.get());
+    int headerHeight = TwipsToPixelsY(tabHeight_);
+
+    // The body: raised frame below the tab row.
+    int top = headerHeight - 1;
+    MoveToEx(dc, 0, client.bottom - 1, nullptr);
+    LineTo(dc, 0, top);
+    LineTo(dc, client.right - 1, top);
+    SelectObject(dc, dark.get());
+    LineTo(dc, client.right - 1, client.bottom - 1);
+    LineTo(dc, -1, client.bottom - 1);
+    SelectObject(dc, shadow.get());
+    MoveToEx(dc, client.right - 2, top + 1, nullptr);
+    LineTo(dc, client.right - 2, client.bottom - 2);
+    LineTo(dc, 0, client.bottom - 2);
+
+    Selection font(dc, font_.get());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    for (int tab = 0; tab < TabCount(); ++tab) {
+        RECT r = TabRect(tab);
+        bool selected = tab == current_;
+        // The current tab stands two pixels higher and opens into the body.
+        if (!selected) r.top += 2;
+        RECT face{r.left + 1, r.top + 1, r.right - 1, headerHeight + (selected ? 1 : -1)};
+        FillRect(dc, &face, backBrush.get());
+        SelectObject(dc, light.get());
+        MoveToEx(dc, r.left, selected ? headerHeight : headerHeight - 1, nullptr);
+        LineTo(dc, r.left, r.top + 2);
+        LineTo(dc, r.left + 2, r.top);
+        LineTo(dc, r.right - 2, r.top);
+        SelectObject(dc, dark.get());
+        LineTo(dc, r.right - 1, r.top + 1);
+        LineTo(dc, r.right - 1, selected ? headerHeight : headerHeight - 1);
+        SelectObject(dc, shadow.get());
+        MoveToEx(dc, r.right - 2, r.top + 1, nullptr);
+        LineTo(dc, r.right - 2, selected ? headerHeight : headerHeight - 1);
+        RECT text{r.left + 4, r.top + 2, r.right - 4, headerHeight - 1};
+        const std::string& caption = captions_[static_cast<std::size_t>(tab)];
+        DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
+                  DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        if (selected && hasFocus_) {
+            RECT measured = text;
+            DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &measured,
+                      DT_CALCRECT | DT_SINGLELINE);
+            int w = measured.right - measured.left;
+            int h = measured.bottom - measured.top;
+            RECT focus{(text.left + text.right - w) / 2 - 2, (text.top + text.bottom - h) / 2 - 1,
+                       (text.left + text.right + w) / 2 + 2, (text.top + text.bottom + h) / 2 + 1};
+            DrawFocusRect(dc, &focus);
+        }
+    }
+}
+
+LRESULT TabStrip::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: {
+        PaintScope paint(hwnd());
+        RECT client{};
+        GetClientRect(hwnd(), &client);
+        // Drawn off-screen first, so the tabs never flicker.
+        MemorySurface buffer(paint.dc(), std::max<LONG>(1, client.right), std::max<LONG>(1, client.bottom));
+        if (buffer) {
+            Paint(buffer.dc());
+            BitBlt(paint.dc(), 0, 0, client.right, client.bottom, buffer.dc(), 0, 0, SRCCOPY);
+        }
+        return 0;
+    }
+    case WM_PRINTCLIENT: Paint(reinterpret_cast<HDC>(wParam)); return 0;
+    case WM_LBUTTONDOWN: {
+        int tab = TabAt(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        if (tab >= 0) {
+            SetFocus(hwnd());
+            SetTab(tab);
+        }
+        return 0;
+    }
+    case WM_KEYDOWN:
+        if (wParam == VK_LEFT || wParam == VK_RIGHT) {
+            SelectNext(wParam == VK_RIGHT);
+            return 0;
+        }
+        break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        hasFocus_ = message == WM_SETFOCUS;
+        InvalidateRect(hwnd(), nullptr, FALSE);
+        page().OnControlFocusChanged();
+        return 0;
+    case WM_SHOWWINDOW:
+        if (wParam) ShowCurrentContainer();
+        break;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT: return SendMessageA(page().hwnd(), message, wParam, lParam);
+    default: break;
+    }
+    return Default(message, wParam, lParam);
+}
+
+}  // namespace platform

@@ -1,0 +1,59 @@
+// A tab strip: a row of tabs over a framed body. Each tab shows its own container (the tab strip's
+// n-th child control belongs to tab n) and hides the others. Tabs are chosen with the mouse, with the
+// arrow keys while the strip has the focus, and with Ctrl+Tab anywhere on the page.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/forms/control.h"
+#include "platform/win32/colour.h"
+#include "platform/win32/gdi.h"
+
+namespace platform {
+
+class TabStrip : public Control {
+public:
+    TabStrip(Page& page, const LayoutNode& node);
+    ~TabStrip() override;
+
+    int TabCount() const { return static_cast<int>(captions_.size()); }
+    const std::string& TabCaption(int tab) const { return captions_.at(static_cast<std::size_t>(tab)); }
+    // The current tab, 0 for the leftmost.
+    int Tab() const { return current_; }
+    void SetTab(int tab);
+    void SelectNext(bool forward);
+    bool SelectNextTab(bool forward) override;
+    // The container shown by a tab (null when the layout gave it none).
+    Control* TabContainer(int tab) const;
+    // The rectangle of a tab's header, in the strip's client pixels.
+    RECT TabRect(int tab) const;
+
+    bool CanTakeFocus() const override { return true; }
+
+    std::function<void(int previousTab)> Click;
+
+protected:
+    bool CreateControlWindow(HWND parent, int x, int y, int width, int height) override;
+    void ReadSettings(PropertyBag& bag) override;
+    void WriteSettings(PropertyBag& bag) override;
+    bool KnowsKey(std::string_view key) const override;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnChildrenBuilt() override { ShowCurrentContainer(); }
+
+private:
+    void Paint(HDC dc);
+    void ShowCurrentContainer();
+    int TabAt(POINT point) const;
+
+    std::vector<std::string> captions_;
+    int current_ = 0;
+    int tabHeight_ = 375;  // twips
+    std::uint32_t backColor_ = kSystemButtonFace;
+    FontValue fontValue_;
+    Font font_;
+    bool hasFocus_ = false;
+};
+
+}  // namespace platform

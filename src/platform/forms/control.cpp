@@ -1,0 +1,97 @@
+#include "platform/forms/control.h"
+
+#include <algorithm>
+
+#include "platform/forms/page.h"
+#include "platform/win32/units.h"
+
+namespace platform {
+
+bool IsExtenderKey(std::string_view key) {
+    static constexpr std::string_view kKeys[] = {"Left",    "Top",     "Width",  "Height",     "TabIndex",
+                                                 "Visible", "Default", "Cancel", "ToolTipText"};
+    return std::find(std::begin(kKeys), std::end(kKeys), key) != std::end(kKeys);
+}
+
+Control::Control(Page& page, const LayoutNode& node)
+    : page_(page), className_(node.className), name_(node.name), index_(node.index) {}
+
+Control::~Control() = default;
+
+std::string Control::DisplayName() const {
+    return index_ ? name_ + "(" + std::to_string(*index_) + ")" : name_;
+}
+
+void Control::Build(HWND parent, PropertyBag& bag) {
+    left_ = bag.ReadLong("Left", 0);
+    top_ = bag.ReadLong("Top", 0);
+    width_ = std::max(0, bag.ReadLong("Width", 1200));
+    height_ = std::max(0, bag.ReadLong("Height", 375));
+    tabIndex_ = bag.ReadInteger("TabIndex", 0);
+    visible_ = bag.ReadTruth("Visible", true);
+    default_ = bag.ReadTruth("Default", false);
+    cancel_ = bag.ReadTruth("Cancel", false);
+    toolTip_ = bag.ReadText("ToolTipText", "");
+
+    if (!CreateControlWindow(parent, TwipsToPixelsX(left_), TwipsToPixelsY(top_), TwipsToPixelsX(width_),
+                             TwipsToPixelsY(height_))) {
+        bag.Report({}, "the control's window could not be made");
+        return;
+    }
+    ReadSettings(bag);
+    for (const LayoutProperty& p : bag.node().properties)
+        if (!IsExtenderKey(p.key) && !KnowsKey(p.key))
+            bag.Report(p.key, "the key is unknown to a " + className_);
+    OnResized();
+    if (visible_ && hwnd()) ShowWindow(hwnd(), SW_SHOWNA);
+}
+
+void Control::ApplyPlacement() {
+    if (!hwnd()) return;
+    SetWindowPos(hwnd(), nullptr, TwipsToPixelsX(left_), TwipsToPixelsY(top_), TwipsToPixelsX(width_),
+                 TwipsToPixelsY(height_), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Control::Move(int left, int top, int width, int height) {
+    left_ = left;
+    top_ = top;
+    width_ = std::max(0, width);
+    height_ = std::max(0, height);
+    ApplyPlacement();
+    OnResized();
+}
+
+void Control::SetVisible(bool visible) {
+    visible_ = visible;
+    if (hwnd()) ShowWindow(hwnd(), visible ? SW_SHOWNA : SW_HIDE);
+    page_.UpdateShownControls();
+}
+
+bool Control::Enabled() const {
+    return hwnd() && IsWindowEnabled(hwnd());
+}
+
+void Control::SetEnabled(bool enabled) {
+    if (hwnd()) EnableWindow(hwnd(), enabled ? TRUE : FALSE);
+}
+
+LayoutNode Control::SaveToLayout() {
+    LayoutNode node;
+    node.className = className_;
+    node.name = name_;
+    node.index = index_;
+    PropertyBag bag(node, page_.Name(), nullptr);
+    bag.WriteLong("Left", left_);
+    bag.WriteLong("Top", top_);
+    bag.WriteLong("Width", width_);
+    bag.WriteLong("Height", height_);
+    bag.WriteInteger("TabIndex", static_cast<std::int16_t>(tabIndex_));
+    if (!visible_) bag.WriteTruth("Visible", false);
+    if (default_) bag.WriteTruth("Default", true);
+    if (cancel_) bag.WriteTruth("Cancel", true);
+    if (!toolTip_.empty()) bag.WriteText("ToolTipText", toolTip_);
+    WriteSettings(bag);
+    return node;
+}
+
+}  // namespace platform

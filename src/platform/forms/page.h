@@ -1,0 +1,186 @@
+// A page: a top-level window built from a layout resource, with the events of a form (load, activate,
+// close request, unload), modeless and modal showing, a persistent background image that pictures are
+// painted onto, and the keyboard handling of a dialog (Tab order, access keys, default and cancel
+// controls).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/forms/control.h"
+#include "platform/layout/layout.h"
+#include "platform/win32/gdi.h"
+#include "platform/win32/picture.h"
+#include "platform/win32/window.h"
+
+namespace platform {
+
+class Application;
+
+// Why a page is being closed, as the close-request event reports it.
+enum UnloadMode : std::int16_t {
+    kFormControlMenu = 0,  // the close box, the system menu, Alt+F4
+    kFormCode = 1,         // an unload requested by the program
+    kAppWindows = 2,       // the user logs off or Windows shuts down
+    kAppTaskManager = 3,   // another program asked the page to close
+};
+
+// Mouse pointer shapes of pages and controls, by number.
+inline constexpr int kPointerDefault = 0;  // the shape the window class gives
+inline constexpr int kPointerArrow = 1;
+inline constexpr int kPointerCross = 2;
+inline constexpr int kPointerIBeam = 3;
+inline constexpr int kPointerIcon = 4;
+inline constexpr int kPointerSize = 5;
+inline constexpr int kPointerSizeNESW = 6;
+inline constexpr int kPointerSizeNS = 7;
+inline constexpr int kPointerSizeNWSE = 8;
+inline constexpr int kPointerSizeWE = 9;
+inline constexpr int kPointerUpArrow = 10;
+inline constexpr int kPointerHourglass = 11;
+inline constexpr int kPointerNoDrop = 12;
+inline constexpr int kPointerArrowHourglass = 13;
+inline constexpr int kPointerArrowQuestion = 14;
+inline constexpr int kPointerSizeAll = 15;
+inline constexpr int kPointerCustom = 99;  // the control's own pointer picture (MouseIcon)
+
+// The layout of a page given as text rather than as the name of a program resource (tests).
+struct LayoutText {
+    std::string text;
+};
+
+// Pages are always owned by std::shared_ptr (make them with std::make_shared): a page keeps itself
+// alive while its modal loop runs, and the application keeps an unloaded page until none of its
+// handlers can still be running.
+class Page : public Window, public std::enable_shared_from_this<Page> {
+public:
+    Page(Application& app, std::string layoutResource);
+    Page(Application& app, LayoutText layout);
+    ~Page() override;
+
+    Application& app() const { return app_; }
+    const std::string& Name() const { return name_; }
+
+    // Creates the window and its controls from the layout and raises the load event; nothing when
+    // already loaded. Problems in the layout are shown once in a message box and the page still loads.
+    void Load();
+    bool IsLoaded() const { return loaded_; }
+    // Shows the page without waiting (loading it first if needed).
+    void Show();
+    // Shows the page modally: the other pages are disabled until it unloads; returns after the
+    // unload, with the opener active again.
+    void ShowModal();
+    // Raises the close request; unless it is refused, raises the unload event, destroys the windows and
+    // removes the page from the loaded pages. Returns false when the close was refused. A page that is
+    // already unloading is not asked again.
+    bool Unload(UnloadMode mode = kFormCode);
+    // Unloads without raising the close request (end of the run in tests).
+    void UnloadWithoutAsking();
+
+    // Window properties. Sizes are the outer size in twips.
+    std::string Caption() const;
+    void SetCaption(const std::string& caption);
+    int Width() const;
+    int Height() const;
+    void SetSize(int widthTwips, int heightTwips);
+    bool Enabled() const;
+    void SetEnabled(bool enabled);
+    int MousePointer() const { return mousePointer_; }
+    void SetMousePointer(int pointer);
+    COLORREF BackColor() const { return backColor_; }
+    const FontValue& PageFont() const { return font_; }
+
+    // Draws a picture at its own size onto the page's background image, at (x, y) in twips.
+    void PaintPicture(const Picture& picture, int xTwips, int yTwips);
+
+    // Controls, by name and index.
+    Control* FindControl(std::string_view name, std::optional<int> index = std::nullopt) const;
+    template <class T>
+    T& Get(std::string_view name, std::optional<int> index = std::nullopt) const {
+        Control* control = FindControl(name, index);
+        T* typed = dynamic_cast<T*>(control);
+        if (!typed) ThrowMissingControl(name, index);
+        return *typed;
+    }
+    const std::vector<std::unique_ptr<Control>>& Controls() const { return controls_; }
+
+    PictureLibrary& Pictures() { return pictures_; }
+    // Problems found while loading the layout (shown to the user once).
+    const std::vector<LayoutDiagnostic>& Diagnostics() const { return diagnostics_; }
+
+    // Keyboard handling of the page, called by the event loop before a message is dispatched.
+    bool PreTranslateMessage(MSG& message);
+    // Focus to the next (or previous) control in tab order; wraps around.
+    void MoveFocus(bool forward);
+    // The control of this page whose window that is, or null.
+    Control* ControlOfWindow(HWND window) const;
+    // The control that holds the keyboard focus, if it is one of this page's.
+    Control* FocusedControl() const;
+    // The default control shows itself as default unless another button has the focus.
+    bool DisplaysAsDefault(const Control& control) const;
+    // Tells every control that may have appeared or disappeared (after showing, tab switches...).
+    void UpdateShownControls();
+    // Focus moved from one control to another: the default control's look may change.
+    void OnControlFocusChanged();
+    // Raises the activate event from the message loop (after an activation held back by DoEvents).
+    void PostActivate();
+
+protected:
+    // The form's events.
+    virtual void Form_Load() {}
+    virtual void Form_Activate() {}
+    virtual void Form_QueryUnload(std::int16_t& /*Cancel*/, std::int16_t /*UnloadMode*/) {}
+    virtual void Form_Unload(std::int16_t& /*Cancel*/) {}
+
+    // Makes the control of a layout block (see controls/standard_controls.h for the toolkit's own
+    // classes). Returns null for an unknown class, which the page reports; the base knows none.
+    virtual std::unique_ptr<Control> CreateControl(const LayoutNode& node);
+
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnWindowDestroyed() override;
+
+private:
+    static constexpr UINT kActivateMessage = WM_APP + 1;
+
+    void BuildControls(HWND parent, std::vector<LayoutNode>& nodes);
+    void ApplyPageSettings(LayoutNode& root);
+    void ShowLoadProblems();
+    void DestroyPage();
+    void FinishUnload();
+    void EnsureBackground();
+    void RestoreFocus();
+    std::vector<Control*> TabOrder() const;
+    [[noreturn]] void ThrowMissingControl(std::string_view name, std::optional<int> index) const;
+    bool IsUsable(const Control& control) const;
+
+    Application& app_;
+    bool paintedOnce_ = false;
+    std::string layoutResource_;
+    std::string layoutText_;
+    std::string name_;
+    bool loaded_ = false;
+    bool unloading_ = false;
+    bool modal_ = false;
+    bool shownOnce_ = false;
+    std::vector<HWND> disabledByModal_;
+
+    int mousePointer_ = kPointerDefault;
+    COLORREF backColor_ = RGB(192, 192, 192);
+    FontValue font_;
+    Font screenFont_;
+    MemorySurface background_;  // what PaintPicture drew; WM_PAINT shows it
+    std::string borderStyle_ = "Sizable";
+    bool minButton_ = true;
+    bool maxButton_ = false;
+    std::int32_t startUpPosition_ = 2;  // centre of the screen
+
+    PictureLibrary pictures_;
+    std::vector<LayoutDiagnostic> diagnostics_;
+    std::vector<std::unique_ptr<Control>> controls_;
+    HWND lastFocus_ = nullptr;
+};
+
+}  // namespace platform

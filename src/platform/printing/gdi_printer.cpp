@@ -1,0 +1,246 @@
+#include "platform/printing/gdi_printer.h"
+
+#include <cmath>
+#include <vector>
+
+#include "platform/win32/gdi.h"
+#include "platform/win32/late_bound.h"
+#include "platform/win32/units.h"
+
+namespace platform {
+namespace {
+
+constexpr const char* kDocumentName = "Catalog";
+
+// The system's words for an error number, without the trailing line break ("Access is denied.").
+std::string SystemErrorText(DWORD code) {
+    char* buffer = nullptr;
+    DWORD length = FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+        code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+    std::string text = length && buffer ? std::string(buffer, length) : std::string();
+    if (buffer) LocalFree(buffer);
+    while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' '))
+        text.pop_back();
+    return text.empty() ? "Windows error " + std::to_string(code) + "." : text;
+}
+
+}  // namespace
+
+struct GdiPrinter::State {
+    HDC dc = nullptr;
+    bool ownsDc = false;
+    bool docStarted = false;
+    bool pageStarted = false;
+    int scaleMode = kScaleInches;
+
+    std::string fontName = "Arial";
+    double fontSize = 10;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    Font font;
+    HGDIOBJ originalFont = nullptr;
+    bool fontDirty = true;
+
+    double x = 0;
+    double y = 0;
+    int dpiX = 0;
+    int dpiY = 0;
+};
+
+GdiPrinter::GdiPrinter() : state_(std::make_unique<State>()) {}
+
+GdiPrinter::GdiPrinter(HDC device) : state_(std::make_unique<State>()) {
+    state_->dc = device;
+    state_->dpiX = GetDeviceCaps(device, LOGPIXELSX);
+    state_->dpiY = GetDeviceCaps(device, LOGPIXELSY);
+}
+
+GdiPrinter::~GdiPrinter() {
+    KillDoc();
+    if (state_->dc && state_->originalFont) SelectObject(state_->dc, state_->originalFont);
+}
+
+std::string GdiPrinter::DefaultPrinterName() {
+    using GetDefaultPrinterFunction = BOOL(WINAPI*)(LPSTR, LPDWORD);
+    static const auto getDefaultPrinter =
+        LateBoundFunction<GetDefaultPrinterFunction>("winspool.drv", "GetDefaultPrinterA");
+    if (!getDefaultPrinter) return {};
+    DWORD size = 0;
+    getDefaultPrinter(nullptr, &size);
+    if (size == 0) return {};
+    std::vector<char> name(size);
+    if (!getDefaultPrinter(name.data(), &size)) return {};
+    return std::string(name.data());
+}
+
+void GdiPrinter::SetScaleMode(int mode) {
+    // Kept for the next job. The spooler is not asked now: start-up sets the unit, and asking there
+    // would load the whole print system into every run; a missing printer shows when a job starts.
+    state_->scaleMode = mode;
+}
+
+void GdiPrinter::SetFontName(std::string name) {
+    state_->fontName = std::move(name);
+    state_->fontDirty = true;
+}
+void GdiPrinter::SetFontSize(double points) {
+    state_->fontSize = points;
+    state_->fontDirty = true;
+}
+void GdiPrinter::SetFontBold(bool on) {
+    state_->bold = on;
+    state_->fontDirty = true;
+}
+void GdiPrinter::SetFontItalic(bool on) {
+    state_->italic = on;
+    state_->fontDirty = true;
+}
+void GdiPrinter::SetFontUnderline(bool on) {
+    state_->underline = on;
+    state_->fontDirty = true;
+}
+bool GdiPrinter::FontUnderline() const {
+    return state_->underline;
+}
+
+double GdiPrinter::CurrentX() const {
+    return state_->x;
+}
+double GdiPrinter::CurrentY() const {
+    return state_->y;
+}
+void GdiPrinter::SetCurrentX(double inches) {
+    state_->x = inches;
+}
+void GdiPrinter::SetCurrentY(double inches) {
+    state_->y = inches;
+}
+
+// Gives the font back to the DC and, for the printer's own DC, deletes it. The font settings stay;
+// the next job makes its font again.
+void GdiPrinter::ReleaseDevice() {
+    State& s = *state_;
+    if (s.dc && s.originalFont) SelectObject(s.dc, s.originalFont);
+    s.originalFont = nullptr;
+    s.font.Reset();
+    s.fontDirty = true;
+    if (s.ownsDc && s.dc) {
+        DeleteDC(s.dc);
+        s.dc = nullptr;
+        s.ownsDc = false;
+    }
+    s.docStarted = s.pageStarted = false;
+    s.x = s.y = 0;
+}
+
+void GdiPrinter::Fail(const std::string& what) {
+    DWORD code = GetLastError();
+    State& s = *state_;
+    bool wasRunning = s.docStarted;
+    if (s.docStarted && s.ownsDc) AbortDoc(s.dc);  // the spooler drops what it already has
+    ReleaseDevice();
+    throw PrinterError(code ? what + ": " + SystemErrorText(code) : what + ".", wasRunning);
+}
+
+void GdiPrinter::EnsurePage() {
+    State& s = *state_;
+    if (!s.dc) {
+        std::string name = DefaultPrinterName();
+        if (name.empty()) throw PrinterError("No printer is installed.");
+        SetLastError(0);
+        s.dc = CreateDCA("WINSPOOL", name.c_str(), nullptr, nullptr);
+        if (!s.dc) Fail("The printer \"" + name + "\" could not be opened");
+        s.ownsDc = true;
+        s.dpiX = GetDeviceCaps(s.dc, LOGPIXELSX);
+        s.dpiY = GetDeviceCaps(s.dc, LOGPIXELSY);
+    }
+    if (s.ownsDc && !s.docStarted) {
+        DOCINFOA info{};
+        info.cbSize = sizeof info;
+        info.lpszDocName = kDocumentName;
+        SetLastError(0);
+        if (StartDocA(s.dc, &info) <= 0) Fail("The print job could not be started");
+        s.docStarted = true;
+    }
+    if (s.ownsDc && !s.pageStarted) {
+        SetLastError(0);
+        if (StartPage(s.dc) <= 0) Fail("The printer could not start a page");
+        s.pageStarted = true;
+        s.fontDirty = true;  // some drivers reset the DC at StartPage
+    }
+    if (s.fontDirty) ApplyFont();
+}
+
+void GdiPrinter::ApplyFont() {
+    State& s = *state_;
+    LOGFONTA lf{};
+    lf.lfHeight = -PointsToPixels(s.fontSize, s.dpiY);
+    lf.lfWeight = s.bold ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = s.italic;
+    lf.lfUnderline = s.underline;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfOutPrecision = OUT_TT_PRECIS;
+    lstrcpynA(lf.lfFaceName, s.fontName.c_str(), LF_FACESIZE);
+    Font font(CreateFontIndirectA(&lf));
+    HGDIOBJ previous = SelectObject(s.dc, font.get());
+    if (!s.originalFont) s.originalFont = previous;
+    s.font = std::move(font);  // the font it replaces is no longer selected
+    s.fontDirty = false;
+    SetBkMode(s.dc, TRANSPARENT);
+    SetTextAlign(s.dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+}
+
+void GdiPrinter::Print(std::string_view text, bool lineEnd) {
+    EnsurePage();
+    State& s = *state_;
+    if (!text.empty()) {
+        int x = static_cast<int>(std::lround(s.x * s.dpiX));
+        int y = static_cast<int>(std::lround(s.y * s.dpiY));
+        int length = static_cast<int>(text.size());
+        TextOutA(s.dc, x, y, text.data(), length);
+        SIZE extent{};
+        GetTextExtentPoint32A(s.dc, text.data(), length, &extent);
+        s.x += static_cast<double>(extent.cx) / s.dpiX;
+    }
+    if (lineEnd) {
+        TEXTMETRICA metrics{};
+        GetTextMetricsA(s.dc, &metrics);
+        s.x = 0;
+        s.y += static_cast<double>(metrics.tmHeight + metrics.tmExternalLeading) / s.dpiY;
+    }
+}
+
+void GdiPrinter::NewPage() {
+    EnsurePage();
+    State& s = *state_;
+    if (s.ownsDc) {
+        SetLastError(0);
+        if (EndPage(s.dc) <= 0) Fail("The printer could not finish a page");
+        s.pageStarted = false;
+    }
+    s.x = s.y = 0;
+}
+
+void GdiPrinter::EndDoc() {
+    State& s = *state_;
+    if (s.ownsDc && s.docStarted) {
+        SetLastError(0);
+        if (s.pageStarted && EndPage(s.dc) <= 0) Fail("The printer could not finish a page");
+        s.pageStarted = false;
+        SetLastError(0);
+        if (::EndDoc(s.dc) <= 0) Fail("The print job could not be finished");
+        ReleaseDevice();
+    }
+    s.x = s.y = 0;
+}
+
+void GdiPrinter::KillDoc() {
+    State& s = *state_;
+    if (s.ownsDc && s.docStarted) AbortDoc(s.dc);
+    if (s.ownsDc) ReleaseDevice();
+    s.x = s.y = 0;
+}
+
+}  // namespace platform

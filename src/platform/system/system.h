@@ -1,0 +1,45 @@
+// The program's contact points with the world outside its windows: message boxes, the shell, the
+// previous-instance question and the printer. Each goes through SystemServices, so that a test can put
+// a replacement in place that answers and records instead of opening anything. The program itself
+// always runs on the real services.
+#pragma once
+
+#include <string>
+
+#include "platform/printing/printer.h"
+#include "platform/win32/win.h"
+
+namespace platform {
+
+class SystemServices {
+public:
+    virtual ~SystemServices() = default;
+
+    // MessageBoxA: blocks until answered and returns IDOK, IDYES or IDNO.
+    virtual int ShowMessage(HWND owner, const std::string& text, const std::string& title, UINT style);
+    // ShellExecuteA with no verb and no parameters; above 32 when something was started. An address too
+    // long for any browser is not handed over (SE_ERR_FNF).
+    virtual INT_PTR ShellOpen(HWND owner, const std::string& file, const std::string& directory,
+                              int showCommand);
+    // True while another copy of this program runs (of any folder, in this session).
+    virtual bool PreviousInstanceRunning();
+    // The printer object of the program (the default printer).
+    virtual Printer& DefaultPrinter();
+};
+
+// The services in force: the real ones, or the replacement a test installed.
+SystemServices& System();
+
+// Installs a replacement for its lifetime.
+class SystemOverride {
+public:
+    explicit SystemOverride(SystemServices& replacement);
+    ~SystemOverride();
+    SystemOverride(const SystemOverride&) = delete;
+    SystemOverride& operator=(const SystemOverride&) = delete;
+
+private:
+    SystemServices* previous_;
+};
+
+}  // namespace platform

@@ -21,7 +21,7 @@ place 18 2 210 210; place 8 2 2415 210; place 9 2 4620 210; place 7 2 210 1155
 
 TAB_WIDTH=$(( $(twips 7260) / 3 ))
 expected=0
-while IFS=$'\t' read -r index name order evaluation; do
+while IFS=$'\t' read -r index name order evaluation _; do
     case "$index" in \#*) continue ;; esac
     tab=${TAB[$index]}
     click $((CX + $(twips 105) + TAB_WIDTH * tab + TAB_WIDTH / 2)) $((CY + $(twips 945) + 12))

@@ -7,7 +7,7 @@ source "$(dirname "$0")/lib.sh"
 
 REMINDER="Thanks for visiting Tamrix Software's Catalog!"
 declare -A NAME ORDER EVAL
-while IFS=$'\t' read -r index name order evaluation; do
+while IFS=$'\t' read -r index name order evaluation _; do
     case "$index" in \#*) continue ;; esac
     NAME[$index]=$name; ORDER[$index]=$order; EVAL[$index]=$evaluation
 done < "$(dirname "$0")/expected_links.txt"

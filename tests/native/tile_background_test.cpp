@@ -45,6 +45,8 @@ TEST(TileBackground, CoversTheTargetColumnByColumnWithInclusiveLimits) {
         {{1500, 1350, {}}, 1000, 1000, {{0, 0}}},
         {{1500, 1500, {false}}, 3000, 3000, {}},  // no picture
         {{0, 1500, {}}, 3000, 3000, {}},
+        {{1500, 0, {}}, 3000, 3000, {}},                       // no step down: nothing, and no endless column
+        {{1, 1, {}}, 1, 1, {{0, 0}, {0, 1}, {1, 0}, {1, 1}}},  // the smallest step still tiles
     };
     for (const Case& c : cases) {
         FakeTarget target{c.width, c.height, {}};

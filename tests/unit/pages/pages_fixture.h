@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "app/program.h"
 #include "catalog/catalog_table.h"
 #include "pages/main_page.h"
@@ -12,6 +14,20 @@
 #include "support/recording_printer.h"
 #include "support/script.h"
 #include "support/test_page.h"
+
+// Every product as typed in once, for these tests and the journeys: index, name, order address,
+// evaluation address and price.
+inline std::vector<std::vector<std::string>> ExpectedProducts() {
+    std::ifstream in(CATALOG_TESTS_DIR "/e2e/expected_links.txt");
+    std::vector<std::vector<std::string>> rows;
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        rows.emplace_back();
+        for (std::size_t start = 0, tab = 0; tab != std::string::npos; start = tab + 1)
+            rows.back().push_back(line.substr(start, (tab = line.find('\t', start)) - start));
+    }
+    return rows;
+}
 
 // How a page is closed in a test: Esc unless said otherwise.
 using CloseWay = std::function<void(HWND page)>;
@@ -42,8 +58,8 @@ struct Started {
             app, [&] { return script.Done() && main().InitDone() && !advertise(); }, 20000))
             << "waiting for: " << script.Pending();
     }
-    // Opens product `index` from its button's command and runs `look` while the page is up, then closes
-    // it and returns.
+    // Opens product `index` with its button (as Enter or a click does) and runs `look` while the page is
+    // up, then closes it and returns.
     void OpenProduct(int index, const std::function<void(pages::AdvertisePage&)>& look,
                      const CloseWay& close = PressEsc) {
         testing_support::Script script;
@@ -53,7 +69,7 @@ struct Started {
                 look(*advertise());
                 close(advertise()->hwnd());
             });
-        main().cmdChoice_Click(static_cast<std::int16_t>(index));
+        main().cmdChoice(index).OnAccessKey();
         EXPECT_TRUE(script.Done()) << "the page closed before it was looked at";
         EXPECT_EQ(advertise(), nullptr);
     }

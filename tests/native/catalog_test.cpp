@@ -1,0 +1,64 @@
+// The product list and the catalog table against the list of every product's name, addresses and
+// price as typed in once (tests/e2e/expected_links.txt, which the product journeys read too), and how a
+// page's caption finds its row.
+#include "catalog/catalog_table.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+
+namespace {
+
+// "index name order evaluation price" per product, tab separated.
+std::vector<std::vector<std::string>> ExpectedProducts() {
+    std::ifstream in(std::filesystem::path(__FILE__).parent_path() / "../e2e/expected_links.txt");
+    std::vector<std::vector<std::string>> rows;
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        rows.emplace_back();
+        for (std::size_t start = 0, tab = 0; tab != std::string::npos; start = tab + 1)
+            rows.back().push_back(line.substr(start, (tab = line.find('\t', start)) - start));
+    }
+    return rows;
+}
+
+catalog::ProductList AllNames() {
+    catalog::ProductList names;
+    for (std::string_view name : catalog::kProductNameTable) names.Add(std::string(name));
+    return names;
+}
+
+}  // namespace
+
+TEST(Catalog, EveryProductHasItsNameAddressesAndPrice) {
+    const catalog::ProductList names = AllNames();
+    const auto expected = ExpectedProducts();
+    ASSERT_EQ(expected.size(), 18u);
+    ASSERT_EQ(names.Count(), 18);
+    for (const auto& product : expected) {
+        const int index = std::stoi(product.at(0));
+        const auto row = catalog::FindCatalogRow(product.at(1), names);
+        ASSERT_TRUE(row) << product.at(1);
+        EXPECT_EQ(names.Item(index) + " " + std::to_string(row->index), product.at(1) + " " + product.at(0));
+        EXPECT_EQ(catalog::OrderLinkFor(row), product.at(2));
+        EXPECT_EQ(catalog::EvaluationLinkFor(row), product.at(3));
+        EXPECT_EQ(row->priceText, product.at(4));
+    }
+    EXPECT_THROW(names.Item(0), std::out_of_range);
+    EXPECT_THROW(names.Item(19), std::out_of_range);
+}
+
+TEST(Catalog, OnlyTheExactNameFindsARowAndNoRowLeavesTheBareAddresses) {
+    const catalog::ProductList names = AllNames();
+    for (const char* caption : {"callwarden", "Callwarden ", " Callwarden", "Welcome!", ""})
+        EXPECT_FALSE(catalog::FindCatalogRow(caption, names)) << "'" << caption << "'";
+    catalog::ProductList firstTwelve;
+    for (int i = 1; i <= 12; ++i) firstTwelve.Add(names.Item(i));
+    EXPECT_TRUE(catalog::FindCatalogRow("Callwarden", firstTwelve));
+    EXPECT_FALSE(catalog::FindCatalogRow("Sumstar", firstTwelve)) << "a position the list does not have";
+    EXPECT_EQ(catalog::OrderLinkFor(std::nullopt),
+              "https://www.paypal.com/xclick\\business=sales%40tamrix-software.example&item_name=");
+    EXPECT_EQ(catalog::EvaluationLinkFor(std::nullopt), "http://www.tamrix-software.example/evals/");
+}

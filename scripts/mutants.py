@@ -5,7 +5,7 @@ and the print spooler. Every fault is made in a private copy of the source tree 
 with its own build folders, so an interrupted run leaves the working tree as it was.
 """
 import argparse, datetime, fcntl, fnmatch, hashlib, json, os, random, re, resource, shutil, signal, subprocess
-import time
+import threading, time
 from pathlib import Path
 
 # Share of the sample per source area. A file belongs to the first row whose glob matches its path
@@ -26,12 +26,13 @@ AREAS = [
 
 # The tests that cover each source path: the first row whose glob matches. A test is a folder of
 # tests/unit ("group"), part of one ("group:gtest filter"), or an end-to-end journey (a tests/e2e script by
-# name). They run cheapest first (by their time on the unchanged tree) and the first failure kills the
-# fault; a test whose program the fault leaves byte for byte unchanged is not run at all (native, the
-# host build of tests/native, changes only for the portable files). Journeys only where the unit tests
-# cannot follow the real program: its entry point, the printed sheet; 20-products (three minutes) is left
-# to ./test. The soak runs only for a fault on a line with a leak-prone call (LEAK_PRONE). A group in
-# tests/unit that no row names runs for every fault, until it gets a row here.
+# name). They run in the order of the row, which puts first the test most likely to catch a fault there
+# for its time, and the first failure kills the fault; a test whose program the fault leaves byte for
+# byte unchanged is not run at all (native, the host build of tests/native, changes only for the portable
+# files). Journeys only where the unit tests cannot follow the real program: its entry point and start,
+# the printed sheet; 20-products (three minutes) is left to ./test. The soak runs last, and only for a
+# fault on a line with a leak-prone call (LEAK_PRONE). A group in tests/unit that no row names runs for
+# every fault, until it gets a row here.
 PROPERTIES = "button:ButtonProperties.*"
 INPUT = "button:ButtonInput.*:PageKeys.*"
 STARTUP = "foundation:Startup.*"
@@ -41,18 +42,21 @@ MALFORMED = "reliability:MalformedInput.*"
 BAD_SETTINGS = "reliability:MalformedInput.DamagedButtonSettings*:MalformedInput.ColoursWithStrayHighBits*"
 BAD_TEXTS = "reliability:MalformedInput.OddPrintTexts*:MalformedInput.OddAndOverlongLinks*"
 COVERAGE = [
-    # path glob                 tests                                                                   soak
-    ("src/button/input*",       [INPUT, "pages"],                                                       False),
-    ("src/button/*",            ["native", "gallery", PROPERTIES, "pages", INPUT, BAD_SETTINGS],        True),
-    ("src/common/*print*",      ["native", "printing", "pages", BAD_TEXTS, "50-printing"],              False),
-    ("src/common/*",            ["native", "common", "printing", "pages", BAD_TEXTS],                   False),
-    ("src/catalog/*",           ["native", "pages", STARTUP],                                           False),
-    ("src/pages/*",             ["native", "pages", STARTUP, "10-start"],                               False),
-    ("src/app/*",               [STARTUP, "pages", "10-start"],                                         False),
-    ("src/platform/*print*",    ["printing", "pages", "50-printing"],                                   False),
-    ("src/platform/*layout*",   ["native", "foundation", "pages", MALFORMED],                           False),
-    ("src/platform/*gdi*",      [GDI, "gallery", PROPERTIES, "pages", HOST, INPUT],                     True),
-    ("src/platform/*",          [HOST, "gallery", PROPERTIES, "pages", INPUT, BAD_SETTINGS],            True),
+    # path glob                     tests, in the order they run                                        soak
+    ("src/button/input*",           [INPUT, "pages"],                                                   False),
+    ("src/button/properties*",      [PROPERTIES, "gallery", INPUT, "pages"],                            False),
+    ("src/button/persistence*",     [PROPERTIES, "gallery", BAD_SETTINGS, "pages"],                     False),
+    ("src/button/lifecycle*",       ["gallery", PROPERTIES, INPUT, "pages"],                            True),
+    ("src/button/*",                ["native", "gallery", PROPERTIES, INPUT, "pages", BAD_SETTINGS],    True),
+    ("src/common/*print*",          ["native", "printing", "pages", BAD_TEXTS, "50-printing"],          False),
+    ("src/common/*",                ["native", "common", "printing", "pages", BAD_TEXTS],               False),
+    ("src/catalog/*",               ["native", "pages", STARTUP],                                       False),
+    ("src/pages/*",                 ["native", "pages", STARTUP, "10-start"],                           False),
+    ("src/app/*",                   [STARTUP, "pages", "10-start"],                                     False),
+    ("src/platform/*print*",        ["printing", "pages", "50-printing"],                               False),
+    ("src/platform/*layout*",       ["native", "foundation", "pages", MALFORMED],                       False),
+    ("src/platform/*gdi*",          [GDI, "gallery", PROPERTIES, "pages", HOST, INPUT],                 True),
+    ("src/platform/*",              [HOST, "pages", INPUT, "gallery", PROPERTIES, BAD_SETTINGS],        True),
 ]
 SOAK = "reliability:Soak.AHundredThousandPaintings*"
 LEAK_PRONE = re.compile(r"\b(DeleteObject|SelectObject|DeleteDC|Release\w*|Destroy\w*)\s*\(")
@@ -75,6 +79,10 @@ EQUIVALENT = [
      "a shade component that is exactly at the limit is the limit either way"),
     ("src/button/picture.cpp", r"kNoSolidColour, true,",
      "keeping only the dark pixels applies to silhouettes; a picture drawn in its own colours has no solid colour"),
+    ("src/button/picture.cpp", r"if \(width < 0 \|\||height < 0 \|\|",
+     "a picture of no width or height has no pixel rows: it draws nothing either way"),
+    ("src/common/print_layout.cpp", r"CurrentY\(\) <= kTextTop\)|CurrentX\(\) <= kTextLeft\)",
+     "a print position exactly at the margin is raised to the margin, where it is already"),
     ("src/pages/advertise_page.cpp", r'PrintText\(\*this, .*, "", (true, (true|false)|false, true)\);',
      "with an empty header the header's underline and its every-page flag do nothing"),
 ]
@@ -304,38 +312,42 @@ def quotas(ranked, shares, count):
     return quota
 
 
-# ---- The private tree, its builds and its tests ----
+# ---- Workers: private trees with their builds, screens and tests ----
+
+LIVE, STOPPING = set(), threading.Event()  # the commands running now, so that a stop ends every one
+
+
+class Stopped(Exception):
+    pass
+
 
 def run(cmd, timeout=None, **kw):
     """Runs a command in its own process group; returns (exit code or 'timeout', seconds, output)."""
     start = time.monotonic()
     with subprocess.Popen(cmd, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True, errors="replace",
                           start_new_session=True, **kw) as p:
+        LIVE.add(p)
         try:
             out, _ = p.communicate(timeout=timeout)
-            return p.returncode, time.monotonic() - start, out
-        except BaseException as stop:  # a hang, or the run is interrupted: the whole group goes
+            code = p.returncode
+        except subprocess.TimeoutExpired:  # a hang: the whole group goes
             os.killpg(p.pid, signal.SIGKILL)
             out, _ = p.communicate()
-            if not isinstance(stop, subprocess.TimeoutExpired):
-                raise
-            return "timeout", time.monotonic() - start, out
+            code = "timeout"
+        finally:
+            LIVE.discard(p)
+    if STOPPING.is_set():
+        raise Stopped()
+    return code, time.monotonic() - start, out
 
 
-def sync_tree():
-    """Makes the private tree a copy of the working tree (tracked and new files), touching only files
-    whose content differs, so that the builds redo only what changed."""
-    listed = subprocess.run(["git", "ls-files", "-z", "-co", "--exclude-standard"], cwd=ROOT, check=True,
-                            capture_output=True).stdout.decode().split("\0")
-    wanted = {p for p in listed if p and (ROOT / p).is_file()}
-    for p in wanted:
-        source, copy = ROOT / p, TREE / p
-        if not copy.is_file() or copy.read_bytes() != source.read_bytes():
-            copy.parent.mkdir(parents=True, exist_ok=True)
-            shutil.copyfile(source, copy)
-    for copy in [f for f in TREE.rglob("*") if f.is_file()]:
-        if copy.relative_to(TREE).as_posix() not in wanted:
-            copy.unlink()
+def stop_everything():
+    STOPPING.set()
+    for p in list(LIVE):
+        try:
+            os.killpg(p.pid, signal.SIGKILL)
+        except OSError:
+            pass
 
 
 # Most of the time of compiling one file of the program goes into reading the Windows and standard
@@ -357,75 +369,189 @@ cmake_language(DEFER DIRECTORY "${CMAKE_SOURCE_DIR}" CALL mutants_precompile_hea
 """
 
 
-def configure_and_build(jobs):
-    """Configures and builds the Windows build and, when there are host tests, the host build. The
-    compiler cache makes a restored file's object at once; the sloppiness lets it trust contents, not
-    time stamps, of the headers a fault touched, and take the precompiled headers as they are."""
-    os.environ.update(CCACHE_DIR=str(WORK / "ccache"),
-                      CCACHE_SLOPPINESS="include_file_mtime,include_file_ctime,pch_defines,time_macros")
-    launcher = ["-DCMAKE_C_COMPILER_LAUNCHER=ccache", "-DCMAKE_CXX_COMPILER_LAUNCHER=ccache"]
-    (WORK / "precompiled_headers.cmake").write_text(PRECOMPILED_HEADERS.lstrip())
-    builds = [(BUILD, [f"-DCMAKE_TOOLCHAIN_FILE={TREE}/cmake/mingw-w64-x86_64.cmake",
-                       f"-DCMAKE_PROJECT_INCLUDE={WORK / 'precompiled_headers.cmake'}"])]
-    if list(TREE.glob("tests/native/*.cpp")):
-        builds.append((NATIVE, []))  # no debug lines: an unchanged object must stay byte for byte the same
-    for folder, extra in builds:
-        # Configured at every run (quick): a folder made before gets the settings below too.
-        # Warnings stay warnings: a fault the compiler only warns about ("a || b && c") is still a
-        # fault for the tests to catch. Programs carry no time stamp, so that a fault that does not
-        # reach a test program leaves it byte for byte the same, and the test need not run.
-        subprocess.run(["cmake", "-S", TREE, "-B", folder, "-G", "Ninja", "-DCMAKE_BUILD_TYPE=Release",
-                        "-DCMAKE_CXX_COMPILE_OBJECT=<CMAKE_CXX_COMPILER> <DEFINES> <INCLUDES> <FLAGS> "
-                        "-Wno-error -o <OBJECT> -c <SOURCE>",
-                        "-DCMAKE_EXE_LINKER_FLAGS=" + ("-Wl,--no-insert-timestamp" if extra else "")] + extra +
-                       launcher, check=True, stdout=subprocess.DEVNULL)
-        subprocess.run(["ninja", "-C", folder, "-j", str(jobs)], check=True, stdout=subprocess.DEVNULL)
-
-
-def program_objects():
-    """The object files made from src/, per build folder."""
-    objects = {}
-    for folder in (BUILD, NATIVE):
-        if (folder / "compile_commands.json").exists():
-            for entry in json.loads((folder / "compile_commands.json").read_text()):
-                if entry["file"].startswith(str(TREE / "src")):
-                    out = re.search(r" -o (\S+)", entry["command"]).group(1)
-                    objects.setdefault(folder, []).append(out)
-    return objects
-
-
-def object_hashes(objects):
-    return {(f, o): hashlib.sha1((f / o).read_bytes()).hexdigest() for f, outs in objects.items() for o in outs}
-
-
 def file_hashes(paths):
     return [hashlib.sha1(p.read_bytes()).hexdigest() if p.exists() else None for p in paths]
 
 
-def discover_tests():
-    """Every runnable test by name: unit groups (and their filtered parts, made on demand), journeys."""
-    tests = {}
-    for folder in (BUILD, NATIVE):
-        if (folder / "CTestTestfile.cmake").exists():
-            shown = subprocess.run(["ctest", "--test-dir", folder, "--show-only=json-v1"], check=True,
-                                   capture_output=True, text=True).stdout
-            for t in json.loads(shown)["tests"]:
-                cwd = next((p["value"] for p in t.get("properties", []) if p["name"] == "WORKING_DIRECTORY"), folder)
-                exe = Path(next(c for c in t["command"] if c.startswith(str(folder))))
-                tests[t["name"]] = {"cmd": t["command"], "cwd": cwd, "build": (folder, [str(exe.relative_to(folder))]),
-                                    "programs": [exe]}
-    tools = [p.stem for p in TREE.glob("tests/tools/*.cpp")]
-    programs = [BUILD / "catalog.exe"] + [BUILD / "tools" / f"{tool}.exe" for tool in tools]
-    for script in sorted(TREE.glob("tests/e2e/[0-9][0-9]-*.sh")):
-        tests[script.stem] = {"journey": True, "build": (BUILD, ["catalog"] + tools), "programs": programs}
-    for test in tests.values():  # the programs as built from the unchanged tree
-        test["pristine"] = file_hashes(test["programs"])
-    return tests
+class Worker:
+    """A private copy of the working tree with its own builds, virtual screen and Wine server, where one
+    fault at a time is made, built and tested. The workers' places differ only in their folder within
+    build-mutants, so the compiler cache serves them all."""
+
+    def __init__(self, number, jobs):
+        self.name, self.jobs = f"worker {number + 1}", jobs
+        root = WORK if number == 0 else WORK / f"worker{number + 1}"
+        self.tree, self.build, self.native = root / "tree", root / "build", root / "native"
+        self.env, self.xvfb = dict(os.environ), None
+
+    def sync_tree(self):
+        """Makes the private tree a copy of the working tree (tracked and new files), touching only
+        files whose content differs, so that the builds redo only what changed."""
+        listed = subprocess.run(["git", "ls-files", "-z", "-co", "--exclude-standard"], cwd=ROOT, check=True,
+                                capture_output=True).stdout.decode().split("\0")
+        wanted = {p for p in listed if p and (ROOT / p).is_file()}
+        for p in wanted:
+            source, copy = ROOT / p, self.tree / p
+            if not copy.is_file() or copy.read_bytes() != source.read_bytes():
+                copy.parent.mkdir(parents=True, exist_ok=True)
+                shutil.copyfile(source, copy)
+        for copy in [f for f in self.tree.rglob("*") if f.is_file()]:
+            if copy.relative_to(self.tree).as_posix() not in wanted:
+                copy.unlink()
+
+    def prepare(self):
+        """Copies the tree, configures and builds it (the Windows build and, when there are host tests,
+        the host build), and notes what the unchanged tree builds."""
+        self.sync_tree()
+        builds = [(self.build, [f"-DCMAKE_TOOLCHAIN_FILE={self.tree}/cmake/mingw-w64-x86_64.cmake",
+                                f"-DCMAKE_PROJECT_INCLUDE={WORK / 'precompiled_headers.cmake'}"])]
+        if list(self.tree.glob("tests/native/*.cpp")):
+            builds.append((self.native, []))  # no debug lines: an unchanged object stays byte for byte the same
+        for folder, extra in builds:
+            # Configured at every run (quick): a folder made before gets these settings too. Warnings stay
+            # warnings: a fault the compiler only warns about ("a || b && c") is still a fault for the tests
+            # to catch. Programs carry no time stamp, so that a fault that does not reach a test program
+            # leaves it byte for byte the same, and the test need not run.
+            subprocess.run(["cmake", "-S", self.tree, "-B", folder, "-G", "Ninja", "-DCMAKE_BUILD_TYPE=Release",
+                            "-DCMAKE_C_COMPILER_LAUNCHER=ccache", "-DCMAKE_CXX_COMPILER_LAUNCHER=ccache",
+                            "-DCMAKE_CXX_COMPILE_OBJECT=<CMAKE_CXX_COMPILER> <DEFINES> <INCLUDES> <FLAGS> "
+                            "-Wno-error -o <OBJECT> -c <SOURCE>",
+                            "-DCMAKE_EXE_LINKER_FLAGS=" + ("-Wl,--no-insert-timestamp" if extra else "")] + extra,
+                           check=True, stdout=subprocess.DEVNULL, env=self.env)
+            subprocess.run(["ninja", "-C", folder, "-j", str(os.cpu_count())], check=True, stdout=subprocess.DEVNULL,
+                           env=self.env)
+        self.objects = {}  # the object files made from src/, per build folder
+        for folder in (self.build, self.native):
+            if (folder / "compile_commands.json").exists():
+                for entry in json.loads((folder / "compile_commands.json").read_text()):
+                    if entry["file"].startswith(str(self.tree / "src")):
+                        self.objects.setdefault(folder, []).append(re.search(r" -o (\S+)", entry["command"]).group(1))
+        self.pristine = self.object_hashes()
+        self.tests = self.discover_tests()
+        self.groups = {p.name for p in self.tree.glob("tests/unit/*") if p.is_dir()}
+        self.groups |= {"native"} if list(self.tree.glob("tests/native/*.cpp")) else set()
+
+    def object_hashes(self):
+        return {(f, o): hashlib.sha1((f / o).read_bytes()).hexdigest() for f, outs in self.objects.items() for o in outs}
+
+    def discover_tests(self):
+        """Every runnable test by name: unit groups (their filtered parts are made on demand), journeys."""
+        tests = {}
+        for folder in (self.build, self.native):
+            if (folder / "CTestTestfile.cmake").exists():
+                shown = subprocess.run(["ctest", "--test-dir", folder, "--show-only=json-v1"], check=True,
+                                       capture_output=True, text=True).stdout
+                for t in json.loads(shown)["tests"]:
+                    cwd = next((p["value"] for p in t.get("properties", []) if p["name"] == "WORKING_DIRECTORY"),
+                               folder)
+                    exe = Path(next(c for c in t["command"] if c.startswith(str(folder))))
+                    tests[t["name"]] = {"cmd": t["command"], "cwd": cwd, "programs": [exe],
+                                        "build": (folder, [str(exe.relative_to(folder))])}
+        tools = [p.stem for p in self.tree.glob("tests/tools/*.cpp")]
+        programs = [self.build / "catalog.exe"] + [self.build / "tools" / f"{tool}.exe" for tool in tools]
+        for script in sorted(self.tree.glob("tests/e2e/[0-9][0-9]-*.sh")):
+            tests[script.stem] = {"journey": True, "build": (self.build, ["catalog"] + tools), "programs": programs}
+        for test in tests.values():  # the programs as built from the unchanged tree
+            test["pristine"] = file_hashes(test["programs"])
+        return tests
+
+    def start_screen(self):
+        """A virtual screen of its own, the Wine prefix in the build folder and a persistent Wine server."""
+        script = ('source "$1"; { start_xvfb && setup_wineprefix && start_wineserver; } >/dev/null 2>&1; '
+                  'echo "$DISPLAY $XVFB_PID"')
+        env = dict(self.env, BUILD_DIR=str(self.build))
+        display, pid = subprocess.run(["bash", "-c", script, "-", str(ROOT / "scripts/common.sh")], env=env, check=True,
+                                      capture_output=True, text=True).stdout.split()
+        self.xvfb = int(pid)
+        self.env.update(DISPLAY=display, BUILD_DIR=str(self.build), WINEPREFIX=str(self.build / "wineprefix"))
+
+    def stop_screen(self):
+        if self.xvfb:
+            subprocess.run(["wineserver", "-k"], env=self.env, stderr=subprocess.DEVNULL)
+            os.kill(self.xvfb, signal.SIGTERM)
+            self.xvfb = None
+
+    def run_test(self, name, timeout, times=None):
+        """Builds what the test needs and runs it: 'pass', 'fail', 'timeout', 'stillborn', or 'unchanged'
+        when its programs are byte for byte those of the unchanged tree (it cannot see the fault); and
+        seconds. A journey that prints waits for the printer, which every checkout on the machine shares."""
+        base, _, filter_ = name.partition(":")
+        test = self.tests[base]
+        folder, targets = test["build"]
+        code, seconds, _ = run(["ninja", "-C", str(folder), "-j", str(self.jobs)] + targets, env=self.env)
+        if times is not None:
+            times["link"] += seconds
+        if code != 0:
+            return "stillborn", 0
+        if times is not None and file_hashes(test["programs"]) == test["pristine"]:
+            return "unchanged", 0
+        if test.get("journey"):
+            env = dict(self.env, E2E_ONLY=base, E2E_TIMEOUT=str(int(timeout)))
+            with open("/tmp/catalog-print.lock", "a") as lock:
+                if PRINTING_JOURNEY in base:
+                    fcntl.flock(lock, fcntl.LOCK_EX)
+                code, seconds, out = run(["bash", str(self.tree / "tests/e2e/run.sh")], timeout=timeout + 30, env=env)
+            code = "timeout" if "TIMEOUT [" in out else code
+        else:
+            cmd = test["cmd"] + ([f"--gtest_filter={filter_}"] if filter_ else [])
+            code, seconds, _ = run(cmd, timeout=timeout, cwd=test["cwd"], env=self.env)
+        return ("pass" if code == 0 else "timeout" if code == "timeout" else "fail"), seconds
+
+    def try_mutant(self, m, shared):
+        """Sets the fault's verdict: killed, survived, stillborn, equivalent (unchanged object code) or
+        reviewed (a row of EQUIVALENT)."""
+        reason = next((r for glob, pattern, r in EQUIVALENT
+                       if fnmatch.fnmatch(m["file"], glob) and re.search(pattern, m["new"])), None)
+        if reason:
+            m.update(verdict="reviewed", killer=reason, seconds=0)
+            return
+        names = shared.covering(self, m)
+        path = self.tree / m["file"]
+        original = path.read_text()
+        lines = original.split("\n")
+        assert lines[m["line"] - 1] == m["old"], f"{m['file']}:{m['line']} changed under the run"
+        lines[m["line"] - 1] = m["new"]
+        began = time.monotonic()
+        try:
+            write_file(path, "\n".join(lines))
+            m["verdict"], m["killer"] = self.verdict(names, shared)
+        finally:
+            write_file(path, original)
+        m["seconds"] = time.monotonic() - began
+
+    def verdict(self, names, shared):
+        times = {"compile": 0.0, "link": 0.0, "tests": 0.0}
+        try:
+            for folder, outs in self.objects.items():
+                code, seconds, _ = run(["ninja", "-C", str(folder), "-j", str(self.jobs)] + outs, env=self.env)
+                times["compile"] += seconds
+                if code != 0:
+                    return "stillborn", None
+            if self.object_hashes() == self.pristine:
+                return "equivalent", None
+            killers = []
+            for name in names:
+                limit = shared.normal[name] * TIMEOUT_FACTOR + TIMEOUT_EXTRA
+                result, seconds = self.run_test(name, limit, times)
+                times["tests"] += seconds
+                if result == "stillborn":
+                    return "stillborn", None
+                shared.count(name, result)
+                if result in ("fail", "timeout"):
+                    killers.append(name + (" (hang)" if result == "timeout" else ""))
+                    if not shared.args.keep_going:
+                        break
+            return ("killed", ", ".join(killers)) if killers else ("survived", None)
+        finally:
+            shared.add_times(times)
 
 
-def unit_groups():
-    groups = {p.name for p in TREE.glob("tests/unit/*") if p.is_dir()}
-    return groups | ({"native"} if list(TREE.glob("tests/native/*.cpp")) else set())
+def write_file(path, text):
+    """Writes a file of a private tree and gives it a time stamp newer than anything built from it."""
+    before = path.stat().st_mtime_ns
+    path.write_text(text)
+    now = max(time.time_ns(), before + 1_000_000)
+    os.utime(path, ns=(now, now))
 
 
 def covering(path, line, groups):
@@ -439,64 +565,65 @@ def named_groups():
     return {n.split(":")[0] for row in COVERAGE for n in row[1] + [SOAK]}
 
 
-class PrinterBusy(Exception):
-    pass
+class Shared:
+    """What the workers share: each test's time on the unchanged tree, and the run's figures."""
 
+    def __init__(self, args):
+        self.args, self.lock = args, threading.Lock()
+        self.normal, self.dropped, self.results, self.baseline_seconds = {}, set(), [], 0.0
+        self.times = {"compile": 0.0, "link": 0.0, "tests": 0.0}
+        self.runs, self.kills, self.unchanged = {}, {}, {}
+        self.measuring = {}  # a lock per test, so that its normal time is measured once
 
-def run_test(name, tests, timeout, jobs, wait=True, times=None):
-    """Builds what the test needs and runs it: 'pass', 'fail', 'timeout', 'stillborn', or 'unchanged' when
-    its programs are byte for byte those of the unchanged tree (it cannot see the fault); and seconds.
-    A journey that prints waits for the shared printer, or raises PrinterBusy when told not to wait."""
-    base, _, filter_ = name.partition(":")
-    test = tests[base]
-    folder, targets = test["build"]
-    code, seconds, out = run(["ninja", "-C", str(folder), "-j", str(jobs)] + targets)
-    if times is not None:
-        times["link"] += seconds
-    if code != 0:
-        return "stillborn", 0
-    if times is not None and file_hashes(test["programs"]) == test["pristine"]:
-        return "unchanged", 0
-    if test.get("journey"):
-        env = dict(os.environ, E2E_ONLY=base, BUILD_DIR=str(BUILD), E2E_TIMEOUT=str(int(timeout)))
-        cmd = ["bash", str(TREE / "tests/e2e/run.sh")]
-        with open("/tmp/catalog-print.lock", "a") as lock:  # the printer and its PDF folder are shared
-            if PRINTING_JOURNEY in base:
-                try:
-                    fcntl.flock(lock, fcntl.LOCK_EX | (0 if wait else fcntl.LOCK_NB))
-                except BlockingIOError:
-                    raise PrinterBusy()
-            code, seconds, out = run(cmd, timeout=timeout + 30, env=env)
-        code = "timeout" if "TIMEOUT [" in out else code
-    else:
-        cmd = test["cmd"] + ([f"--gtest_filter={filter_}"] if filter_ else [])
-        code, seconds, out = run(cmd, timeout=timeout, cwd=test["cwd"])
-    return ("pass" if code == 0 else "timeout" if code == "timeout" else "fail"), seconds
+    def covering(self, worker, m):
+        names = [t for t in covering(m["file"], m["old"], worker.groups) if t.split(":")[0] in worker.tests]
+        for name in names:  # each test's normal time, measured on an unchanged tree when first needed
+            with self.lock:
+                measuring = self.measuring.setdefault(name, threading.Lock())
+            with measuring:
+                if name in self.normal or name in self.dropped:
+                    continue
+                for attempt in (1, 2):
+                    result, seconds = worker.run_test(name, 600)
+                    with self.lock:
+                        self.baseline_seconds += seconds
+                    if result == "pass":
+                        self.normal[name] = seconds
+                        break
+                log(f"unchanged tree: {name} {result} in {seconds:.1f} s" + ("" if result == "pass" else ": left out"))
+                if result != "pass":
+                    self.dropped.add(name)
+        return [t for t in names if t in self.normal]
 
+    def count(self, name, result):
+        with self.lock:
+            table = self.unchanged if result == "unchanged" else self.runs
+            table[name] = table.get(name, 0) + 1
+            if result in ("fail", "timeout"):
+                self.kills[name] = self.kills.get(name, 0) + 1
 
-def write_file(path, text):
-    """Writes a file of the private tree and gives it a time stamp newer than anything built from it."""
-    before = path.stat().st_mtime_ns
-    path.write_text(text)
-    now = max(time.time_ns(), before + 1_000_000)
-    os.utime(path, ns=(now, now))
+    def add_times(self, times):
+        with self.lock:
+            for what, seconds in times.items():
+                self.times[what] += seconds
 
 
 # ---- The run ----
 
-def cpu_seconds():
-    """CPU time of everything this run started, and of the Wine server and virtual screen it uses."""
+def cpu_seconds(workers):
+    """CPU time of everything this run started, and of the virtual screens and Wine servers it uses."""
     usage = resource.getrusage(resource.RUSAGE_CHILDREN)
     total = usage.ru_utime + usage.ru_stime
-    prefix = os.environ.get("WINEPREFIX")
-    server = None
-    if prefix and Path(prefix).exists():
-        st = os.stat(prefix)
-        server = f"server-{st.st_dev:x}-{st.st_ino:x}"  # the folder the prefix's server runs in
+    screens = {str(w.xvfb) for w in workers if w.xvfb}
+    servers = set()
+    for w in workers:
+        prefix = Path(w.env.get("WINEPREFIX", "/nonexistent"))
+        if prefix.exists():
+            st = os.stat(prefix)
+            servers.add(f"server-{st.st_dev:x}-{st.st_ino:x}")  # the folder the prefix's server runs in
     for proc in Path("/proc").glob("[0-9]*"):
         try:
-            mine = proc.name == os.environ.get("XVFB_PID") or (server and os.readlink(proc / "cwd").endswith(server))
-            if mine:
+            if proc.name in screens or (servers and os.readlink(proc / "cwd").rsplit("/", 1)[-1] in servers):
                 fields = (proc / "stat").read_text().rsplit(")", 1)[1].split()
                 total += (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
         except OSError:
@@ -510,153 +637,92 @@ def main():
     parser.add_argument("--count", type=int, default=200, help="faults that compile and change the program")
     parser.add_argument("--only", help="path glob, e.g. 'src/button/*'; such a run leaves docs/figures.md alone")
     parser.add_argument("--list", action="store_true", help="show the sample without running it")
-    parser.add_argument("--jobs", type=int, default=os.cpu_count(), help="parallel compiles (tests run one at a time)")
+    parser.add_argument("--jobs", type=int, default=2, help="faults tried at once, each in a private tree of its own")
     parser.add_argument("--keep-going", action="store_true", help="run every covering test, not only up to the first failure")
     args = parser.parse_args()
-    # Ctrl-C, or a kill, stops the run and reports what it has (a run started in the background has
-    # Ctrl-C ignored until told otherwise).
-    signal.signal(signal.SIGINT, signal.default_int_handler)
-    signal.signal(signal.SIGTERM, signal.default_int_handler)
-
-    started, cpu_start = time.monotonic(), cpu_seconds()
-    if not args.list:
-        log("copying the working tree to", TREE.relative_to(ROOT))
-        TREE.mkdir(parents=True, exist_ok=True)
-        sync_tree()
-    ranked, shares = ranked_by_area(all_mutants(ROOT if args.list else TREE, args.seed, args.only), args.seed, args.only)
-    quota = quotas(ranked, shares, args.count)
     if args.list:
+        ranked, shares = ranked_by_area(all_mutants(ROOT, args.seed, args.only), args.seed, args.only)
+        quota = quotas(ranked, shares, args.count)
         for area in shares:
             print(f"{area}: {quota[area]} of {len(ranked[area])}")
             for m in ranked[area][:quota[area]]:
                 print(f"  {m['file']}:{m['line']} {m['op']}: {shown(m)}")
         return
+    # Ctrl-C, or a kill, stops the run and reports what it has (a run started in the background has
+    # Ctrl-C ignored until told otherwise).
+    signal.signal(signal.SIGINT, signal.default_int_handler)
+    signal.signal(signal.SIGTERM, signal.default_int_handler)
 
-    log("building the private tree (ccache keeps the objects it made before)")
-    configure_and_build(args.jobs)
-    run_ = Run(args, program_objects(), discover_tests(), unit_groups())
-    for glob, names, _ in COVERAGE:
-        for name in names:
-            if name.split(":")[0] not in run_.tests:
-                log(f"note: {name} (row {glob}) is not a test here")
-    for group in sorted(run_.groups - named_groups()):
-        log(f"note: tests/unit/{group} is in no row of COVERAGE: it runs for every fault")
-    setup_wall, setup_cpu = time.monotonic() - started, cpu_seconds() - cpu_start
-
-    next_up, number = {a: 0 for a in shares}, 0
-
-    def draw(area, n):
-        batch = ranked[area][next_up[area]:next_up[area] + n]
-        for m in batch:
-            next_up[area] += 1
-            m["draw"] = next_up[area] / quota[area]
-        return batch
-
-    # Areas interleaved in proportion to their shares, so that a run stopped early is still a fair sample.
-    todo = sorted((m for area in shares for m in draw(area, quota[area])), key=lambda m: m["draw"])
-    later, stopped = [], False
-    log(f"{len(todo)} faults drawn with seed {args.seed} (Ctrl-C stops the run and reports what it has)")
+    # The compiler cache makes a restored file's object at once; the sloppiness lets it trust contents,
+    # not time stamps, of the headers a fault touched, and take the precompiled headers as they are.
+    os.environ.update(CCACHE_DIR=str(WORK / "ccache"), CCACHE_BASEDIR=str(WORK),
+                      CCACHE_SLOPPINESS="include_file_mtime,include_file_ctime,pch_defines,time_macros")
+    WORK.mkdir(exist_ok=True)
+    (WORK / "precompiled_headers.cmake").write_text(PRECOMPILED_HEADERS.lstrip())
+    workers = [Worker(n, max(1, os.cpu_count() // args.jobs)) for n in range(args.jobs)]
+    shared, started, cpu_start, stopped = Shared(args), time.monotonic(), cpu_seconds([]), False
     try:
-        while todo or later:
-            if not todo:  # only faults that wait for the printer are left: now they wait
-                todo, later, run_.wait = later, [], True
-            m = todo.pop(0)
-            run_.try_mutant(m)
-            if m["verdict"] == "deferred":
-                later.append(m)
-                continue
-            if m["verdict"] not in ("killed", "survived"):
-                todo += draw(area_of(m["file"]), 1)
-            number += 1
-            log(f"{number:3} {m['verdict']:10} {m['file']}:{m['line']} {m['op']:9} {m['killer'] or ''} "
-                f"({m['seconds']:.0f} s)")
-    except KeyboardInterrupt:
-        stopped = True
-        log("stopped")
-    report(run_, time.monotonic() - started, cpu_seconds() - cpu_start, setup_wall, setup_cpu, stopped)
+        for w in workers:
+            log(f"{w.name}: copying and building the private tree in {w.tree.parent.relative_to(ROOT)}")
+            w.prepare()
+            w.start_screen()
+        for glob, names, _ in COVERAGE:
+            for name in names:
+                if name.split(":")[0] not in workers[0].tests:
+                    log(f"note: {name} (row {glob}) is not a test here")
+        for group in sorted(workers[0].groups - named_groups()):
+            log(f"note: tests/unit/{group} is in no row of COVERAGE: it runs for every fault")
+        setup_wall, setup_cpu = time.monotonic() - started, cpu_seconds(workers) - cpu_start
 
+        ranked, shares = ranked_by_area(all_mutants(workers[0].tree, args.seed, args.only), args.seed, args.only)
+        quota = quotas(ranked, shares, args.count)
+        next_up = {a: 0 for a in shares}
 
-class Run:
-    def __init__(self, args, objects, tests, groups):
-        self.args, self.objects, self.tests, self.groups = args, objects, tests, groups
-        self.pristine = object_hashes(objects)
-        self.normal, self.dropped, self.results, self.baseline_seconds = {}, set(), [], 0.0
-        # Where the time of the faults went, and what each test ran and caught.
-        self.times = {"compile": 0.0, "link": 0.0, "tests": 0.0}
-        self.runs, self.kills, self.unchanged = {}, {}, {}
-        self.wait = False  # for the shared printer: at first a fault that needs it waits its turn
+        def draw(area, n):
+            batch = ranked[area][next_up[area]:next_up[area] + n]
+            for m in batch:
+                next_up[area] += 1
+                m["draw"] = next_up[area] / quota[area]
+            return batch
 
-    def covering(self, m):
-        names = [t for t in covering(m["file"], m["old"], self.groups) if t.split(":")[0] in self.tests]
-        for name in names:  # each test's normal time, measured on the unchanged tree when first needed
-            if name not in self.normal and name not in self.dropped:
-                for attempt in (1, 2):
-                    result, seconds = run_test(name, self.tests, 600, self.args.jobs, self.wait)
-                    self.baseline_seconds += seconds
-                    if result == "pass":
-                        self.normal[name] = seconds
-                        break
-                log(f"unchanged tree: {name} {result} in {seconds:.1f} s" + ("" if result == "pass" else ": left out"))
-                if result != "pass":
-                    self.dropped.add(name)
-        return sorted((t for t in names if t in self.normal), key=self.normal.get)  # the cheapest first
+        # Areas interleaved in proportion to their shares, so that a run stopped early is still a fair sample.
+        todo = sorted((m for area in shares for m in draw(area, quota[area])), key=lambda m: m["draw"])
+        log(f"{len(todo)} faults drawn with seed {args.seed}, {args.jobs} at a time "
+            "(Ctrl-C stops the run and reports what it has)")
 
-    def try_mutant(self, m):
-        """Sets the fault's verdict: killed, survived, stillborn, equivalent, or deferred (when the
-        printer is busy)."""
-        reason = next((r for glob, pattern, r in EQUIVALENT
-                       if fnmatch.fnmatch(m["file"], glob) and re.search(pattern, m["new"])), None)
-        if reason:
-            m.update(verdict="reviewed", killer=reason, seconds=0)
-            self.results.append(m)
-            return
-        path = TREE / m["file"]
-        original = path.read_text()
+        def work(worker):
+            while not STOPPING.is_set():
+                with shared.lock:
+                    if not todo:
+                        return
+                    m = todo.pop(0)
+                try:
+                    worker.try_mutant(m, shared)
+                except Stopped:
+                    return
+                with shared.lock:
+                    shared.results.append(m)
+                    if m["verdict"] not in ("killed", "survived"):
+                        todo.extend(draw(area_of(m["file"]), 1))
+                    log(f"{len(shared.results):3} {m['verdict']:10} {m['file']}:{m['line']} {m['op']:9} "
+                        f"{m['killer'] or ''} ({m['seconds']:.0f} s)")
+
+        threads = [threading.Thread(target=work, args=(w,), daemon=True) for w in workers]
+        for t in threads:
+            t.start()
         try:
-            names = self.covering(m)
-        except PrinterBusy:
-            m.update(verdict="deferred", killer=None, seconds=0)
-            return
-        lines = original.split("\n")
-        assert lines[m["line"] - 1] == m["old"], f"{m['file']}:{m['line']} changed under the run"
-        lines[m["line"] - 1] = m["new"]
-        began = time.monotonic()
-        try:
-            write_file(path, "\n".join(lines))
-            m["verdict"], m["killer"] = self.verdict(names)
-        except PrinterBusy:
-            m["verdict"], m["killer"] = "deferred", None
-        finally:
-            write_file(path, original)
-        m["seconds"] = time.monotonic() - began
-        if m["verdict"] != "deferred":
-            self.results.append(m)
-
-    def verdict(self, names):
-        for folder, outs in self.objects.items():
-            code, seconds, _ = run(["ninja", "-C", str(folder), "-j", str(self.args.jobs)] + outs)
-            self.times["compile"] += seconds
-            if code != 0:
-                return "stillborn", None
-        if object_hashes(self.objects) == self.pristine:
-            return "equivalent", None
-        killers = []
-        for name in names:
-            limit = self.normal[name] * TIMEOUT_FACTOR + TIMEOUT_EXTRA
-            result, seconds = run_test(name, self.tests, limit, self.args.jobs, self.wait, self.times)
-            self.times["tests"] += seconds
-            if result == "stillborn":
-                return "stillborn", None
-            if result == "unchanged":
-                self.unchanged[name] = self.unchanged.get(name, 0) + 1
-                continue
-            self.runs[name] = self.runs.get(name, 0) + 1
-            if result != "pass":
-                self.kills[name] = self.kills.get(name, 0) + 1
-                killers.append(name + (" (hang)" if result == "timeout" else ""))
-                if not self.args.keep_going:
-                    break
-        return ("killed", ", ".join(killers)) if killers else ("survived", None)
+            while any(t.is_alive() for t in threads):
+                time.sleep(0.5)
+        except KeyboardInterrupt:
+            stopped = True
+            log("stopping")
+            stop_everything()
+            for t in threads:
+                t.join()
+        report(shared, time.monotonic() - started, cpu_seconds(workers) - cpu_start, setup_wall, setup_cpu, stopped)
+    finally:
+        for w in workers:
+            w.stop_screen()
 
 
 def report(run_, wall, cpu, setup_wall, setup_cpu, stopped):
@@ -684,12 +750,13 @@ def report(run_, wall, cpu, setup_wall, setup_cpu, stopped):
         f", {equivalent} with unchanged object code and {len(reviewed)} reviewed as equivalent (not counted, "
         "replaced by further draws).",
         "By kind of fault: " + ", ".join(f"{op} {k}/{n}" for op, (k, n) in sorted(ops.items())) + ".",
-        f"Time {wall / 60:.1f} min: {setup_wall / 60:.1f} min copying and building the tree, "
+        f"Time {wall / 60:.1f} min, {args.jobs} faults at a time: {setup_wall / 60:.1f} min copying and building "
+        f"the private trees, "
         f"{run_.baseline_seconds / 60:.1f} min running the tests on it unchanged. CPU time used "
         f"{cpu / 60:.1f} min ({setup_cpu / 60:.1f} min of it copying and building).",
-        f"The {len(results)} faults tried took {faults / 60:.1f} min, {faults / max(1, len(results)):.1f} s each: "
-        + ", ".join(f"{what} {seconds / 60:.1f} min" for what, seconds in run_.times.items())
-        + f", the rest {(faults - sum(run_.times.values())) / 60:.1f} min.",
+        f"The {len(results)} faults tried took {faults / 60:.1f} min of the workers' time, "
+        f"{faults / max(1, len(results)):.1f} s each: "
+        + ", ".join(f"{what} {seconds / 60:.1f} min" for what, seconds in run_.times.items()) + ".",
         "Tests (normal time; runs, faults caught" + (", caught by no other test" if args.keep_going else "")
         + ", left out as their program was unchanged): "
         + "; ".join(f"{name} ({run_.normal[name]:.1f} s; {run_.runs.get(name, 0)}, {run_.kills.get(name, 0)}, "

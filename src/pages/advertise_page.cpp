@@ -38,6 +38,8 @@ void AdvertisePage::Form_Activate() {
     cmdPrintPage().SetCaption("Print\r\nthis &Page");
     cmdPrintPage().Refresh();
     cmdReturn().Refresh();
+    // A screen reader names the description box after the product it describes.
+    txtProgramDescription().SetAccessibleName(Caption() + " description");
 
     // The page finds its product by its caption; a caption that names no product (the welcome page)
     // leaves the bare addresses and no price.

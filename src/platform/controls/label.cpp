@@ -4,8 +4,10 @@
 #include <string_view>
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include "platform/forms/page.h"
+#include "platform/layout/text_and_numbers.h"
 #include "platform/win32/colour.h"
 #include "platform/win32/font.h"
 #include "platform/win32/units.h"
@@ -112,6 +114,29 @@ void Label::UpdateToolTip() {
     SendMessageA(toolTip_.get(), TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+std::string Label::AccessibleName(int part) const {
+    std::string given = Control::AccessibleName(part);
+    return given.empty() && part == 0 ? ShownText(caption_) : given;
+}
+
+long Label::AccessibleRole(int part) const {
+    if (part != 0) return 0;
+    return IsLink() ? ROLE_SYSTEM_LINK : ROLE_SYSTEM_STATICTEXT;
+}
+
+long Label::AccessibleState(int part) const {
+    if (part != 0) return 0;
+    return IsLink() ? STATE_SYSTEM_LINKED | STATE_SYSTEM_FOCUSABLE : STATE_SYSTEM_READONLY;
+}
+
+std::string Label::AccessibleDefaultAction(int part) const {
+    return part == 0 && IsLink() ? "Jump" : "";
+}
+
+void Label::RunAccessibleDefaultAction(int part) {
+    if (part == 0 && Click) Click();
+}
+
 void Label::Paint(HDC dc) {
     RECT client{};
     GetClientRect(hwnd(), &client);
@@ -124,6 +149,7 @@ void Label::Paint(HDC dc) {
                                   : alignment_ == kCentre ? DT_CENTER
                                                           : DT_LEFT);
     DrawTextA(dc, caption_.c_str(), static_cast<int>(caption_.size()), &client, format);
+    if (GetFocus() == hwnd()) DrawFocusRect(dc, &client);
 }
 
 LRESULT Label::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -158,9 +184,21 @@ LRESULT Label::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     case WM_CAPTURECHANGED: pressed_ = false; return 0;
+    case WM_KEYDOWN:
+        // A link followed from the keyboard, as a click follows it.
+        if ((wParam == VK_RETURN || wParam == VK_SPACE) && Click) {
+            Click();
+            return 0;
+        }
+        break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        InvalidateRect(hwnd(), nullptr, FALSE);
+        page().OnControlFocusChanged();
+        return 0;
     default: break;
     }
-    return Default(message, wParam, lParam);
+    return Control::HandleMessage(message, wParam, lParam);
 }
 
 }  // namespace platform

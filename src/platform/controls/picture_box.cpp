@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string_view>
 
+#include <oleacc.h>
+
 #include "platform/forms/page.h"
 #include "platform/win32/colour.h"
 #include "platform/win32/units.h"
@@ -38,6 +40,10 @@ void PictureBox::WriteSettings(PropertyBag& bag) {
 
 COLORREF PictureBox::BackColor() const {
     return TranslateColour(backColor_);
+}
+
+long PictureBox::AccessibleRole(int part) const {
+    return part == 0 ? ROLE_SYSTEM_PANE : 0;
 }
 
 void PictureBox::OnResized() {
@@ -88,7 +94,7 @@ LRESULT PictureBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return SendMessageA(page().hwnd(), message, wParam, lParam);
     default: break;
     }
-    return Default(message, wParam, lParam);
+    return Control::HandleMessage(message, wParam, lParam);
 }
 
 }  // namespace platform

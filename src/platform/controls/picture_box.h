@@ -18,6 +18,8 @@ public:
     void PaintPicture(const Picture& picture, int xTwips, int yTwips);
     COLORREF BackColor() const;
 
+    long AccessibleRole(int part) const override;
+
 protected:
     bool CreateControlWindow(HWND parent, int x, int y, int width, int height) override;
     void ReadSettings(PropertyBag& bag) override;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string_view>
 
+#include <oleacc.h>
+
 #include "platform/forms/page.h"
 #include "platform/win32/colour.h"
 #include "platform/win32/font.h"
@@ -79,6 +81,19 @@ std::string TextBox::Text() const {
 
 void TextBox::SetText(const std::string& text) {
     if (hwnd()) SetWindowTextA(hwnd(), text.c_str());
+}
+
+long TextBox::AccessibleRole(int part) const {
+    return part == 0 ? ROLE_SYSTEM_TEXT : 0;
+}
+
+long TextBox::AccessibleState(int part) const {
+    return part == 0 && locked_ ? STATE_SYSTEM_READONLY : 0;
+}
+
+std::optional<std::string> TextBox::AccessibleValue(int part) const {
+    if (part != 0) return std::nullopt;
+    return Text();
 }
 
 HBRUSH TextBox::ColourDC(HDC dc) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/forms/accessible.h"
 #include "platform/forms/page.h"
 #include "platform/win32/units.h"
 
@@ -73,6 +74,27 @@ bool Control::Enabled() const {
 
 void Control::SetEnabled(bool enabled) {
     if (hwnd()) EnableWindow(hwnd(), enabled ? TRUE : FALSE);
+}
+
+std::string Control::AccessibleName(int part) const {
+    return part == 0 ? accessibleName_ : std::string();
+}
+
+void Control::SetAccessibleName(std::string name) {
+    if (name == accessibleName_) return;
+    accessibleName_ = std::move(name);
+    if (hwnd()) NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, hwnd(), OBJID_CLIENT, CHILDID_SELF);
+}
+
+LRESULT Control::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_GETOBJECT:
+        if (LRESULT object = AnswerAccessibleObjectRequest(*this, wParam, lParam)) return object;
+        break;
+    case kAccessibleActionMessage: RunAccessibleDefaultAction(static_cast<int>(wParam)); return 0;
+    default: break;
+    }
+    return Default(message, wParam, lParam);
 }
 
 LayoutNode Control::SaveToLayout() {

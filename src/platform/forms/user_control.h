@@ -13,8 +13,9 @@
 //                 from a press until every button is up the control keeps the mouse.
 //   keyboard      KeyDown (also with Alt), KeyPress, KeyUp while it has the focus; AccessKeyPress for
 //                 its access key, and for Enter or Esc when it is the page's default or cancel control.
-//   screen reader WM_GETOBJECT is answered with a button's accessible object: the window text is its
-//                 name, SetAccessibleCheckState its role and checked state.
+//   screen reader the control is a push button (or, after SetAccessibleCheckState, a check button
+//                 with its checked state) named by SetAccessibleName, with its access key as
+//                 keyboard shortcut; its default action ("Press") is its access key's.
 //   focus         GotFocus, LostFocus; AmbientChanged when an ambient value changes.
 #pragma once
 
@@ -99,8 +100,8 @@ public:
     Picture ReadPicture(PropertyBag& bag, std::string_view key);
     static void WritePicture(PropertyBag& bag, std::string_view key, const Picture& picture);
 
-    // What a screen reader hears: the name, and for a two-state button its state.
-    void SetAccessibleName(const std::string& name);
+    // What a screen reader hears of a two-state button: its kind and state (the name is set with
+    // SetAccessibleName).
     void SetAccessibleCheckState(bool isCheckBox, bool checked);
 
     // Design mode, for the page editor and tests (the program always runs in user mode).
@@ -115,6 +116,10 @@ public:
     void UpdateShown() override;
     void OnAmbientChanged(const std::string& name) override;
     void Terminate() override;
+    long AccessibleRole(int part) const override;
+    long AccessibleState(int part) const override;
+    std::string AccessibleDefaultAction(int part) const override;
+    void RunAccessibleDefaultAction(int part) override;
 
 protected:
     // ---- Handlers the host calls ----

@@ -1,14 +1,15 @@
 #include "platform/win32/picture.h"
 
-#include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include <ole2.h>
 #include <olectl.h>
 
 #include "platform/win32/gdi.h"
+#include "platform/win32/icon_frames.h"
 #include "platform/win32/resources.h"
 #include "platform/win32/units.h"
 
@@ -26,6 +27,9 @@ void EnsureOle() {
 
 }  // namespace
 
+// The size pictures are designed at: an icon's first frame is its size at this resolution.
+constexpr int kDesignDpi = 96;
+
 struct Picture::Impl {
     IPicture* picture = nullptr;
     std::string name;
@@ -33,12 +37,27 @@ struct Picture::Impl {
     std::vector<std::uint32_t> pixels;
     int pixelWidth = 0;
     int pixelHeight = 0;
+    // An icon file's frames; the bytes they are read from (kept only when there is more than the frame
+    // the picture object holds); which frame that is; and the frames made so far for other sizes.
+    std::vector<IconFrame> frames;
+    std::string ownBytes;
+    std::string_view iconFile;
+    std::optional<std::size_t> heldFrame;
+    std::vector<OwnedIcon> frameIcons;
     ~Impl() {
         if (picture) picture->Release();
     }
 };
 
 Picture Picture::FromBytes(std::string_view bytes, std::string name) {
+    return Load(bytes, std::move(name), false);
+}
+
+Picture Picture::FromLastingBytes(std::string_view bytes, std::string name) {
+    return Load(bytes, std::move(name), true);
+}
+
+Picture Picture::Load(std::string_view bytes, std::string name, bool lasting) {
     EnsureOle();
     if (bytes.empty()) throw PictureError("the picture " + name + " holds no data");
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
@@ -58,7 +77,28 @@ Picture Picture::FromBytes(std::string_view bytes, std::string name) {
     stream->Release();
     if (FAILED(hr) || !picture) throw PictureError("the picture " + name + " is damaged or not a picture");
 
-    return Adopt(picture, std::move(name));
+    Picture result = Adopt(picture, std::move(name));
+    if (result.Type() != PictureType::Icon) return result;
+    Impl& impl = *result.impl_;
+    impl.frames = ReadIconFrames(bytes);
+    impl.frameIcons.resize(impl.frames.size());
+    // The picture object holds one frame, and gives its size in HIMETRIC at the system's resolution.
+    OLE_XSIZE_HIMETRIC heldWidth = 0;
+    OLE_YSIZE_HIMETRIC heldHeight = 0;
+    picture->get_Width(&heldWidth);
+    picture->get_Height(&heldHeight);
+    for (std::size_t i = 0; i < impl.frames.size(); ++i) {
+        if (MulDiv(impl.frames[i].width, kHimetricPerInch, ScreenDpiX()) == heldWidth &&
+            MulDiv(impl.frames[i].height, kHimetricPerInch, ScreenDpiY()) == heldHeight) {
+            impl.heldFrame = i;
+            break;
+        }
+    }
+    if (impl.frames.size() > 1 || !impl.heldFrame) {
+        if (!lasting) impl.ownBytes.assign(bytes.data(), bytes.size());
+        impl.iconFile = lasting ? bytes : std::string_view(impl.ownBytes);
+    }
+    return result;
 }
 
 namespace {
@@ -110,12 +150,14 @@ PictureType Picture::Type() const {
 }
 
 long Picture::WidthHimetric() const {
+    if (impl_ && !impl_->frames.empty()) return MulDiv(impl_->frames[0].width, kHimetricPerInch, kDesignDpi);
     OLE_XSIZE_HIMETRIC width = 0;
     if (impl_) impl_->picture->get_Width(&width);
     return width;
 }
 
 long Picture::HeightHimetric() const {
+    if (impl_ && !impl_->frames.empty()) return MulDiv(impl_->frames[0].height, kHimetricPerInch, kDesignDpi);
     OLE_YSIZE_HIMETRIC height = 0;
     if (impl_) impl_->picture->get_Height(&height);
     return height;
@@ -127,10 +169,34 @@ const std::string& Picture::Name() const {
 }
 
 int Picture::WidthPixels() const {
-    return static_cast<int>(std::lround(HimetricToPixelsX(WidthHimetric())));
+    BITMAP size{};
+    if (Type() == PictureType::Bitmap && GetObjectA(static_cast<HBITMAP>(Handle()), sizeof size, &size))
+        return size.bmWidth;
+    return MulDiv(static_cast<int>(WidthHimetric()), kDesignDpi, kHimetricPerInch);
 }
 int Picture::HeightPixels() const {
-    return static_cast<int>(std::lround(HimetricToPixelsY(HeightHimetric())));
+    BITMAP size{};
+    if (Type() == PictureType::Bitmap && GetObjectA(static_cast<HBITMAP>(Handle()), sizeof size, &size))
+        return size.bmHeight;
+    return MulDiv(static_cast<int>(HeightHimetric()), kDesignDpi, kHimetricPerInch);
+}
+
+Picture::IconFrameChoice Picture::IconFrameFor(int width, int height) const {
+    if (!impl_) return {};
+    auto own = static_cast<HICON>(Handle());
+    std::optional<std::size_t> chosen = ChooseIconFrame(impl_->frames, width, height);
+    if (!chosen) return {own, 0, 0};
+    const IconFrame& frame = impl_->frames[*chosen];
+    if (chosen == impl_->heldFrame) return {own, frame.width, frame.height};
+    OwnedIcon& made = impl_->frameIcons[*chosen];
+    if (!made.get() && !impl_->iconFile.empty()) {
+        // The frame's image as the file holds it is the form CreateIconFromResourceEx reads.
+        auto* image = reinterpret_cast<BYTE*>(const_cast<char*>(impl_->iconFile.data()) + frame.offset);
+        made = OwnedIcon(
+            CreateIconFromResourceEx(image, frame.size, TRUE, 0x00030000, frame.width, frame.height, 0));
+    }
+    if (!made.get()) return {own, 0, 0};
+    return {made.get(), frame.width, frame.height};
 }
 
 void Picture::Draw(HDC dc, int x, int y) const {
@@ -142,8 +208,7 @@ void Picture::Draw(HDC dc, int x, int y) const {
     if (Type() == PictureType::Bitmap) {
         auto bitmap = static_cast<HBITMAP>(Handle());
         BITMAP size{};
-        if (impl_->pixels.empty() && GetObjectA(bitmap, sizeof size, &size) &&
-            size.bmWidth == WidthPixels() && size.bmHeight == HeightPixels() && size.bmWidth > 0 &&
+        if (impl_->pixels.empty() && GetObjectA(bitmap, sizeof size, &size) && size.bmWidth > 0 &&
             size.bmHeight > 0) {
             std::vector<std::uint32_t> pixels(static_cast<std::size_t>(size.bmWidth) * size.bmHeight);
             BITMAPINFO format = TopDownFormat(size.bmWidth, size.bmHeight);
@@ -163,9 +228,12 @@ void Picture::Draw(HDC dc, int x, int y) const {
             return;
         }
     }
-    long w = WidthHimetric();
-    long h = HeightHimetric();
-    // Picture coordinates run bottom-up: start at the bottom row and draw with a negative height.
+    // The picture object's own HIMETRIC size is the source rectangle; picture coordinates run bottom-up:
+    // start at the bottom row and draw with a negative height.
+    OLE_XSIZE_HIMETRIC w = 0;
+    OLE_YSIZE_HIMETRIC h = 0;
+    impl_->picture->get_Width(&w);
+    impl_->picture->get_Height(&h);
     impl_->picture->Render(dc, x, y, WidthPixels(), HeightPixels(), 0, h, w, -h, nullptr);
 }
 
@@ -174,7 +242,7 @@ Picture PictureLibrary::Get(const std::string& name) {
     if (found != pictures_.end()) return found->second;
     std::string_view bytes = ResourceData(name.c_str());
     if (bytes.empty()) throw PictureError("the program has no picture named " + name);
-    Picture picture = Picture::FromBytes(bytes, name);
+    Picture picture = Picture::FromLastingBytes(bytes, name);
     pictures_.emplace(name, picture);
     return picture;
 }

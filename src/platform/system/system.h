@@ -1,5 +1,5 @@
 // The program's contact points with the world outside its windows: message boxes, the shell, the
-// previous-instance question and the printer. Each goes through SystemServices, so that a test can put
+// previous-instance question, the printer and the user's high-contrast setting. Each goes through SystemServices, so that a test can put
 // a replacement in place that answers and records instead of opening anything. The program itself
 // always runs on the real services.
 #pragma once
@@ -25,6 +25,9 @@ public:
     virtual bool PreviousInstanceRunning();
     // The printer object of the program (the default printer).
     virtual Printer& DefaultPrinter();
+    // Whether the user has turned high contrast on (SPI_GETHIGHCONTRAST). Asked at each painting, so a
+    // change shows at the next one; pages repaint when Windows announces the change.
+    virtual bool HighContrast();
 };
 
 // The services in force: the real ones, or the replacement a test installed.

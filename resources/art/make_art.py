@@ -958,9 +958,13 @@ def draw_cursor():
 
 
 # ---------------------------------------------------------------------------
-# .ico / .cur writer: one image per frame, square, 4 bits per pixel, VGA
-# palette, XOR bitmap bottom-up followed by the 1-bit AND mask (1 =
-# transparent); rows padded to whole 32-bit words.
+# .ico / .cur writer: one image per frame, square, in the VGA palette.  The
+# first frame (32 pixels) is a 4-bit bitmap: XOR bitmap bottom-up followed by
+# the 1-bit AND mask (1 = transparent), rows padded to whole 32-bit words.
+# The larger frames are 4-bit palette PNG images (Windows Vista and later
+# read them), with silver, which no icon draws, as the transparent colour:
+# a third of the size of bitmaps, and the program reads them only on
+# displays of another scale.
 # ---------------------------------------------------------------------------
 def row_bytes(bits):
     return (bits + 31) // 32 * 4
@@ -990,22 +994,110 @@ def dib_bytes(rows):
     return header + pal + xor + mask
 
 
+PNG_SIGNATURE = b"\x89PNG\r\n\x1a\n"
+PNG_TRNS = bytes(255 if i != SILVER else 0 for i in range(SILVER + 1))
+
+
+def png_chunk(tag, body):
+    return struct.pack(">I", len(body)) + tag + body + \
+        struct.pack(">I", zlib.crc32(tag + body) & 0xFFFFFFFF)
+
+
+def png_bytes(rows):
+    n = len(rows)
+    raw = bytearray()
+    for row in rows:
+        raw.append(0)                      # no filter
+        line = bytearray((n + 1) // 2)
+        for x in range(n):
+            idx = SILVER if row[x] is None else row[x]
+            line[x // 2] |= idx << (4 if x % 2 == 0 else 0)
+        raw.extend(line)
+    return (PNG_SIGNATURE +
+            png_chunk(b"IHDR", struct.pack(">IIBBBBB", n, n, 4, 3, 0, 0, 0)) +
+            png_chunk(b"PLTE", b"".join(bytes(c) for c in PALETTE)) +
+            png_chunk(b"tRNS", PNG_TRNS) +
+            png_chunk(b"IDAT", zlib.compress(bytes(raw), 9)) +
+            png_chunk(b"IEND", b""))
+
+
 def icon_file(frames, cursor_hotspot=None):
     """frames: rows of palette indices (None transparent), one per size."""
-    dibs = [dib_bytes(rows) for rows in frames]
+    images = [dib_bytes(rows) if i == 0 else png_bytes(rows) for i, rows in enumerate(frames)]
     kind = 1 if cursor_hotspot is None else 2
     if cursor_hotspot is None:
         planes, bits = 1, 4
     else:
         planes, bits = cursor_hotspot
-    head = struct.pack("<HHH", 0, kind, len(dibs))
-    offset = 6 + 16 * len(dibs)
+    head = struct.pack("<HHH", 0, kind, len(images))
+    offset = 6 + 16 * len(images)
     entries = b""
-    for rows, dib in zip(frames, dibs):
+    for rows, image in zip(frames, images):
         n = len(rows)
-        entries += struct.pack("<BBBBHHII", n, n, 16, 0, planes, bits, len(dib), offset)
-        offset += len(dib)
-    return head + entries + b"".join(dibs)
+        entries += struct.pack("<BBBBHHII", n, n, 16, 0, planes, bits, len(image), offset)
+        offset += len(image)
+    return head + entries + b"".join(images)
+
+
+def parse_dib(data, n):
+    xor_len, and_len = row_bytes(4 * n), row_bytes(n)
+    (bsize, bw, bh, planes, bpp, comp, simg, _, _, used, _) = \
+        struct.unpack_from("<IiiHHIIiiII", data, 0)
+    check((bsize, bw, bh, planes, bpp, comp) == (40, n, 2 * n, 1, 4, 0),
+          "bad BITMAPINFOHEADER")
+    check(simg == n * (xor_len + and_len) and len(data) == 40 + 64 + simg, "bad biSizeImage")
+    for j, (r, g, b) in enumerate(PALETTE):
+        check(data[40 + 4 * j:44 + 4 * j] == bytes((b, g, r, 0)), "palette entry %d wrong" % j)
+    xor = data[104:104 + n * xor_len]
+    mask = data[104 + n * xor_len:]
+    rows = []
+    for y in range(n):
+        fy = n - 1 - y
+        row = []
+        for x in range(n):
+            v = xor[fy * xor_len + x // 2]
+            idx = (v >> 4) if x % 2 == 0 else (v & 15)
+            transparent = mask[fy * and_len + x // 8] & (0x80 >> (x % 8))
+            if transparent:
+                check(idx == 0, "transparent pixel with colour at %d,%d" % (x, y))
+                row.append(None)
+            else:
+                row.append(idx)
+        rows.append(row)
+    return rows
+
+
+def parse_png(data, n):
+    check(data.startswith(PNG_SIGNATURE), "frame is neither a bitmap nor a PNG image")
+    pos = len(PNG_SIGNATURE)
+    chunks = []
+    while pos < len(data):
+        length, = struct.unpack_from(">I", data, pos)
+        tag = data[pos + 4:pos + 8]
+        body = data[pos + 8:pos + 8 + length]
+        crc, = struct.unpack_from(">I", data, pos + 8 + length)
+        check(crc == zlib.crc32(tag + body) & 0xFFFFFFFF, "bad CRC in " + repr(tag))
+        chunks.append((tag, body))
+        pos += 12 + length
+    check([t for t, _ in chunks] == [b"IHDR", b"PLTE", b"tRNS", b"IDAT", b"IEND"], "unexpected chunks")
+    body = dict(chunks)
+    check(body[b"IHDR"] == struct.pack(">IIBBBBB", n, n, 4, 3, 0, 0, 0), "bad IHDR")
+    check(body[b"PLTE"] == b"".join(bytes(c) for c in PALETTE), "bad PLTE")
+    check(body[b"tRNS"] == PNG_TRNS, "bad tRNS")
+    raw = zlib.decompress(body[b"IDAT"])
+    stride = 1 + (n + 1) // 2
+    check(len(raw) == n * stride, "bad image size")
+    rows = []
+    for y in range(n):
+        line = raw[y * stride:(y + 1) * stride]
+        check(line[0] == 0, "filtered row")
+        row = []
+        for x in range(n):
+            v = line[1 + x // 2]
+            idx = (v >> 4) if x % 2 == 0 else (v & 15)
+            row.append(None if idx == SILVER else idx)
+        rows.append(row)
+    return rows
 
 
 def parse_icon_file(data):
@@ -1024,32 +1116,8 @@ def parse_icon_file(data):
         hot = (f1, f2)
         check(off == expected_offset and off + size <= len(data), "bad entry size/offset")
         expected_offset += size
-        xor_len, and_len = row_bytes(4 * n), row_bytes(n)
-        (bsize, bw, bh, planes, bpp, comp, simg, _, _, used, _) = \
-            struct.unpack_from("<IiiHHIIiiII", data, off)
-        check((bsize, bw, bh, planes, bpp, comp) == (40, n, 2 * n, 1, 4, 0),
-              "bad BITMAPINFOHEADER")
-        check(simg == n * (xor_len + and_len) and size == 40 + 64 + simg, "bad biSizeImage")
-        for j, (r, g, b) in enumerate(PALETTE):
-            check(data[off + 40 + 4 * j:off + 44 + 4 * j] == bytes((b, g, r, 0)),
-                  "palette entry %d wrong" % j)
-        xor = data[off + 104:off + 104 + n * xor_len]
-        mask = data[off + 104 + n * xor_len:off + size]
-        rows = []
-        for y in range(n):
-            fy = n - 1 - y
-            row = []
-            for x in range(n):
-                v = xor[fy * xor_len + x // 2]
-                idx = (v >> 4) if x % 2 == 0 else (v & 15)
-                transparent = mask[fy * and_len + x // 8] & (0x80 >> (x % 8))
-                if transparent:
-                    check(idx == 0, "transparent pixel with colour at %d,%d" % (x, y))
-                    row.append(None)
-                else:
-                    row.append(idx)
-            rows.append(row)
-        frames.append(rows)
+        image = data[off:off + size]
+        frames.append(parse_dib(image, n) if i == 0 else parse_png(image, n))
     check(expected_offset == len(data), "bad file size %d" % len(data))
     return kind, hot, frames
 

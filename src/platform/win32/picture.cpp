@@ -37,12 +37,11 @@ struct Picture::Impl {
     std::vector<std::uint32_t> pixels;
     int pixelWidth = 0;
     int pixelHeight = 0;
-    // An icon file's frames; the bytes they are read from (kept only when there is more than the frame
-    // the picture object holds); which frame that is; and the frames made so far for other sizes.
+    // An icon file's frames (the picture object holds the first); the bytes the others are read from
+    // (kept only when there are others); and the frames made so far for other sizes.
     std::vector<IconFrame> frames;
     std::string ownBytes;
     std::string_view iconFile;
-    std::optional<std::size_t> heldFrame;
     std::vector<OwnedIcon> frameIcons;
     ~Impl() {
         if (picture) picture->Release();
@@ -60,10 +59,26 @@ Picture Picture::FromLastingBytes(std::string_view bytes, std::string name) {
 Picture Picture::Load(std::string_view bytes, std::string name, bool lasting) {
     EnsureOle();
     if (bytes.empty()) throw PictureError("the picture " + name + " holds no data");
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    // Of an icon file with several frames the picture object is made from the first alone (the one an
+    // icon is designed at): the other frames are read only when a display of another scale needs them,
+    // so they cost no memory at 96 pixels per inch.
+    std::vector<IconFrame> frames = ReadIconFrames(bytes);
+    std::string firstFrameFile;
+    std::string_view loaded = bytes;
+    if (frames.size() > 1) {
+        const IconFrame& first = frames[0];
+        firstFrameFile.assign(bytes.data(), 6 + 16);
+        firstFrameFile[4] = 1;  // one frame, whose image follows the directory at once
+        firstFrameFile[5] = 0;
+        for (int i = 0; i < 4; ++i) firstFrameFile[18 + i] = static_cast<char>((22u >> (8 * i)) & 0xFF);
+        firstFrameFile.append(bytes.data() + first.offset, first.size);
+        loaded = firstFrameFile;
+    }
+
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, loaded.size());
     if (!memory) throw PictureError("not enough memory for the picture " + name);
     void* target = GlobalLock(memory);
-    std::memcpy(target, bytes.data(), bytes.size());
+    std::memcpy(target, loaded.data(), loaded.size());
     GlobalUnlock(memory);
 
     IStream* stream = nullptr;
@@ -72,29 +87,17 @@ Picture Picture::Load(std::string_view bytes, std::string name, bool lasting) {
         throw PictureError("the picture " + name + " could not be read");
     }
     IPicture* picture = nullptr;
-    HRESULT hr = OleLoadPicture(stream, static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
+    HRESULT hr = OleLoadPicture(stream, static_cast<LONG>(loaded.size()), FALSE, IID_IPicture,
                                 reinterpret_cast<void**>(&picture));
     stream->Release();
     if (FAILED(hr) || !picture) throw PictureError("the picture " + name + " is damaged or not a picture");
 
     Picture result = Adopt(picture, std::move(name));
-    if (result.Type() != PictureType::Icon) return result;
+    if (result.Type() != PictureType::Icon || frames.empty()) return result;
     Impl& impl = *result.impl_;
-    impl.frames = ReadIconFrames(bytes);
+    impl.frames = std::move(frames);
     impl.frameIcons.resize(impl.frames.size());
-    // The picture object holds one frame, and gives its size in HIMETRIC at the system's resolution.
-    OLE_XSIZE_HIMETRIC heldWidth = 0;
-    OLE_YSIZE_HIMETRIC heldHeight = 0;
-    picture->get_Width(&heldWidth);
-    picture->get_Height(&heldHeight);
-    for (std::size_t i = 0; i < impl.frames.size(); ++i) {
-        if (MulDiv(impl.frames[i].width, kHimetricPerInch, ScreenDpiX()) == heldWidth &&
-            MulDiv(impl.frames[i].height, kHimetricPerInch, ScreenDpiY()) == heldHeight) {
-            impl.heldFrame = i;
-            break;
-        }
-    }
-    if (impl.frames.size() > 1 || !impl.heldFrame) {
+    if (impl.frames.size() > 1) {
         if (!lasting) impl.ownBytes.assign(bytes.data(), bytes.size());
         impl.iconFile = lasting ? bytes : std::string_view(impl.ownBytes);
     }
@@ -187,7 +190,7 @@ Picture::IconFrameChoice Picture::IconFrameFor(int width, int height) const {
     std::optional<std::size_t> chosen = ChooseIconFrame(impl_->frames, width, height);
     if (!chosen) return {own, 0, 0};
     const IconFrame& frame = impl_->frames[*chosen];
-    if (chosen == impl_->heldFrame) return {own, frame.width, frame.height};
+    if (*chosen == 0) return {own, frame.width, frame.height};
     OwnedIcon& made = impl_->frameIcons[*chosen];
     if (!made.get() && !impl_->iconFile.empty()) {
         // The frame's image as the file holds it is the form CreateIconFromResourceEx reads.

@@ -8,6 +8,7 @@
 
 #include "platform/forms/page.h"
 #include "platform/layout/text_and_numbers.h"
+#include "platform/system/system.h"
 #include "platform/win32/colour.h"
 #include "platform/win32/font.h"
 #include "platform/win32/units.h"
@@ -140,11 +141,17 @@ void Label::RunAccessibleDefaultAction(int part) {
 void Label::Paint(HDC dc) {
     RECT client{};
     GetClientRect(hwnd(), &client);
-    Brush back(CreateSolidBrush(TranslateColour(backColor_)));
+    // Under high contrast a label takes the window's colours, and a link the colour of links.
+    bool contrast = System().HighContrast();
+    COLORREF backColour = contrast ? GetSysColor(COLOR_WINDOW) : TranslateColour(backColor_);
+    COLORREF textColour = !contrast  ? TranslateColour(foreColor_)
+                          : IsLink() ? GetSysColor(COLOR_HOTLIGHT)
+                                     : GetSysColor(COLOR_WINDOWTEXT);
+    Brush back(CreateSolidBrush(backColour));
     FillRect(dc, &client, back.get());
     Selection font(dc, font_.get());
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, TranslateColour(foreColor_));
+    SetTextColor(dc, textColour);
     UINT format = DT_WORDBREAK | (alignment_ == kRight    ? DT_RIGHT
                                   : alignment_ == kCentre ? DT_CENTER
                                                           : DT_LEFT);

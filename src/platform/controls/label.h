@@ -1,7 +1,8 @@
 // A label: a line or a few lines of text in its own colours and font, optionally sized to its text,
 // with its own mouse pointer, a tooltip, and a Click event. A label that the page gives a Click handler
 // is a link: the Tab key stops at it (it then shows a focus rectangle), Enter or the space bar follow
-// it as a click does, and a screen reader hears a link; any other label is static text.
+// it as a click does, and a screen reader hears a link; any other label is static text. Under high
+// contrast a label shows the window's colours (a link the colour of links) instead of its own.
 #pragma once
 
 #include <functional>

@@ -6,6 +6,7 @@
 #include <oleacc.h>
 
 #include "platform/forms/page.h"
+#include "platform/system/system.h"
 #include "platform/win32/colour.h"
 #include "platform/win32/units.h"
 
@@ -74,7 +75,12 @@ LRESULT PictureBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_ERASEBKGND:
     case WM_PRINTCLIENT:
-        if (image_) {
+        if (System().HighContrast()) {
+            // High contrast drops the pictures for the window colour (they stay kept for later).
+            RECT client{};
+            GetClientRect(hwnd(), &client);
+            FillRect(reinterpret_cast<HDC>(wParam), &client, GetSysColorBrush(COLOR_WINDOW));
+        } else if (image_) {
             BitBlt(reinterpret_cast<HDC>(wParam), 0, 0, image_.width(), image_.height(), image_.dc(), 0, 0,
                    SRCCOPY);
         } else {

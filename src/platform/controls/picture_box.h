@@ -1,5 +1,6 @@
 // A picture box: a container for other controls with a persistent image. Pictures painted onto it
-// stay and are shown again whenever the box is uncovered or switched to.
+// stay and are shown again whenever the box is uncovered or switched to; under high contrast the box
+// shows the window colour instead, and the pictures again when it is turned off.
 #pragma once
 
 #include "platform/forms/control.h"

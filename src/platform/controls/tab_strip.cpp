@@ -7,6 +7,7 @@
 
 #include "platform/forms/page.h"
 #include "platform/layout/text_and_numbers.h"
+#include "platform/system/system.h"
 #include "platform/win32/colour.h"
 #include "platform/win32/font.h"
 #include "platform/win32/units.h"
@@ -160,7 +161,8 @@ int TabStrip::TabAt(POINT point) const {
 void TabStrip::Paint(HDC dc) {
     RECT client{};
     GetClientRect(hwnd(), &client);
-    COLORREF back = TranslateColour(backColor_);
+    // Under high contrast the strip is drawn in the system's button colours only.
+    COLORREF back = System().HighContrast() ? GetSysColor(COLOR_BTNFACE) : TranslateColour(backColor_);
     Brush backBrush(CreateSolidBrush(back));
     FillRect(dc, &client, backBrush.get());
 

@@ -2,7 +2,7 @@
 // n-th child control belongs to tab n) and hides the others. Tabs are chosen with the mouse, with the
 // arrow keys while the strip has the focus, and with Ctrl+Tab anywhere on the page. A screen reader
 // finds a list of page tabs, each a part of the strip named by its caption, and each container named
-// by its tab.
+// by its tab. Under high contrast the strip takes the system's button colours.
 #pragma once
 
 #include <functional>

@@ -6,6 +6,7 @@
 #include <oleacc.h>
 
 #include "platform/forms/page.h"
+#include "platform/system/system.h"
 #include "platform/win32/colour.h"
 #include "platform/win32/font.h"
 
@@ -97,6 +98,11 @@ std::optional<std::string> TextBox::AccessibleValue(int part) const {
 }
 
 HBRUSH TextBox::ColourDC(HDC dc) {
+    if (System().HighContrast()) {
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+        return GetSysColorBrush(COLOR_WINDOW);
+    }
     SetTextColor(dc, TranslateColour(foreColor_));
     SetBkColor(dc, TranslateColour(backColor_));
     return backBrush_.get();

@@ -1,6 +1,6 @@
 // A text box: an edit control in its own colours and font, optionally multi-line, read-only and with
 // scroll bars. A screen reader hears editable (or read-only) text with the box's text as its value and
-// the name the page gives it (SetAccessibleName).
+// the name the page gives it (SetAccessibleName). Under high contrast it shows the window's colours.
 #pragma once
 
 #include <string>

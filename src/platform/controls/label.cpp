@@ -36,7 +36,7 @@ void Label::ReadSettings(PropertyBag& bag) {
     backColor_ = bag.ReadColour("BackColor", backColor_);
     foreColor_ = bag.ReadColour("ForeColor", foreColor_);
     fontValue_ = bag.ReadFont("Font", fontValue_);
-    font_ = CreateScreenFont(fontValue_);
+    font_ = CreateScreenFont(fontValue_, Dpi());
     mousePointer_ = bag.ReadInteger("MousePointer", 0);
     if (auto icon = bag.ReadPictureName("MouseIcon")) {
         try {
@@ -85,9 +85,15 @@ void Label::FitToText() {
     RECT measured{0, 0, 0, 0};
     DrawTextA(screen.get(), caption_.c_str(), static_cast<int>(caption_.size()), &measured,
               DT_CALCRECT | DT_SINGLELINE);
-    int widthTwips = PixelsToTwipsX(measured.right);
+    int widthTwips = PixelsToTwips(measured.right, Dpi());
     int left = alignment_ == kRight ? Left() + Width() - widthTwips : Left();
     Move(left, Top(), widthTwips, Height());
+}
+
+void Label::OnDpiChanged() {
+    font_ = CreateScreenFont(fontValue_, Dpi());
+    Control::OnDpiChanged();
+    FitToText();
 }
 
 void Label::UpdateToolTip() {

@@ -31,6 +31,7 @@ public:
     std::function<void()> Click;
 
     bool IsLink() const { return static_cast<bool>(Click); }
+    void OnDpiChanged() override;
     bool CanTakeFocus() const override { return IsLink(); }
     std::string AccessibleName(int part) const override;
     long AccessibleRole(int part) const override;

@@ -47,6 +47,12 @@ long PictureBox::AccessibleRole(int part) const {
     return part == 0 ? ROLE_SYSTEM_PANE : 0;
 }
 
+void PictureBox::OnDpiChanged() {
+    // The pictures are painted again at the new scale, by the page.
+    image_.Reset();
+    Control::OnDpiChanged();
+}
+
 void PictureBox::OnResized() {
     if (!hwnd()) return;
     RECT client{};
@@ -65,10 +71,26 @@ void PictureBox::OnResized() {
 }
 
 void PictureBox::PaintPicture(const Picture& picture, int xTwips, int yTwips) {
+    PaintPicturePixels(picture, TwipsToPixels(xTwips, Dpi()), TwipsToPixels(yTwips, Dpi()));
+}
+
+void PictureBox::PaintPicturePixels(const Picture& picture, int x, int y) {
     if (!hwnd() || !picture) return;
     OnResized();
-    picture.Draw(image_.dc(), TwipsToPixelsX(xTwips), TwipsToPixelsY(yTwips));
+    picture.Draw(image_.dc(), x, y);
     RequestPaint(true);
+}
+
+int PictureBox::WidthPixels() const {
+    RECT r{};
+    if (hwnd()) GetWindowRect(hwnd(), &r);
+    return r.right - r.left;
+}
+
+int PictureBox::HeightPixels() const {
+    RECT r{};
+    if (hwnd()) GetWindowRect(hwnd(), &r);
+    return r.bottom - r.top;
 }
 
 LRESULT PictureBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -44,7 +44,7 @@ void TabStrip::ReadSettings(PropertyBag& bag) {
     tabHeight_ = std::max(0, bag.ReadLong("TabHeight", tabHeight_));
     backColor_ = bag.ReadColour("BackColor", backColor_);
     fontValue_ = bag.ReadFont("Font", fontValue_);
-    font_ = CreateScreenFont(fontValue_);
+    font_ = CreateScreenFont(fontValue_, Dpi());
     current_ = std::clamp<int>(bag.ReadInteger("Tab", 0), 0, tabs - 1);
 }
 
@@ -102,6 +102,12 @@ void TabStrip::RunAccessibleDefaultAction(int part) {
     if (part >= 1 && part <= TabCount()) SetTab(part - 1);
 }
 
+void TabStrip::OnDpiChanged() {
+    font_ = CreateScreenFont(fontValue_, Dpi());
+    Control::OnDpiChanged();
+    InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
 void TabStrip::ShowCurrentContainer() {
     for (int tab = 0; tab < TabCount(); ++tab) {
         Control* container = TabContainer(tab);
@@ -144,7 +150,7 @@ RECT TabStrip::TabRect(int tab) const {
     RECT client{};
     GetClientRect(hwnd(), &client);
     int count = std::max(1, TabCount());
-    int height = TwipsToPixelsY(tabHeight_);
+    int height = TwipsToPixels(tabHeight_, Dpi());
     int left = client.right * tab / count;
     int right = client.right * (tab + 1) / count;
     return RECT{left, 0, right, height};
@@ -170,7 +176,7 @@ void TabStrip::Paint(HDC dc) {
     Pen shadow(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW)));
     Pen dark(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_3DDKSHADOW)));
     Selection pen(dc, light.get());
-    int headerHeight = TwipsToPixelsY(tabHeight_);
+    int headerHeight = TwipsToPixels(tabHeight_, Dpi());
 
     // The body: raised frame below the tab row.
     int top = headerHeight - 1;

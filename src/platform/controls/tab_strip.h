@@ -33,6 +33,7 @@ public:
     RECT TabRect(int tab) const;
 
     bool CanTakeFocus() const override { return true; }
+    void OnDpiChanged() override;
 
     // Part n is tab n - 1.
     int AccessiblePartCount() const override { return TabCount(); }

@@ -56,7 +56,7 @@ void TextBox::ReadSettings(PropertyBag& bag) {
     foreColor_ = bag.ReadColour("ForeColor", foreColor_);
     backBrush_.Reset(CreateSolidBrush(TranslateColour(backColor_)));
     fontValue_ = bag.ReadFont("Font", fontValue_);
-    font_ = CreateScreenFont(fontValue_);
+    font_ = CreateScreenFont(fontValue_, Dpi());
     SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     SetText(bag.ReadText("Text", ""));
 }
@@ -82,6 +82,14 @@ std::string TextBox::Text() const {
 
 void TextBox::SetText(const std::string& text) {
     if (hwnd()) SetWindowTextA(hwnd(), text.c_str());
+}
+
+void TextBox::OnDpiChanged() {
+    // The edit control takes the new font before the old one is deleted.
+    Font font = CreateScreenFont(fontValue_, Dpi());
+    SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+    font_ = std::move(font);
+    Control::OnDpiChanged();
 }
 
 long TextBox::AccessibleRole(int part) const {

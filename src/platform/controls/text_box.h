@@ -22,6 +22,7 @@ public:
     bool CanTakeFocus() const override { return true; }
     // Sets the colours of the edit control on its DC and returns the background brush.
     HBRUSH ColourDC(HDC dc) override;
+    void OnDpiChanged() override;
 
     long AccessibleRole(int part) const override;
     long AccessibleState(int part) const override;

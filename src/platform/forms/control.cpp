@@ -34,8 +34,9 @@ void Control::Build(HWND parent, PropertyBag& bag) {
     cancel_ = bag.ReadTruth("Cancel", false);
     toolTip_ = bag.ReadText("ToolTipText", "");
 
-    if (!CreateControlWindow(parent, TwipsToPixelsX(left_), TwipsToPixelsY(top_), TwipsToPixelsX(width_),
-                             TwipsToPixelsY(height_))) {
+    int dpi = page_.Dpi();
+    if (!CreateControlWindow(parent, TwipsToPixels(left_, dpi), TwipsToPixels(top_, dpi),
+                             TwipsToPixels(width_, dpi), TwipsToPixels(height_, dpi))) {
         bag.Report({}, "the control's window could not be made");
         return;
     }
@@ -49,8 +50,9 @@ void Control::Build(HWND parent, PropertyBag& bag) {
 
 void Control::ApplyPlacement() {
     if (!hwnd()) return;
-    SetWindowPos(hwnd(), nullptr, TwipsToPixelsX(left_), TwipsToPixelsY(top_), TwipsToPixelsX(width_),
-                 TwipsToPixelsY(height_), SWP_NOZORDER | SWP_NOACTIVATE);
+    int dpi = page_.Dpi();
+    SetWindowPos(hwnd(), nullptr, TwipsToPixels(left_, dpi), TwipsToPixels(top_, dpi),
+                 TwipsToPixels(width_, dpi), TwipsToPixels(height_, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Control::Move(int left, int top, int width, int height) {
@@ -60,6 +62,15 @@ void Control::Move(int left, int top, int width, int height) {
     height_ = std::max(0, height);
     ApplyPlacement();
     OnResized();
+}
+
+void Control::OnDpiChanged() {
+    ApplyPlacement();
+    OnResized();
+}
+
+int Control::Dpi() const {
+    return page_.Dpi();
 }
 
 void Control::SetVisible(bool visible) {

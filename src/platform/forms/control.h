@@ -37,6 +37,9 @@ public:
     // Problems are reported through `bag`; the control is made whatever they are.
     void Build(HWND parent, PropertyBag& bag);
 
+    // The resolution the control's page converts its twips with.
+    int Dpi() const;
+
     // Geometry in twips, relative to the container's client area.
     int Left() const { return left_; }
     int Top() const { return top_; }
@@ -79,6 +82,9 @@ public:
     virtual void OnChildrenBuilt() {}
     // Called by the page before it destroys its windows at unload.
     virtual void Terminate() {}
+    // Called by the page when it moved to a display of another scale: the control makes again what
+    // depends on the scale (fonts) and takes its place from its twips. The default does the latter.
+    virtual void OnDpiChanged();
     // Writes the control back to a layout block (place, size and its own settings).
     LayoutNode SaveToLayout();
 

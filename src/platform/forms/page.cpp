@@ -93,7 +93,11 @@ void Page::Load() {
                              ApplicationTitle(), MB_OK | MB_ICONHAND);
         return;
     }
-    screenFont_ = CreateScreenFont(font_);
+    // The page takes the scale of the display it is on; a page opened from another page (a product
+    // page) takes its opener's, on whose display it will appear.
+    Page* opener = app_.PageOf(GetActiveWindow());
+    dpi_ = opener && opener != this ? opener->Dpi() : WindowDpi(hwnd());
+    screenFont_ = CreateScreenFont(font_, dpi_);
     SetSize(bag.ReadLong("Width", 6000), bag.ReadLong("Height", 4000));
 
     loaded_ = true;
@@ -180,10 +184,13 @@ void Page::ShowModal() {
     if (!loaded_) return;
     std::shared_ptr<Page> keepAlive = shared_from_this();
 
-    // The opener is whichever page is active; the modal page stays above it.
+    // The opener is whichever page is active; the modal page stays above it, on its display and at its
+    // scale.
     HWND opener = GetActiveWindow();
-    if (opener && opener != hwnd() && app_.PageOf(opener))
+    if (Page* openerPage = opener && opener != hwnd() ? app_.PageOf(opener) : nullptr) {
         SetWindowLongPtrA(hwnd(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(opener));
+        ApplyDpi(openerPage->Dpi(), nullptr);
+    }
     disabledByModal_.clear();
     for (const auto& page : app_.LoadedPages()) {
         if (page.get() != this && page->hwnd() && IsWindowEnabled(page->hwnd())) {
@@ -274,18 +281,18 @@ void Page::SetCaption(const std::string& caption) {
 int Page::Width() const {
     RECT r{};
     GetWindowRect(hwnd(), &r);
-    return PixelsToTwipsX(r.right - r.left);
+    return PixelsToTwips(r.right - r.left, dpi_);
 }
 
 int Page::Height() const {
     RECT r{};
     GetWindowRect(hwnd(), &r);
-    return PixelsToTwipsY(r.bottom - r.top);
+    return PixelsToTwips(r.bottom - r.top, dpi_);
 }
 
 void Page::SetSize(int widthTwips, int heightTwips) {
     if (!hwnd()) return;
-    SetWindowPos(hwnd(), nullptr, 0, 0, TwipsToPixelsX(widthTwips), TwipsToPixelsY(heightTwips),
+    SetWindowPos(hwnd(), nullptr, 0, 0, TwipsToPixels(widthTwips, dpi_), TwipsToPixels(heightTwips, dpi_),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     EnsureBackground();
 }
@@ -324,11 +331,62 @@ void Page::EnsureBackground() {
     background_ = std::move(surface);
 }
 
+void Page::PaintBackground(HDC dc) {
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    if (background_) {
+        BitBlt(dc, 0, 0, background_.width(), background_.height(), background_.dc(), 0, 0, SRCCOPY);
+    } else {
+        Brush brush(CreateSolidBrush(backColor_));
+        FillRect(dc, &client, brush.get());
+    }
+}
+
+void Page::ApplyDpi(int dpi, const RECT* suggested) {
+    if (!hwnd() || dpi <= 0 || dpi == dpi_) return;
+    int previous = dpi_;
+    dpi_ = dpi;
+    screenFont_ = CreateScreenFont(font_, dpi_);
+    if (suggested) {
+        SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    } else {
+        RECT r{};
+        GetWindowRect(hwnd(), &r);
+        SetWindowPos(hwnd(), nullptr, 0, 0, MulDiv(r.right - r.left, dpi_, previous),
+                     MulDiv(r.bottom - r.top, dpi_, previous), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    // The pictures painted onto the page and its boxes are laid again at the new size, by the page.
+    background_.Reset();
+    EnsureBackground();
+    for (const auto& control : controls_) control->OnDpiChanged();
+    Form_DpiChanged();
+    // Last, once the page is whole again: controls that measure pictures or copy what lies beneath them.
+    for (const auto& control : controls_) control->OnAmbientChanged("Dpi");
+    RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+}
+
 void Page::PaintPicture(const Picture& picture, int xTwips, int yTwips) {
+    PaintPicturePixels(picture, TwipsToPixels(xTwips, dpi_), TwipsToPixels(yTwips, dpi_));
+}
+
+void Page::PaintPicturePixels(const Picture& picture, int x, int y) {
     if (!hwnd() || !picture) return;
     EnsureBackground();
-    picture.Draw(background_.dc(), TwipsToPixelsX(xTwips), TwipsToPixelsY(yTwips));
+    picture.Draw(background_.dc(), x, y);
     RequestPaint(true);
+}
+
+int Page::WidthPixels() const {
+    RECT r{};
+    if (hwnd()) GetWindowRect(hwnd(), &r);
+    return r.right - r.left;
+}
+
+int Page::HeightPixels() const {
+    RECT r{};
+    if (hwnd()) GetWindowRect(hwnd(), &r);
+    return r.bottom - r.top;
 }
 
 Control* Page::ControlOfWindow(HWND window) const {
@@ -482,18 +540,7 @@ bool Page::PreTranslateMessage(MSG& message) {
 
 LRESULT Page::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_ERASEBKGND: {
-        HDC dc = reinterpret_cast<HDC>(wParam);
-        if (background_) {
-            BitBlt(dc, 0, 0, background_.width(), background_.height(), background_.dc(), 0, 0, SRCCOPY);
-        } else {
-            RECT client{};
-            GetClientRect(hwnd(), &client);
-            Brush brush(CreateSolidBrush(backColor_));
-            FillRect(dc, &client, brush.get());
-        }
-        return 1;
-    }
+    case WM_ERASEBKGND: PaintBackground(reinterpret_cast<HDC>(wParam)); return 1;
     case WM_PAINT: {
         {
             PaintScope paint(hwnd());
@@ -507,11 +554,10 @@ LRESULT Page::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     }
-    case WM_PRINTCLIENT:
-        if (background_) {
-            BitBlt(reinterpret_cast<HDC>(wParam), 0, 0, background_.width(), background_.height(),
-                   background_.dc(), 0, 0, SRCCOPY);
-        }
+    case WM_PRINTCLIENT: PaintBackground(reinterpret_cast<HDC>(wParam)); return 0;
+    case WM_DPICHANGED:
+        // Windows suggests where the window goes at the new scale (keeping it on that display).
+        ApplyDpi(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE) {

@@ -89,7 +89,7 @@ void UserControl::EnsureSurface() {
 
 void UserControl::ApplyFontToSurface() {
     if (!surface_) return;
-    if (!screenFont_) screenFont_ = CreateScreenFont(font_);
+    if (!screenFont_) screenFont_ = CreateScreenFont(font_, Dpi());
     SelectObject(surface_.dc(), screenFont_.get());
     SetBkMode(surface_.dc(), TRANSPARENT);
 }
@@ -121,14 +121,14 @@ int UserControl::ScaleHeight() const {
     return client.bottom;
 }
 
-double UserControl::HimetricToPixelsX(double himetric) {
-    return platform::HimetricToPixelsX(himetric);
+double UserControl::HimetricToPixelsX(double himetric) const {
+    return HimetricToPixels(himetric, Dpi());
 }
-double UserControl::HimetricToPixelsY(double himetric) {
-    return platform::HimetricToPixelsY(himetric);
+double UserControl::HimetricToPixelsY(double himetric) const {
+    return HimetricToPixels(himetric, Dpi());
 }
-int UserControl::PixelsToTwipsY(int pixels) {
-    return platform::PixelsToTwipsY(pixels);
+int UserControl::PixelsToTwipsY(int pixels) const {
+    return PixelsToTwips(pixels, Dpi());
 }
 
 void UserControl::SetExtentHeight(int twips) {
@@ -146,7 +146,7 @@ bool UserControl::AmbientDisplayAsDefault() const {
 void UserControl::SetHostFont(const FontValue& font) {
     font_ = font;
     // The new font goes in before the old one is deleted.
-    Font replacement = CreateScreenFont(font_);
+    Font replacement = CreateScreenFont(font_, Dpi());
     if (surface_) SelectObject(surface_.dc(), replacement.get());
     screenFont_ = std::move(replacement);
 }
@@ -248,6 +248,13 @@ void UserControl::UpdateShown() {
     shown_ = visible;
     if (visible) UserControl_Show();
     else UserControl_Hide();
+}
+
+void UserControl::OnDpiChanged() {
+    // The font at the new scale goes in before the old one is deleted; then the control takes its place
+    // (the resize handler follows).
+    SetHostFont(font_);
+    Control::OnDpiChanged();
 }
 
 void UserControl::OnAmbientChanged(const std::string& name) {

@@ -16,7 +16,9 @@
 //   screen reader the control is a push button (or, after SetAccessibleCheckState, a check button
 //                 with its checked state) named by SetAccessibleName, with its access key as
 //                 keyboard shortcut; its default action ("Press") is its access key's.
-//   focus         GotFocus, LostFocus; AmbientChanged when an ambient value changes.
+//   focus         GotFocus, LostFocus; AmbientChanged when an ambient value changes: "DisplayAsDefault",
+//                 "Dpi" (the page moved to a display of another scale; the host font is made anew at
+//                 it before the control is moved, which then resizes).
 #pragma once
 
 #include <cstdint>
@@ -57,10 +59,10 @@ public:
     // Size of the client area in pixels.
     int ScaleWidth() const;
     int ScaleHeight() const;
-    // Unit conversions of the toolkit.
-    static double HimetricToPixelsX(double himetric);
-    static double HimetricToPixelsY(double himetric);
-    static int PixelsToTwipsY(int pixels);
+    // Unit conversions of the toolkit, at the scale of the control's page.
+    double HimetricToPixelsX(double himetric) const;
+    double HimetricToPixelsY(double himetric) const;
+    int PixelsToTwipsY(int pixels) const;
     // Sets the control's height in twips (its place and width stay).
     void SetExtentHeight(int twips);
 
@@ -114,6 +116,7 @@ public:
     bool LetsLettersActivateAccessKeys() const override { return true; }
     bool ActsAsButton() const override { return true; }
     void UpdateShown() override;
+    void OnDpiChanged() override;
     void OnAmbientChanged(const std::string& name) override;
     void Terminate() override;
     long AccessibleRole(int part) const override;

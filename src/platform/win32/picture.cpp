@@ -27,9 +27,6 @@ void EnsureOle() {
 
 }  // namespace
 
-// The size pictures are designed at: an icon's first frame is its size at this resolution.
-constexpr int kDesignDpi = 96;
-
 struct Picture::Impl {
     IPicture* picture = nullptr;
     std::string name;
@@ -153,14 +150,14 @@ PictureType Picture::Type() const {
 }
 
 long Picture::WidthHimetric() const {
-    if (impl_ && !impl_->frames.empty()) return MulDiv(impl_->frames[0].width, kHimetricPerInch, kDesignDpi);
+    if (impl_ && !impl_->frames.empty()) return MulDiv(impl_->frames[0].width, kHimetricPerInch, kNormalDpi);
     OLE_XSIZE_HIMETRIC width = 0;
     if (impl_) impl_->picture->get_Width(&width);
     return width;
 }
 
 long Picture::HeightHimetric() const {
-    if (impl_ && !impl_->frames.empty()) return MulDiv(impl_->frames[0].height, kHimetricPerInch, kDesignDpi);
+    if (impl_ && !impl_->frames.empty()) return MulDiv(impl_->frames[0].height, kHimetricPerInch, kNormalDpi);
     OLE_YSIZE_HIMETRIC height = 0;
     if (impl_) impl_->picture->get_Height(&height);
     return height;
@@ -175,13 +172,13 @@ int Picture::WidthPixels() const {
     BITMAP size{};
     if (Type() == PictureType::Bitmap && GetObjectA(static_cast<HBITMAP>(Handle()), sizeof size, &size))
         return size.bmWidth;
-    return MulDiv(static_cast<int>(WidthHimetric()), kDesignDpi, kHimetricPerInch);
+    return MulDiv(static_cast<int>(WidthHimetric()), kNormalDpi, kHimetricPerInch);
 }
 int Picture::HeightPixels() const {
     BITMAP size{};
     if (Type() == PictureType::Bitmap && GetObjectA(static_cast<HBITMAP>(Handle()), sizeof size, &size))
         return size.bmHeight;
-    return MulDiv(static_cast<int>(HeightHimetric()), kDesignDpi, kHimetricPerInch);
+    return MulDiv(static_cast<int>(HeightHimetric()), kNormalDpi, kHimetricPerInch);
 }
 
 Picture::IconFrameChoice Picture::IconFrameFor(int width, int height) const {

@@ -167,6 +167,9 @@ void TamrixButton::UserControl_AmbientChanged(const std::string& PropertyName) {
             CreateBackgroundSurface();
             CaptureParentBackground();
         }
+    } else if (PropertyName == "HighContrast" && m_.ButtonType == kSeeThrough && m_.Shown) {
+        // The page beneath has changed its look: the see-through face is copied again.
+        CaptureParentBackground();
     }
     // The parent's colours may be part of the scheme, and whether the page shows this button as its
     // default changes the caption: derive the colours again and repaint as it stands.

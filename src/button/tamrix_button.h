@@ -255,6 +255,7 @@ private:
     void DrawRamp(std::int32_t span, COLORREF base, bool proportional, bool reversed);
     void DrawFramedEdges(const COLORREF (&colours)[5]);
     void WriteCaption(const RECT& rect, COLORREF colour);
+    void DrawHighContrastLook(std::optional<std::uint8_t> look);
     void CreateBackgroundSurface();
     void DeleteBackgroundSurface();
 

@@ -97,6 +97,7 @@ void Page::Load() {
     // page) takes its opener's, on whose display it will appear.
     Page* opener = app_.PageOf(GetActiveWindow());
     dpi_ = opener && opener != this ? opener->Dpi() : WindowDpi(hwnd());
+    highContrast_ = System().HighContrast();
     screenFont_ = CreateScreenFont(font_, dpi_);
     SetSize(bag.ReadLong("Width", 6000), bag.ReadLong("Height", 4000));
 
@@ -334,7 +335,10 @@ void Page::EnsureBackground() {
 void Page::PaintBackground(HDC dc) {
     RECT client{};
     GetClientRect(hwnd(), &client);
-    if (background_) {
+    if (System().HighContrast()) {
+        // High contrast drops the pictures for the window colour; they are kept for when it goes.
+        FillRect(dc, &client, GetSysColorBrush(COLOR_WINDOW));
+    } else if (background_) {
         BitBlt(dc, 0, 0, background_.width(), background_.height(), background_.dc(), 0, 0, SRCCOPY);
     } else {
         Brush brush(CreateSolidBrush(backColor_));
@@ -364,6 +368,15 @@ void Page::ApplyDpi(int dpi, const RECT* suggested) {
     // Last, once the page is whole again: controls that measure pictures or copy what lies beneath them.
     for (const auto& control : controls_) control->OnAmbientChanged("Dpi");
     RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+}
+
+void Page::OnAppearanceChanged(bool coloursChanged) {
+    bool contrast = System().HighContrast();
+    if (contrast == highContrast_ && !coloursChanged) return;
+    highContrast_ = contrast;
+    // The page repaints first, so that a control that copies what lies beneath it finds the new look.
+    RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+    for (const auto& control : controls_) control->OnAmbientChanged("HighContrast");
 }
 
 void Page::PaintPicture(const Picture& picture, int xTwips, int yTwips) {
@@ -559,6 +572,8 @@ LRESULT Page::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         // Windows suggests where the window goes at the new scale (keeping it on that display).
         ApplyDpi(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
         return 0;
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE: OnAppearanceChanged(message == WM_SYSCOLORCHANGE); break;
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE) {
             HWND focus = GetFocus();

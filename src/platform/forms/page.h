@@ -7,7 +7,8 @@
 // controls. Moved to a display of another scale (WM_DPICHANGED), it takes the rectangle Windows
 // suggests, lays its controls out again from their twips with fonts made anew, raises Form_DpiChanged
 // (where it paints its pictures again), tells its controls ("Dpi") and repaints. A modal page takes its
-// opener's scale.
+// opener's scale. Under high contrast it shows the window colour instead of its background image, and
+// it repaints, telling its controls ("HighContrast"), when the setting or the system colours change.
 #pragma once
 
 #include <cstdint>
@@ -171,6 +172,7 @@ private:
     void FinishUnload();
     void EnsureBackground();
     void PaintBackground(HDC dc);
+    void OnAppearanceChanged(bool coloursChanged);
     void RestoreFocus();
     std::vector<Control*> TabOrder() const;
     [[noreturn]] void ThrowMissingControl(std::string_view name, std::optional<int> index) const;
@@ -189,6 +191,7 @@ private:
 
     int mousePointer_ = kPointerDefault;
     int dpi_ = kNormalDpi;
+    bool highContrast_ = false;
     COLORREF backColor_ = RGB(192, 192, 192);
     FontValue font_;
     Font screenFont_;

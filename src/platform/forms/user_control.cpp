@@ -7,6 +7,7 @@
 
 #include "platform/forms/application.h"
 #include "platform/forms/page.h"
+#include "platform/system/system.h"
 #include "platform/win32/font.h"
 #include "platform/win32/units.h"
 
@@ -248,6 +249,10 @@ void UserControl::UpdateShown() {
     shown_ = visible;
     if (visible) UserControl_Show();
     else UserControl_Hide();
+}
+
+bool UserControl::AmbientHighContrast() const {
+    return System().HighContrast();
 }
 
 void UserControl::OnDpiChanged() {

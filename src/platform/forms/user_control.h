@@ -18,7 +18,8 @@
 //                 keyboard shortcut; its default action ("Press") is its access key's.
 //   focus         GotFocus, LostFocus; AmbientChanged when an ambient value changes: "DisplayAsDefault",
 //                 "Dpi" (the page moved to a display of another scale; the host font is made anew at
-//                 it before the control is moved, which then resizes).
+//                 it before the control is moved, which then resizes), "HighContrast" (the setting or
+//                 the system colours changed).
 #pragma once
 
 #include <cstdint>
@@ -71,6 +72,8 @@ public:
     std::string AmbientDisplayName() const { return DisplayName(); }
     FontValue AmbientFont() const;
     bool AmbientDisplayAsDefault() const;
+    // Whether the user has turned high contrast on (the system services' answer, at each call).
+    bool AmbientHighContrast() const;
 
     // Host properties of the control's window.
     const FontValue& HostFont() const { return font_; }

@@ -1,7 +1,7 @@
 // The program's contact points with the world outside its windows: message boxes, the shell, the
-// previous-instance question, the printer and the user's high-contrast setting. Each goes through SystemServices, so that a test can put
-// a replacement in place that answers and records instead of opening anything. The program itself
-// always runs on the real services.
+// previous-instance question, the printer and the user's high-contrast setting. Each goes through
+// SystemServices, so that a test can put a replacement in place that answers and records instead of opening
+// anything. The program itself always runs on the real services.
 #pragma once
 
 #include <string>

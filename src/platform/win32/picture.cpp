@@ -10,6 +10,7 @@
 
 #include "platform/win32/gdi.h"
 #include "platform/win32/icon_frames.h"
+#include "platform/win32/jpeg.h"
 #include "platform/win32/resources.h"
 #include "platform/win32/units.h"
 
@@ -56,6 +57,19 @@ Picture Picture::FromLastingBytes(std::string_view bytes, std::string name) {
 Picture Picture::Load(std::string_view bytes, std::string name, bool lasting) {
     EnsureOle();
     if (bytes.empty()) throw PictureError("the picture " + name + " holds no data");
+    // The program's own JPEGs are decoded here, into the bitmap OLE makes of them: opaque 32-bit pixels
+    // turned into a bitmap of the screen's format. Whatever the decoder declines goes to OLE.
+    if (std::optional<DecodedJpeg> jpeg = DecodeJpeg(bytes)) {
+        for (std::uint32_t& pixel : jpeg->pixels) pixel |= 0xFF000000u;
+        BITMAPINFO format = TopDownFormat(jpeg->width, jpeg->height);
+        WindowDC screen(nullptr);
+        Bitmap bitmap(CreateDIBitmap(screen.get(), &format.bmiHeader, CBM_INIT, jpeg->pixels.data(), &format,
+                                     DIB_RGB_COLORS));
+        if (!bitmap) throw PictureError("not enough memory for the picture " + name);
+        Picture picture = FromBitmap(bitmap.get(), true, std::move(name));
+        bitmap.release();  // the picture owns it now
+        return picture;
+    }
     // Of an icon file with several frames the picture object is made from the first alone (the one an
     // icon is designed at): the other frames are read only when a display of another scale needs them,
     // so they cost no memory at 96 pixels per inch.

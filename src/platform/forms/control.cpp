@@ -7,6 +7,14 @@
 #include "platform/win32/units.h"
 
 namespace platform {
+namespace {
+
+// Pixels of a size in twips, never more than can be drawn whatever the resolution.
+int ExtentPixels(int twips, int dpi) {
+    return std::min(TwipsToPixels(twips, dpi), kLargestExtentPixels);
+}
+
+}  // namespace
 
 bool IsExtenderKey(std::string_view key) {
     static constexpr std::string_view kKeys[] = {"Left",    "Top",     "Width",  "Height",     "TabIndex",
@@ -26,8 +34,8 @@ std::string Control::DisplayName() const {
 void Control::Build(HWND parent, PropertyBag& bag) {
     left_ = bag.ReadLong("Left", 0);
     top_ = bag.ReadLong("Top", 0);
-    width_ = std::max(0, bag.ReadLong("Width", 1200));
-    height_ = std::max(0, bag.ReadLong("Height", 375));
+    width_ = bag.ReadExtent("Width", 1200, kLargestExtentTwips);
+    height_ = bag.ReadExtent("Height", 375, kLargestExtentTwips);
     tabIndex_ = bag.ReadInteger("TabIndex", 0);
     visible_ = bag.ReadTruth("Visible", true);
     default_ = bag.ReadTruth("Default", false);
@@ -36,7 +44,7 @@ void Control::Build(HWND parent, PropertyBag& bag) {
 
     int dpi = page_.Dpi();
     if (!CreateControlWindow(parent, TwipsToPixels(left_, dpi), TwipsToPixels(top_, dpi),
-                             TwipsToPixels(width_, dpi), TwipsToPixels(height_, dpi))) {
+                             ExtentPixels(width_, dpi), ExtentPixels(height_, dpi))) {
         bag.Report({}, "the control's window could not be made");
         return;
     }
@@ -52,14 +60,14 @@ void Control::ApplyPlacement() {
     if (!hwnd()) return;
     int dpi = page_.Dpi();
     SetWindowPos(hwnd(), nullptr, TwipsToPixels(left_, dpi), TwipsToPixels(top_, dpi),
-                 TwipsToPixels(width_, dpi), TwipsToPixels(height_, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+                 ExtentPixels(width_, dpi), ExtentPixels(height_, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Control::Move(int left, int top, int width, int height) {
     left_ = left;
     top_ = top;
-    width_ = std::max(0, width);
-    height_ = std::max(0, height);
+    width_ = std::clamp(width, 0, kLargestExtentTwips);
+    height_ = std::clamp(height, 0, kLargestExtentTwips);
     ApplyPlacement();
     OnResized();
 }

@@ -84,7 +84,7 @@ void Page::Load() {
     if (minButton_) style |= WS_MINIMIZEBOX;
     if (maxButton_) style |= WS_MAXIMIZEBOX;
 
-    PropertyBag bag(root, name_, nullptr);
+    PropertyBag bag(root, name_, &diagnostics_);
     std::string caption = bag.ReadText("Caption", name_);
     if (!Create(kPageClass, 0, exStyle, style, caption.c_str(), CW_USEDEFAULT, CW_USEDEFAULT, 300, 200,
                 nullptr)) {
@@ -100,7 +100,8 @@ void Page::Load() {
     dpi_ = opener && opener != this ? opener->Dpi() : WindowDpi(hwnd());
     highContrast_ = System().HighContrast();
     screenFont_ = CreateScreenFont(font_, dpi_);
-    SetSize(bag.ReadLong("Width", 6000), bag.ReadLong("Height", 4000));
+    SetSize(bag.ReadExtent("Width", 6000, kLargestExtentTwips),
+            bag.ReadExtent("Height", 4000, kLargestExtentTwips));
 
     loaded_ = true;
     app_.AddLoaded(shared_from_this());
@@ -259,6 +260,9 @@ void Page::FinishUnload() {
     }
     for (auto& control : controls_) control->Terminate();
     app_.RemoveLoaded(*this);
+    // The application keeps the page alive until no handler of it can still be running, so the
+    // listener may drop its own reference now.
+    if (auto listener = std::move(onUnloaded)) listener();
 }
 
 void Page::OnWindowDestroyed() {
@@ -294,8 +298,10 @@ int Page::Height() const {
 
 void Page::SetSize(int widthTwips, int heightTwips) {
     if (!hwnd()) return;
-    SetWindowPos(hwnd(), nullptr, 0, 0, TwipsToPixels(widthTwips, dpi_), TwipsToPixels(heightTwips, dpi_),
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // A size from the program's own code is held to what can be drawn, at any resolution.
+    int width = std::clamp(TwipsToPixels(widthTwips, dpi_), 0, kLargestExtentPixels);
+    int height = std::clamp(TwipsToPixels(heightTwips, dpi_), 0, kLargestExtentPixels);
+    SetWindowPos(hwnd(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     EnsureBackground();
 }
 
@@ -316,8 +322,8 @@ void Page::SetMousePointer(int pointer) {
 void Page::EnsureBackground() {
     RECT client{};
     GetClientRect(hwnd(), &client);
-    int width = std::max<LONG>(1, client.right);
-    int height = std::max<LONG>(1, client.bottom);
+    int width = std::clamp<LONG>(client.right, 1, kLargestExtentPixels);
+    int height = std::clamp<LONG>(client.bottom, 1, kLargestExtentPixels);
     if (background_ && background_.width() >= width && background_.height() >= height) return;
     width = std::max(width, background_.width());
     height = std::max(height, background_.height());

@@ -73,8 +73,8 @@ void UserControl::EnsureSurface() {
     // image.
     RECT client{};
     GetClientRect(hwnd(), &client);
-    int width = std::max<LONG>(1, client.right);
-    int height = std::max<LONG>(1, client.bottom);
+    int width = std::clamp<LONG>(client.right, 1, kLargestExtentPixels);
+    int height = std::clamp<LONG>(client.bottom, 1, kLargestExtentPixels);
     if (surface_ && surface_.width() >= width && surface_.height() >= height) return;
     WindowDC screen(hwnd());
     MemorySurface grown;

@@ -23,6 +23,14 @@ int WindowDpi(HWND window);
 // the system's metric scaled from the system's resolution.
 int SystemMetricForDpi(int index, int dpi);
 
+// The largest width or height of a page or a control, and of the surfaces they draw on. A layout gives
+// sizes in twips and must draw the same at every screen resolution: 49,152 twips are 16,384 pixels at
+// 480 dots per inch (500 %, the largest scale Windows offers) and 3,277 pixels at 96. At 16,384 pixels
+// a side a 32-bit surface is 1 GiB, and its byte count and every coordinate still fit the 32-bit
+// numbers the drawing code works in; about 23,000 pixels a side is where they no longer do.
+inline constexpr int kLargestExtentTwips = 49152;
+inline constexpr int kLargestExtentPixels = 16384;
+
 // Whole pixels at `dpi`, to the nearest (halves away from zero).
 int TwipsToPixels(int twips, int dpi);
 int PixelsToTwips(int pixels, int dpi);

@@ -210,6 +210,11 @@ void UserControl::WritePicture(PropertyBag& bag, std::string_view key, const Pic
     bag.WritePictureName(key, picture ? std::optional<std::string>(picture.Name()) : std::nullopt);
 }
 
+void UserControl::SetShownCaption(const std::string& caption) {
+    if (hwnd()) SetWindowTextA(hwnd(), caption.c_str());
+    SetAccessibleName(caption);
+}
+
 void UserControl::SetAccessibleCheckState(bool isCheckBox, bool checked) {
     bool changed = isCheckBox != checkBoxRole_ || checked != checked_;
     checkBoxRole_ = isCheckBox;

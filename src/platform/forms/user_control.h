@@ -105,6 +105,10 @@ public:
     Picture ReadPicture(PropertyBag& bag, std::string_view key);
     static void WritePicture(PropertyBag& bag, std::string_view key, const Picture& picture);
 
+    // The caption as shown: the window's text (what tools that list windows read) and the name a screen
+    // reader hears.
+    void SetShownCaption(const std::string& caption);
+
     // What a screen reader hears of a two-state button: its kind and state (the name is set with
     // SetAccessibleName).
     void SetAccessibleCheckState(bool isCheckBox, bool checked);

@@ -69,6 +69,7 @@ TEST(ProductPage, EveryProductShowsItsOwnTextsAddressesAndPriceHoweverThePageBef
                 if (!firstPlace) firstPlace = place;
                 EXPECT_TRUE(place.left == firstPlace->left && place.top == firstPlace->top);
                 if (index != 12) return;
+                ExpectTiledWith(page.hwnd(), page.imgBackground().Picture());
                 // A second activation changes nothing.
                 page.SetCaption("Coinstead");
                 page.cmdDownload().SetCaption("x");
@@ -109,9 +110,9 @@ TEST(ProductPage, CommandsOpenTheAddressesAskBeforeDownloadingAndPrintFormAndDes
     p.page->cmdPrintOrderForm().OnAccessKey();
     EXPECT_EQ(p.Printed(), PrintedForm("Order form for\nMoonvolley ($5)"));
     p.printer = testing_support::RecordingPrinter();
-    p.page->txtProgramDescription().SetText("Changed\r\n\r\nby the user");
+    p.page->txtProgramDescription().SetText("\r\nChanged\r\n\r\nby the user");
     p.page->cmdPrintPage().OnAccessKey();
-    EXPECT_EQ(p.Printed(), "Changed\n\nby the user");
+    EXPECT_EQ(p.Printed(), "\nChanged\n\nby the user");
     EXPECT_EQ(p.printer.endDocs, 1);
 
     // Without a printer the page says why and stays usable.

@@ -9,7 +9,9 @@
 #include "app/program.h"
 #include "catalog/catalog_table.h"
 #include "pages/main_page.h"
+#include "platform/win32/gdi.h"
 #include "platform/win32/resources.h"
+#include "support/button_surface.h"
 #include "support/fake_system.h"
 #include "support/recording_printer.h"
 #include "support/script.h"
@@ -33,6 +35,26 @@ inline std::vector<std::vector<std::string>> ExpectedProducts() {
 using CloseWay = std::function<void(HWND page)>;
 inline void PressEsc(HWND page) {
     PostMessageA(page, WM_KEYDOWN, VK_ESCAPE, 0);
+}
+
+// Whether what `window` shows of its own (its background, without its controls) is `picture` laid edge to
+// edge from the top-left corner, to the last pixel.
+inline void ExpectTiledWith(HWND window, const platform::Picture& picture) {
+    RECT client{};
+    GetClientRect(window, &client);
+    const int w = picture.WidthPixels(), h = picture.HeightPixels();
+    platform::WindowDC screen(nullptr);
+    platform::MemorySurface shown, tile;
+    shown.CreateDib(screen.get(), client.right, client.bottom);
+    tile.CreateDib(screen.get(), w, h);
+    SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(shown.dc()), PRF_CLIENT);
+    picture.Draw(tile.dc(), 0, 0);
+    const auto background = testing_support::CapturePixels(shown.dc(), 0, 0, client.right, client.bottom);
+    const auto expected = testing_support::CapturePixels(tile.dc(), 0, 0, w, h);
+    int wrong = 0;
+    for (int y = 0; y < client.bottom; ++y)
+        for (int x = 0; x < client.right; ++x) wrong += background.at(x, y) != expected.at(x % w, y % h);
+    EXPECT_EQ(wrong, 0) << "pixels that are not the tiled picture";
 }
 
 // The running program; Start() runs Main and closes the welcome page (with Esc unless `close` says

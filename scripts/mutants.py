@@ -81,6 +81,8 @@ EQUIVALENT = [
      "keeping only the dark pixels applies to silhouettes; a picture drawn in its own colours has no solid colour"),
     ("src/button/picture.cpp", r"if \(width < 0 \|\||height < 0 \|\|",
      "a picture of no width or height has no pixel rows: it draws nothing either way"),
+    ("src/common/open_link.cpp", r"failed = false;",
+     "the flag starts false: setting it false again changes nothing"),
     ("src/common/print_layout.cpp", r"CurrentY\(\) <= kTextTop\)|CurrentX\(\) <= kTextLeft\)",
      "a print position exactly at the margin is raised to the margin, where it is already"),
     ("src/pages/advertise_page.cpp", r'PrintText\(\*this, .*, "", (true, (true|false)|false, true)\);',
@@ -321,6 +323,23 @@ class Stopped(Exception):
     pass
 
 
+class Busy(Exception):
+    """What a fault needs is busy (the printer, or another worker measuring a test): try it later."""
+
+
+def take_printer(lock, patient):
+    """The printer and its PDF folder are shared by every checkout on the machine: a journey that prints
+    holds the lock that ./test takes too. Only a patient fault waits for it."""
+    while True:
+        try:
+            return fcntl.flock(lock, fcntl.LOCK_EX | fcntl.LOCK_NB)
+        except BlockingIOError:
+            if not patient:
+                raise Busy()
+            if STOPPING.wait(1):
+                raise Stopped()
+
+
 def run(cmd, timeout=None, **kw):
     """Runs a command in its own process group; returns (exit code or 'timeout', seconds, output)."""
     start = time.monotonic()
@@ -471,10 +490,10 @@ class Worker:
             os.kill(self.xvfb, signal.SIGTERM)
             self.xvfb = None
 
-    def run_test(self, name, timeout, times=None):
+    def run_test(self, name, timeout, times=None, patient=False):
         """Builds what the test needs and runs it: 'pass', 'fail', 'timeout', 'stillborn', or 'unchanged'
         when its programs are byte for byte those of the unchanged tree (it cannot see the fault); and
-        seconds. A journey that prints waits for the printer, which every checkout on the machine shares."""
+        seconds."""
         base, _, filter_ = name.partition(":")
         test = self.tests[base]
         folder, targets = test["build"]
@@ -489,7 +508,7 @@ class Worker:
             env = dict(self.env, E2E_ONLY=base, E2E_TIMEOUT=str(int(timeout)))
             with open("/tmp/catalog-print.lock", "a") as lock:
                 if PRINTING_JOURNEY in base:
-                    fcntl.flock(lock, fcntl.LOCK_EX)
+                    take_printer(lock, patient)
                 code, seconds, out = run(["bash", str(self.tree / "tests/e2e/run.sh")], timeout=timeout + 30, env=env)
             code = "timeout" if "TIMEOUT [" in out else code
         else:
@@ -505,7 +524,7 @@ class Worker:
         if reason:
             m.update(verdict="reviewed", killer=reason, seconds=0)
             return
-        names = shared.covering(self, m)
+        names = shared.covering(self, m)  # may raise Busy, before the tree is touched
         path = self.tree / m["file"]
         original = path.read_text()
         lines = original.split("\n")
@@ -514,12 +533,12 @@ class Worker:
         began = time.monotonic()
         try:
             write_file(path, "\n".join(lines))
-            m["verdict"], m["killer"] = self.verdict(names, shared)
+            m["verdict"], m["killer"] = self.verdict(m, names, shared)
         finally:
             write_file(path, original)
         m["seconds"] = time.monotonic() - began
 
-    def verdict(self, names, shared):
+    def verdict(self, m, names, shared):
         times = {"compile": 0.0, "link": 0.0, "tests": 0.0}
         try:
             for folder, outs in self.objects.items():
@@ -532,7 +551,7 @@ class Worker:
             killers = []
             for name in names:
                 limit = shared.normal[name] * TIMEOUT_FACTOR + TIMEOUT_EXTRA
-                result, seconds = self.run_test(name, limit, times)
+                result, seconds = self.run_test(name, limit, times, m.get("patient", False))
                 times["tests"] += seconds
                 if result == "stillborn":
                     return "stillborn", None
@@ -580,11 +599,13 @@ class Shared:
         for name in names:  # each test's normal time, measured on an unchanged tree when first needed
             with self.lock:
                 measuring = self.measuring.setdefault(name, threading.Lock())
-            with measuring:
+            if not measuring.acquire(blocking=m.get("patient", False)):
+                raise Busy()
+            try:
                 if name in self.normal or name in self.dropped:
                     continue
                 for attempt in (1, 2):
-                    result, seconds = worker.run_test(name, 600)
+                    result, seconds = worker.run_test(name, 600, patient=m.get("patient", False))
                     with self.lock:
                         self.baseline_seconds += seconds
                     if result == "pass":
@@ -593,6 +614,8 @@ class Shared:
                 log(f"unchanged tree: {name} {result} in {seconds:.1f} s" + ("" if result == "pass" else ": left out"))
                 if result != "pass":
                     self.dropped.add(name)
+            finally:
+                measuring.release()
         return [t for t in names if t in self.normal]
 
     def count(self, name, result):
@@ -695,9 +718,17 @@ def main():
                 with shared.lock:
                     if not todo:
                         return
-                    m = todo.pop(0)
+                    # Faults put off because the printer was busy wait their turn once nothing else is left.
+                    m = next((x for x in todo if not x.get("deferred")), todo[0])
+                    todo.remove(m)
+                    m["patient"] = bool(m.get("deferred"))
                 try:
                     worker.try_mutant(m, shared)
+                except Busy:
+                    with shared.lock:
+                        m["deferred"] = True
+                        todo.append(m)
+                    continue
                 except Stopped:
                     return
                 with shared.lock:

@@ -1,6 +1,6 @@
 // Product pages: each product opened with its button on its own tab shows its title, description and
 // commands and holds its addresses and price as the typed-in list says, however the page before it was
-// closed; the next page opens in the same place and the focus goes back to the product's button. Then
+// closed; each page opens centred over the main page and the focus goes back to the product's button. Then
 // the commands of one page, and a page whose caption names no product.
 #include "common/maker.h"
 #include "pages_fixture.h"
@@ -37,7 +37,6 @@ TEST(ProductPage, EveryProductShowsItsOwnTextsAddressesAndPriceHoweverThePageBef
     const CloseWay ways[] = {CloseBox, SystemMenuClose, EndOfSession, PressReturn, PressEsc};
     const auto products = ExpectedProducts();
     ASSERT_EQ(products.size(), 18u);
-    std::optional<RECT> firstPlace;
     for (const auto& product : products) {
         const int index = std::stoi(product[0]);
         SCOPED_TRACE(product[1]);
@@ -64,10 +63,7 @@ TEST(ProductPage, EveryProductShowsItsOwnTextsAddressesAndPriceHoweverThePageBef
                           "Order\r\n&Online|&Download\r\nNow|Print\r\nOrder &Form|Print\r\nthis "
                           "&Page|&Return\r\n(Esc)|");
                 EXPECT_EQ(GetFocus(), page.cmdRegisterNow().hwnd());
-                RECT place{};
-                GetWindowRect(page.hwnd(), &place);
-                if (!firstPlace) firstPlace = place;
-                EXPECT_TRUE(place.left == firstPlace->left && place.top == firstPlace->top);
+                EXPECT_EQ(FrameAndPlace(page.hwnd(), s.main().hwnd()), "caption, system menu +0+0");
                 if (index != 12) return;
                 ExpectTiledWith(page.hwnd(), page.imgBackground().Picture());
                 // A second activation changes nothing.

@@ -39,6 +39,7 @@ TEST(MainPage, FirstActivationCaptionsEverythingAndShowsTheWelcomePageOnce) {
     EXPECT_EQ(main.lbl(2).Caption(), " www.tamrix-software.example ");
     EXPECT_EQ(main.lbl(2).CurrentToolTip(), " Visit Tamrix Software's Web Site ");
     EXPECT_EQ(main.Caption(), "Tamrix Software Catalog {rev 2026.12.6}");
+    EXPECT_EQ(FrameAndPlace(main.hwnd(), nullptr), "caption, system menu, minimize box +0+0");
     ExpectTiledWith(main.hwnd(), main.imgPanel(3).Picture());
     for (int i = 0; i < 3; ++i) ExpectTiledWith(main.PicBox(i).hwnd(), main.imgPanel(i).Picture());
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
 
 #include "app/program.h"
@@ -55,6 +56,33 @@ inline void ExpectTiledWith(HWND window, const platform::Picture& picture) {
     for (int y = 0; y < client.bottom; ++y)
         for (int x = 0; x < client.right; ++x) wrong += background.at(x, y) != expected.at(x % w, y % h);
     EXPECT_EQ(wrong, 0) << "pixels that are not the tiled picture";
+}
+
+// The frame buttons a page's window has, and where its centre lies from the centre of `around` (the
+// work area of the screen when null): "caption, system menu, minimize box" and "+0+0" for one centred.
+inline std::string FrameAndPlace(HWND window, HWND around) {
+    LONG style = GetWindowLongA(window, GWL_STYLE);
+    std::string frame;
+    for (auto [bits, name] : {std::pair<LONG, const char*>{WS_CAPTION, "caption"},
+                              {WS_SYSMENU, "system menu"},
+                              {WS_MINIMIZEBOX, "minimize box"},
+                              {WS_MAXIMIZEBOX, "maximize box"},
+                              {WS_THICKFRAME, "sizing border"},
+                              {WS_POPUP, "pop-up"}})
+        if ((style & bits) == bits) frame += std::string(frame.empty() ? "" : ", ") + name;
+    RECT mine{}, other{};
+    GetWindowRect(window, &mine);
+    if (around) GetWindowRect(around, &other);
+    else SystemParametersInfoA(SPI_GETWORKAREA, 0, &other, 0);
+    auto offset = [](LONG a, LONG b, LONG c, LONG d) {
+        LONG twice = (a + b) - (c + d),
+             off = twice >= -2 && twice <= 2 ? 0 : twice / 2;  // a pixel is nothing
+        char text[16];
+        std::snprintf(text, sizeof text, "%+ld", static_cast<long>(off));
+        return std::string(text);
+    };
+    return frame + " " + offset(mine.left, mine.right, other.left, other.right) +
+           offset(mine.top, mine.bottom, other.top, other.bottom);
 }
 
 // The running program; Start() runs Main and closes the welcome page (with Esc unless `close` says

@@ -88,3 +88,19 @@ TEST(MainPage, TheContactLabelsOpenTheMakersMailAndWebSiteAndOnlyNoToTheReminder
     EXPECT_TRUE(s.app.Ended());
     EXPECT_EQ(s.system.messages.size(), 5u);
 }
+
+TEST(MainPage, TheTitleWritesTheVersionWithTheDecimalSeparatorOfTheUsersLocale) {
+    char saved[8] = {};
+    GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, saved, sizeof saved);
+    testing_support::FakeSystem system;
+    platform::Application app;
+    std::string titles;
+    for (const char* separator : {static_cast<const char*>(","), static_cast<const char*>(saved)}) {
+        SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator);
+        auto page = std::make_shared<pages::MainPage>(app);
+        page->Load();
+        titles += page->Caption() + "|";
+        page->UnloadWithoutAsking();
+    }
+    EXPECT_EQ(titles, "Tamrix Software Catalog {rev 2026,12,6}|Tamrix Software Catalog {rev 2026.12.6}|");
+}

@@ -84,4 +84,25 @@ TEST_F(PageKeys, EnterClicksTheDefaultAndEscTheCancelButtonWithoutMovingTheFocus
         << "Enter and Esc reach buttons as clicks";
 }
 
+// The page gives the focus back to the button that had it when the page was left, unless that button
+// can no longer take it (disabled or hidden meanwhile): then to the first one in tab order.
+TEST_F(PageKeys, TheFocusComesBackToTheButtonThatHadItWhileItCanStillTakeIt) {
+    auto other = std::make_shared<testing_support::TestPage>(app_, testing_support::SimpleLayout("frmOther"));
+    auto leaveAndComeBack = [&](const std::function<void()>& meanwhile) {
+        other->Show();
+        EXPECT_TRUE(testing_support::PumpUntil(app_, [&] { return GetActiveWindow() == other->hwnd(); }));
+        meanwhile();
+        SetActiveWindow(page_->hwnd());
+        Pump(app_);
+        return GetFocus();
+    };
+    Press(WM_KEYDOWN, VK_TAB);
+    EXPECT_EQ(leaveAndComeBack([] {}), Window(1));
+    EXPECT_EQ(leaveAndComeBack([&] { buttons_[1]->SetEnabled(false); }), Window(0));
+    buttons_[1]->SetEnabled(true);
+    Press(WM_KEYDOWN, VK_TAB);
+    EXPECT_EQ(leaveAndComeBack([&] { buttons_[1]->SetVisible(false); }), Window(0));
+    other->UnloadWithoutAsking();
+}
+
 }  // namespace

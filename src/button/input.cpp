@@ -14,8 +14,6 @@
 namespace button {
 namespace {
 
-constexpr std::int16_t kLeftButton = 1;
-constexpr std::int16_t kRightButton = 2;
 constexpr std::int16_t kNoButton = 0;
 constexpr std::int16_t kSpaceKey = 32;
 

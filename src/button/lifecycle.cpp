@@ -7,7 +7,8 @@
 
 namespace button {
 
-TamrixButton::TamrixButton(platform::Page& page, const platform::LayoutNode& node) : UserControl(page, node) {
+TamrixButton::TamrixButton(platform::ControlHost& host, const platform::LayoutNode& node)
+    : UserControl(host, node) {
     // OverTimer: polls the pointer while the hover look is on; stopped until then.
     SetTimerInterval(3);
 }

@@ -102,7 +102,7 @@ class TamrixButton : public platform::UserControl {
 public:
     static constexpr const char* kClassName = "Catalog.TamrixButton";
 
-    TamrixButton(platform::Page& page, const platform::LayoutNode& node);
+    TamrixButton(platform::ControlHost& host, const platform::LayoutNode& node);
     ~TamrixButton() override;
 
     TamrixButtonEvents events;

@@ -3,15 +3,14 @@
 #include <algorithm>
 #include <string_view>
 
-#include "platform/forms/page.h"
 #include "platform/win32/colour.h"
 #include "platform/win32/units.h"
 
 namespace platform {
 
-PictureBox::PictureBox(Page& page, const LayoutNode& node) : Control(page, node) {
+PictureBox::PictureBox(ControlHost& host, const LayoutNode& node) : Control(host, node) {
     LayoutNode copy = node;
-    PropertyBag bag(copy, page.Name(), nullptr);
+    PropertyBag bag(copy, host.Name(), nullptr);
     border_ = bag.ReadInteger("BorderStyle", 0) != 0;
 }
 
@@ -85,7 +84,7 @@ LRESULT PictureBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
         // Controls inside report to their page, which knows their colours.
-        return SendMessageA(page().hwnd(), message, wParam, lParam);
+        return SendMessageA(host().HostWindow(), message, wParam, lParam);
     default: break;
     }
     return Default(message, wParam, lParam);

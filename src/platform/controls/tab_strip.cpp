@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <string_view>
 
-#include "platform/forms/page.h"
 #include "platform/win32/colour.h"
 #include "platform/win32/font.h"
 #include "platform/win32/units.h"
@@ -18,7 +17,8 @@ bool IsCaptionKey(std::string_view key) {
 
 }  // namespace
 
-TabStrip::TabStrip(Page& page, const LayoutNode& node) : Control(page, node), fontValue_(page.PageFont()) {}
+TabStrip::TabStrip(ControlHost& host, const LayoutNode& node)
+    : Control(host, node), fontValue_(host.AmbientFont()) {}
 
 TabStrip::~TabStrip() = default;
 
@@ -56,7 +56,7 @@ void TabStrip::WriteSettings(PropertyBag& bag) {
 
 Control* TabStrip::TabContainer(int tab) const {
     int n = 0;
-    for (const auto& control : page().Controls()) {
+    for (const auto& control : host().Controls()) {
         if (control->hwnd() && GetParent(control->hwnd()) == hwnd()) {
             if (n == tab) return control.get();
             ++n;
@@ -74,7 +74,7 @@ void TabStrip::ShowCurrentContainer() {
         if (tab != current_ && focus && IsChild(container->hwnd(), focus)) SetFocus(hwnd());
         ShowWindow(container->hwnd(), tab == current_ ? SW_SHOWNA : SW_HIDE);
     }
-    page().UpdateShownControls();
+    host().UpdateShownControls();
 }
 
 void TabStrip::SetTab(int tab) {
@@ -214,13 +214,13 @@ LRESULT TabStrip::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KILLFOCUS:
         hasFocus_ = message == WM_SETFOCUS;
         InvalidateRect(hwnd(), nullptr, FALSE);
-        page().OnControlFocusChanged();
+        host().OnControlFocusChanged();
         return 0;
     case WM_SHOWWINDOW:
         if (wParam) ShowCurrentContainer();
         break;
     case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLOREDIT: return SendMessageA(page().hwnd(), message, wParam, lParam);
+    case WM_CTLCOLOREDIT: return SendMessageA(host().HostWindow(), message, wParam, lParam);
     default: break;
     }
     return Default(message, wParam, lParam);

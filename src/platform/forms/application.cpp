@@ -6,6 +6,8 @@
 #include <ole2.h>
 
 #include "platform/forms/page.h"
+#include "platform/system/system.h"
+#include "platform/win32/resources.h"
 
 namespace platform {
 
@@ -13,6 +15,7 @@ Application::Application() {
     OleInitialize(nullptr);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_TAB_CLASSES};
     InitCommonControlsEx(&controls);
+    Window::SetFailureReporter(this);
 }
 
 Application::~Application() {
@@ -22,6 +25,20 @@ Application::~Application() {
         page->UnloadWithoutAsking();
     }
     unloaded_.clear();
+    Window::SetFailureReporter(nullptr);
+}
+
+void Application::ReportFailure(HWND window, const std::string& what) {
+    HWND owner = window && IsWindow(window) ? GetAncestor(window, GA_ROOT) : nullptr;
+    System().ShowMessage(owner, FailureMessage(what), ApplicationTitle(), MB_OK | MB_ICONHAND);
+}
+
+void Application::DispatchGuarded(MSG& message) {
+    try {
+        Dispatch(message);
+    } catch (...) {
+        ReportCurrentException(message.hwnd);
+    }
 }
 
 Page* Application::PageOf(HWND window) const {
@@ -73,7 +90,7 @@ int Application::Run() {
             break;
         }
         if (got == -1) break;
-        Dispatch(message);
+        DispatchGuarded(message);
         ReleaseUnloaded();
     }
     --loopDepth_;
@@ -91,7 +108,7 @@ void Application::RunUntil(const std::function<bool()>& done) {
             break;
         }
         if (got == -1) break;
-        Dispatch(message);
+        DispatchGuarded(message);
     }
     --loopDepth_;
 }
@@ -105,7 +122,7 @@ void Application::DoEvents() {
             PostQuitMessage(static_cast<int>(message.wParam));
             break;
         }
-        Dispatch(message);
+        DispatchGuarded(message);
     }
     --doEventsDepth_;
     --loopDepth_;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "platform/forms/page.h"
 #include "platform/win32/units.h"
 
 namespace platform {
@@ -13,8 +12,8 @@ bool IsExtenderKey(std::string_view key) {
     return std::find(std::begin(kKeys), std::end(kKeys), key) != std::end(kKeys);
 }
 
-Control::Control(Page& page, const LayoutNode& node)
-    : page_(page), className_(node.className), name_(node.name), index_(node.index) {}
+Control::Control(ControlHost& host, const LayoutNode& node)
+    : host_(host), className_(node.className), name_(node.name), index_(node.index) {}
 
 Control::~Control() = default;
 
@@ -64,7 +63,7 @@ void Control::Move(int left, int top, int width, int height) {
 void Control::SetVisible(bool visible) {
     visible_ = visible;
     if (hwnd()) ShowWindow(hwnd(), visible ? SW_SHOWNA : SW_HIDE);
-    page_.UpdateShownControls();
+    host_.UpdateShownControls();
 }
 
 bool Control::Enabled() const {
@@ -80,7 +79,7 @@ LayoutNode Control::SaveToLayout() {
     node.className = className_;
     node.name = name_;
     node.index = index_;
-    PropertyBag bag(node, page_.Name(), nullptr);
+    PropertyBag bag(node, host_.Name(), nullptr);
     bag.WriteLong("Left", left_);
     bag.WriteLong("Top", top_);
     bag.WriteLong("Width", width_);

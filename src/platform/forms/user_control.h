@@ -38,8 +38,13 @@ public:
 
 class UserControl : public Control {
 public:
-    UserControl(Page& page, const LayoutNode& node);
+    UserControl(ControlHost& host, const LayoutNode& node);
     ~UserControl() override;
+
+    // Mouse buttons as the mouse events number them (their sum while several are held).
+    static constexpr std::int16_t kLeftButton = 1;
+    static constexpr std::int16_t kRightButton = 2;
+    static constexpr std::int16_t kMiddleButton = 4;
 
     // ---- What the host offers the control ----
 
@@ -159,8 +164,18 @@ private:
     void ApplyFontToSurface();
     static std::int16_t ShiftState();
     static std::int16_t ButtonsHeld(WPARAM wParam);
-    bool PointInside(LPARAM lParam) const;
-    void OnMouseButton(UINT message, WPARAM wParam, LPARAM lParam);
+    bool PointInside(int x, int y) const;
+
+    // Message handlers.
+    void OnPaint();
+    void OnPrintClient(HDC dc);
+    void OnSetCursor();
+    void OnButtonDown(std::int16_t button, int x, int y);
+    void OnLeftDoubleClick();
+    void OnButtonUp(std::int16_t button, WPARAM held, int x, int y);
+    void OnCaptureChanged(HWND newCapture);
+    void OnFocusChanged(bool gained);
+    void OnTimer(UINT_PTR id);
 
     MemorySurface surface_;
     FontValue font_;

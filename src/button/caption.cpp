@@ -104,14 +104,14 @@ void TamrixButton::DrawFocusRectangle() {
     DrawFocusRect(hDC(), &m_.FocusRect);
 }
 
-void TamrixButton::BuildShapeRegion() {
+platform::Region TamrixButton::BuildShapeRegion() {
     platform::Region shape(CreateRectRgn(0, 0, m_.ClientWidth, m_.ClientHeight));
     for (const PixelPoint& cut : ShapeCutPixels(m_.ButtonType, m_.ClientWidth, m_.ClientHeight)) {
         platform::Region pixel(CreateRectRgn(cut.x, cut.y, cut.x + 1, cut.y + 1));
         CombineRgn(shape.get(), shape.get(), pixel.get(), RGN_DIFF);
     }
-    // The resize handler hands the region to the window, which owns it from then on.
-    m_.ShapeRegion = shape.release();
+    m_.ShapeRegion = shape.get();
+    return shape;
 }
 
 }  // namespace button

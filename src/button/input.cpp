@@ -54,7 +54,8 @@ void TamrixButton::UserControl_MouseMove(std::int16_t Button, std::int16_t Shift
     }
     if (!TimerEnabled()) Raise(events.MouseIn);
     if (Button == kNoButton && !m_.PointerOver) {
-        SetTimerEnabled(true);
+        // Without its timer the button could not tell when the pointer leaves: no hover look then.
+        if (!SetTimerEnabled(true)) return;
         m_.PointerOver = true;
         RenderButton(kStateUp, true);
         Raise(events.MouseOver);

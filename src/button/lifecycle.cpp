@@ -13,9 +13,7 @@ TamrixButton::TamrixButton(platform::ControlHost& host, const platform::LayoutNo
     SetTimerInterval(3);
 }
 
-TamrixButton::~TamrixButton() {
-    DeleteBackgroundSurface();
-}
+TamrixButton::~TamrixButton() = default;
 
 void TamrixButton::UserControl_Initialize() {
     m_.Shown = true;
@@ -53,9 +51,8 @@ void TamrixButton::UserControl_Resize() {
     PixelRect focus = FocusRectFor(m_.ButtonType, m_.ClientWidth, m_.ClientHeight);
     m_.FocusRect = RECT{focus.left, focus.top, focus.right, focus.bottom};
     ComputeCaptionRects();
-    BuildShapeRegion();
     // From here on the region belongs to the window, which deletes it when it gets the next one.
-    SetWindowRgn(hwnd(), m_.ShapeRegion, TRUE);
+    if (!platform::SetWindowShape(hwnd(), BuildShapeRegion())) m_.ShapeRegion = nullptr;
     if (m_.ClientHeight != 0) RenderButton(kStateUp, true);
 }
 
@@ -64,11 +61,12 @@ void TamrixButton::UserControl_Show() {
         if (!m_.BackgroundDC) {
             // The see-through face keeps a copy of the parent's pixels, at the size the button has now.
             HDC surface = hDC();
-            m_.BackgroundDC = CreateCompatibleDC(surface);
-            m_.BackgroundBitmap = CreateBitmap(m_.ClientWidth, m_.ClientHeight, 1,
-                                               static_cast<UINT>(GetDeviceCaps(surface, BITSPIXEL)), nullptr);
+            m_.BackgroundDC = platform::MemoryDC(surface);
+            m_.BackgroundBitmap.Reset(CreateBitmap(m_.ClientWidth, m_.ClientHeight, 1,
+                                                   static_cast<UINT>(GetDeviceCaps(surface, BITSPIXEL)),
+                                                   nullptr));
             if (m_.BackgroundDC && m_.BackgroundBitmap)
-                m_.SavedBitmap = SelectObject(m_.BackgroundDC, m_.BackgroundBitmap);
+                m_.SavedBitmap.Select(m_.BackgroundDC.get(), m_.BackgroundBitmap.get());
         }
         CaptureParentBackground();
     }
@@ -87,14 +85,10 @@ void TamrixButton::UserControl_Terminate() {
 }
 
 void TamrixButton::DeleteBackgroundSurface() {
-    if (m_.BackgroundDC) {
-        if (m_.SavedBitmap) SelectObject(m_.BackgroundDC, m_.SavedBitmap);
-        DeleteDC(m_.BackgroundDC);
-    }
-    if (m_.BackgroundBitmap) DeleteObject(m_.BackgroundBitmap);
-    m_.BackgroundDC = nullptr;
-    m_.BackgroundBitmap = nullptr;
-    m_.SavedBitmap = nullptr;
+    // The bitmap the DC was made with goes back in first: the copy's bitmap is then free to go.
+    m_.SavedBitmap.Reset();
+    m_.BackgroundBitmap.Reset();
+    m_.BackgroundDC.Reset();
 }
 
 }  // namespace button

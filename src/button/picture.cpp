@@ -286,8 +286,8 @@ void TamrixButton::CaptureParentBackground() {
         LONG topEdge = parentWindow.bottom - parentWindow.top - parentClient.bottom - border;
         LONG sourceY = control.top - parentWindow.top - topEdge;
         if (m_.BackgroundDC && parentDC)
-            BitBlt(m_.BackgroundDC, 0, 0, m_.ClientWidth, m_.ClientHeight, parentDC.get(), sourceX, sourceY,
-                   SRCCOPY);
+            BitBlt(m_.BackgroundDC.get(), 0, 0, m_.ClientWidth, m_.ClientHeight, parentDC.get(), sourceX,
+                   sourceY, SRCCOPY);
 
         SetExtentHeight(PixelsToTwipsY(m_.ClientHeight));
     }

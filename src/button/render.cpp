@@ -191,7 +191,8 @@ void TamrixButton::DrawFramedLook(std::uint8_t look) {
 
 void TamrixButton::DrawSeeThroughLook(std::uint8_t look) {
     // The face is the copy of the parent's pixels taken when the button was shown.
-    if (m_.BackgroundDC) BitBlt(hDC(), 0, 0, m_.ClientWidth, m_.ClientHeight, m_.BackgroundDC, 0, 0, SRCCOPY);
+    if (m_.BackgroundDC)
+        BitBlt(hDC(), 0, 0, m_.ClientWidth, m_.ClientHeight, m_.BackgroundDC.get(), 0, 0, SRCCOPY);
     switch (look) {
     case kLookUp:
         DrawCaption(m_.PointerOver ? kCaptionUpHover : kCaptionUp);

@@ -21,6 +21,7 @@
 
 #include "button/styles.h"
 #include "platform/forms/user_control.h"
+#include "platform/win32/gdi.h"
 #include "platform/win32/picture.h"
 
 namespace button {
@@ -28,7 +29,8 @@ namespace button {
 // Colour values: RGB 0x00BBGGRR, or a system-colour reference (high bit set, index in the low byte).
 using Colour = std::uint32_t;
 
-// The fields of one control, all zero, empty or none at creation.
+// The fields of one control, all zero, empty or none at creation. The handles the control owns are
+// held by owning wrappers under the same names.
 struct Fields {
     std::int32_t ButtonType = 0;
     std::int32_t ColorScheme = 0;
@@ -45,9 +47,12 @@ struct Fields {
     bool UseGreyscale = false;
     platform::Picture PictureNormal;
     platform::Picture PictureOver;
-    HDC BackgroundDC = nullptr;          // copy of the parent's pixels under a see-through button
-    HBITMAP BackgroundBitmap = nullptr;  // selected into BackgroundDC
-    HGDIOBJ SavedBitmap = nullptr;       // what BackgroundDC held when it was made
+    // The copy of the parent's pixels under a see-through button: a memory DC with its bitmap selected
+    // in; SavedBitmap selects back the bitmap the DC was made with (its previous()). In this order, so
+    // that the bitmap is selected out before it is deleted, and deleted before the DC.
+    platform::MemoryDC BackgroundDC;
+    platform::Bitmap BackgroundBitmap;
+    platform::Selection SavedBitmap;
     std::string Caption;
     RECT CaptionRect{};
     RECT PressedCaptionRect{};
@@ -57,7 +62,7 @@ struct Fields {
     struct {
         std::int32_t x = 0, y = 0, width = 0, height = 0;
     } PictureRect;
-    HRGN ShapeRegion = nullptr;  // last region applied as the window's shape (owned by the window)
+    HRGN ShapeRegion = nullptr;  // last region applied as the window's shape (the window owns it)
     std::uint8_t LastMouseButton = 0;
     std::uint8_t LastKeyCode = 0;
     bool Enabled = false;
@@ -207,7 +212,8 @@ public:
     void DrawCaptionEffect(const RECT& rect);
     void UpdateAccessKey();
     void DrawFocusRectangle();
-    void BuildShapeRegion();
+    // The region of the control's shape, noted in ShapeRegion; the resize handler gives it to the window.
+    platform::Region BuildShapeRegion();
 
     // ---- Input (input.cpp) ----
     bool PointerIsOver() const;

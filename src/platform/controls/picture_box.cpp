@@ -43,17 +43,9 @@ void PictureBox::OnResized() {
     if (!hwnd()) return;
     RECT client{};
     GetClientRect(hwnd(), &client);
-    int width = std::max<LONG>(1, client.right);
-    int height = std::max<LONG>(1, client.bottom);
-    if (image_ && image_.width() >= width && image_.height() >= height) return;
     WindowDC screen(hwnd());
-    MemorySurface image(screen.get(), std::max(width, image_.width()), std::max(height, image_.height()));
-    if (!image) return;
     Brush brush(CreateSolidBrush(BackColor()));
-    RECT all{0, 0, image.width(), image.height()};
-    FillRect(image.dc(), &all, brush.get());
-    if (image_) BitBlt(image.dc(), 0, 0, image_.width(), image_.height(), image_.dc(), 0, 0, SRCCOPY);
-    image_ = std::move(image);
+    GrowSurface(image_, screen.get(), client.right, client.bottom, brush.get(), false);
 }
 
 void PictureBox::PaintPicture(const Picture& picture, int xTwips, int yTwips) {

@@ -307,21 +307,9 @@ void Page::SetMousePointer(int pointer) {
 void Page::EnsureBackground() {
     RECT client{};
     GetClientRect(hwnd(), &client);
-    int width = std::max<LONG>(1, client.right);
-    int height = std::max<LONG>(1, client.bottom);
-    if (background_ && background_.width() >= width && background_.height() >= height) return;
-    width = std::max(width, background_.width());
-    height = std::max(height, background_.height());
     WindowDC screen(hwnd());
-    MemorySurface surface(screen.get(), width, height);
-    if (!surface) return;
     Brush brush(CreateSolidBrush(backColor_));
-    RECT all{0, 0, width, height};
-    FillRect(surface.dc(), &all, brush.get());
-    if (background_)
-        BitBlt(surface.dc(), 0, 0, background_.width(), background_.height(), background_.dc(), 0, 0,
-               SRCCOPY);
-    background_ = std::move(surface);
+    GrowSurface(background_, screen.get(), client.right, client.bottom, brush.get(), false);
 }
 
 void Page::PaintPicture(const Picture& picture, int xTwips, int yTwips) {

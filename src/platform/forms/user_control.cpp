@@ -70,25 +70,18 @@ void UserControl::EnsureSurface() {
     // image.
     RECT client{};
     GetClientRect(hwnd(), &client);
-    int width = std::max<LONG>(1, client.right);
-    int height = std::max<LONG>(1, client.bottom);
-    if (surface_ && surface_.width() >= width && surface_.height() >= height) return;
+    if (surface_ && surface_.width() >= client.right && surface_.height() >= client.bottom) return;
+    // The font is taken out of the surface that goes, and put into the one that comes.
+    surfaceFont_.Reset();
     WindowDC screen(hwnd());
-    MemorySurface grown;
-    if (!grown.CreateDib(screen.get(), std::max(width, surface_.width()),
-                         std::max(height, surface_.height())))
-        return;
-    RECT all{0, 0, grown.width(), grown.height()};
-    FillRect(grown.dc(), &all, GetSysColorBrush(COLOR_BTNFACE));
-    if (surface_) BitBlt(grown.dc(), 0, 0, surface_.width(), surface_.height(), surface_.dc(), 0, 0, SRCCOPY);
-    surface_ = std::move(grown);
+    GrowSurface(surface_, screen.get(), client.right, client.bottom, GetSysColorBrush(COLOR_BTNFACE), true);
     ApplyFontToSurface();
 }
 
 void UserControl::ApplyFontToSurface() {
     if (!surface_) return;
     if (!screenFont_) screenFont_ = CreateScreenFont(font_);
-    SelectObject(surface_.dc(), screenFont_.get());
+    surfaceFont_.Select(surface_.dc(), screenFont_.get());
     SetBkMode(surface_.dc(), TRANSPARENT);
 }
 
@@ -145,7 +138,7 @@ void UserControl::SetHostFont(const FontValue& font) {
     font_ = font;
     // The new font goes in before the old one is deleted.
     Font replacement = CreateScreenFont(font_);
-    if (surface_) SelectObject(surface_.dc(), replacement.get());
+    if (surface_) surfaceFont_.Select(surface_.dc(), replacement.get());
     screenFont_ = std::move(replacement);
 }
 
@@ -181,11 +174,15 @@ void UserControl::PropertyChanged(std::string_view key) {
     if (OnPropertyChanged) OnPropertyChanged(key);
 }
 
-void UserControl::SetTimerEnabled(bool enabled) {
-    if (enabled == timerEnabled_ || !hwnd()) return;
-    timerEnabled_ = enabled;
-    if (enabled) SetTimer(hwnd(), kTimerId, timerInterval_, nullptr);
-    else KillTimer(hwnd(), kTimerId);
+bool UserControl::SetTimerEnabled(bool enabled) {
+    if (enabled == timerEnabled_ || !hwnd()) return enabled == timerEnabled_;
+    if (enabled) {
+        timerEnabled_ = SetTimer(hwnd(), kTimerId, timerInterval_, nullptr) != 0;
+        return timerEnabled_;
+    }
+    KillTimer(hwnd(), kTimerId);
+    timerEnabled_ = false;
+    return true;
 }
 
 void UserControl::DoEvents() {

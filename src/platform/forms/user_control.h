@@ -95,7 +95,8 @@ public:
     static constexpr UINT_PTR kTimerId = 1;
     void SetTimerInterval(unsigned milliseconds) { timerInterval_ = milliseconds; }
     bool TimerEnabled() const { return timerEnabled_; }
-    void SetTimerEnabled(bool enabled);
+    // Starts or stops the timer; false when Windows would not start it (it then stays stopped).
+    bool SetTimerEnabled(bool enabled);
 
     // Lets pending messages run (Application::DoEvents).
     void DoEvents();
@@ -180,6 +181,7 @@ private:
     MemorySurface surface_;
     FontValue font_;
     Font screenFont_;
+    Selection surfaceFont_;  // screenFont_ in surface_ (declared after both: it is undone before they go)
     int mousePointer_ = 0;
     Picture mouseIcon_;
     std::string accessKeys_;

@@ -32,9 +32,18 @@ target_link_libraries(catalog_core PUBLIC catalog_portable ${CATALOG_SYSTEM_LIBS
 target_compile_definitions(catalog_core PUBLIC _WIN32_WINNT=0x0601 WINVER=0x0601)
 catalog_warnings(catalog_core)
 
+# A program as shipped carries no symbols and no debug information: under Wine the loader reads the
+# whole image into memory, so they would weigh on every run's working set (about 0.4 MB of it).
+function(catalog_shipped target)
+    if(NOT MSVC)
+        target_link_options(${target} PRIVATE -s)
+    endif()
+endfunction()
+
 add_executable(catalog WIN32 src/app/winmain.cpp $<TARGET_OBJECTS:catalog_resources>)
 target_link_libraries(catalog PRIVATE catalog_core)
 catalog_warnings(catalog)
+catalog_shipped(catalog)
 set_target_properties(catalog PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
 # Tests: one executable per folder under tests/unit, each one CTest test (every Wine start costs time).
@@ -45,11 +54,12 @@ target_include_directories(catalog_test_support PUBLIC tests src)
 target_link_libraries(catalog_test_support PUBLIC catalog_core gtest)
 catalog_warnings(catalog_test_support)
 
-# The fuzzing corpus, which the reliability tests replay: a Windows path (Wine sees the host's / as Z:).
+# The fuzzing corpus, which the reliability tests replay, and the tests' folder, which holds the
+# expected printed words: Windows paths (Wine sees the host's / as Z:).
 if(CMAKE_CROSSCOMPILING AND CMAKE_HOST_UNIX)
-    set(CATALOG_FUZZ_CORPUS "Z:${CMAKE_SOURCE_DIR}/fuzz/corpus")
+    set(CATALOG_SOURCE_PATH "Z:${CMAKE_SOURCE_DIR}")
 else()
-    set(CATALOG_FUZZ_CORPUS "${CMAKE_SOURCE_DIR}/fuzz/corpus")
+    set(CATALOG_SOURCE_PATH "${CMAKE_SOURCE_DIR}")
 endif()
 
 file(GLOB CATALOG_TEST_DIRS LIST_DIRECTORIES true CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*)
@@ -59,7 +69,8 @@ foreach(dir ${CATALOG_TEST_DIRS})
         file(GLOB group_sources CONFIGURE_DEPENDS ${dir}/*.cpp)
         add_executable(test_${group} ${group_sources} $<TARGET_OBJECTS:catalog_resources>)
         target_link_libraries(test_${group} PRIVATE catalog_test_support gtest_main)
-        target_compile_definitions(test_${group} PRIVATE CATALOG_FUZZ_CORPUS="${CATALOG_FUZZ_CORPUS}")
+        target_compile_definitions(test_${group} PRIVATE CATALOG_FUZZ_CORPUS="${CATALOG_SOURCE_PATH}/fuzz/corpus"
+                                                     CATALOG_TESTS_DIR="${CATALOG_SOURCE_PATH}/tests")
         catalog_warnings(test_${group})
         set_target_properties(test_${group} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
         add_test(NAME ${group} COMMAND test_${group} --gtest_color=no)
@@ -79,13 +90,32 @@ foreach(tool ${CATALOG_TEST_TOOLS})
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
 endforeach()
 
-# Benchmarks (./bench): the smallest window program, to compare start-up with, reporting its first paint
-# through the same code as the catalog; and the timings of the drawing and printing routines.
-add_executable(minimal_window WIN32 benchmarks/minimal_window.cpp src/platform/forms/first_paint.cpp)
-target_include_directories(minimal_window PRIVATE src)
+# Benchmarks (./bench): catalog_bench, which is catalog.exe with an observer that reports its first frame;
+# the smallest window program, to compare start-up with, reporting through the same code; and the
+# timings of the drawing and printing routines.
+add_executable(catalog_bench WIN32 benchmarks/catalog_bench.cpp benchmarks/first_frame_report.cpp
+               $<TARGET_OBJECTS:catalog_resources>)
+target_link_libraries(catalog_bench PRIVATE catalog_core)
+catalog_warnings(catalog_bench)
+catalog_shipped(catalog_bench)
+add_executable(minimal_window WIN32 benchmarks/minimal_window.cpp benchmarks/first_frame_report.cpp)
 target_link_libraries(minimal_window PRIVATE user32 gdi32)
 catalog_warnings(minimal_window)
+catalog_shipped(minimal_window)
 add_executable(bench_routines benchmarks/routines.cpp $<TARGET_OBJECTS:catalog_resources>)
 target_link_libraries(bench_routines PRIVATE catalog_test_support)
 catalog_warnings(bench_routines)
-set_target_properties(minimal_window bench_routines PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+set_target_properties(catalog_bench minimal_window bench_routines PROPERTIES
+                      RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+
+# The button gallery compares what the button paints with the README's picture, and leaves what it
+# painted in the build folder.
+if(TARGET test_gallery)
+    if(CMAKE_CROSSCOMPILING AND CMAKE_HOST_UNIX)
+        set(drive "Z:")
+    endif()
+    target_compile_definitions(test_gallery PRIVATE
+        CATALOG_GALLERY_PICTURE="${drive}${CMAKE_SOURCE_DIR}/docs/gallery.png"
+        CATALOG_GALLERY_OUTPUT="${drive}${CMAKE_BINARY_DIR}/gallery")
+    target_link_libraries(test_gallery PRIVATE windowscodecs)
+endif()

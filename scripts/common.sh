@@ -108,11 +108,20 @@ stop_xvfb() {
 
 PDF_PRINTER=PDF
 CUPSD_PID=
+PDF_PRINTER_ADDED=
+DEFAULT_PRINTER_FOUND=
 scheduler_running() { timeout 10 lpstat -r 2>/dev/null | grep -q "scheduler is running"; }
+# The scheduler's own default printer (not a user's or this shell's choice), or nothing.
+server_default_printer() {
+    env -u LPDEST -u PRINTER HOME=/nonexistent timeout 10 lpstat -d 2>/dev/null |
+        sed -n 's/^system default destination: //p'
+}
 
-# Makes the cups-pdf printer the default printer of a running CUPS scheduler, starting one when none
-# runs (stop_print_spooler stops only that one), and exports CATALOG_PDF_PRINTER for the spooler
-# check. Wine's programs print to it through winspool; cups-pdf writes the pages as a PDF file.
+# Has the test programs print to the cups-pdf printer PDF of a running CUPS scheduler, starting one
+# when none runs and adding the printer when it is missing, and exports CATALOG_PDF_PRINTER for the
+# spooler check. The machine's default printer stays as it is: CUPS gives a program the printer named
+# in LPDEST as its default, Wine's programs take their default printer from CUPS, and every test
+# program inherits the variable from this shell. stop_print_spooler undoes the rest.
 start_print_spooler() {
     if ! scheduler_running; then
         log "starting the CUPS scheduler"
@@ -124,19 +133,33 @@ start_print_spooler() {
         done
         scheduler_running || { log "the CUPS scheduler did not start"; return 1; }
     fi
+    DEFAULT_PRINTER_FOUND=$(server_default_printer)
     if ! timeout 10 lpstat -p "$PDF_PRINTER" >/dev/null 2>&1; then
         log "adding the cups-pdf printer $PDF_PRINTER"
+        PDF_PRINTER_ADDED=1
         as_root timeout 60 lpadmin -p "$PDF_PRINTER" -v cups-pdf:/ -m lsb/usr/cups-pdf/CUPS-PDF_noopt.ppd -E \
             2>/dev/null || { log "could not add the printer $PDF_PRINTER"; return 1; }
     fi
-    if [ "$(timeout 10 lpstat -d 2>/dev/null | sed -n 's/^system default destination: //p')" != "$PDF_PRINTER" ]; then
-        as_root timeout 60 lpadmin -d "$PDF_PRINTER" || { log "could not make $PDF_PRINTER the default"; return 1; }
-    fi
+    export LPDEST=$PDF_PRINTER
     export CATALOG_PDF_PRINTER=$PDF_PRINTER
 }
 
-# Stops the scheduler that start_print_spooler started; one that ran before is left running.
+# Leaves the printers as start_print_spooler found them: a printer it added goes again, and should the
+# default printer have changed meanwhile, the one it found is the default again. Then stops the
+# scheduler that start_print_spooler started; one that ran before is left running.
 stop_print_spooler() {
+    if scheduler_running; then
+        if [ -n "$PDF_PRINTER_ADDED" ]; then
+            as_root timeout 60 lpadmin -x "$PDF_PRINTER" 2>/dev/null || log "could not remove the printer $PDF_PRINTER"
+        fi
+        if [ -n "$DEFAULT_PRINTER_FOUND" ] && [ "$(server_default_printer)" != "$DEFAULT_PRINTER_FOUND" ]; then
+            log "making $DEFAULT_PRINTER_FOUND the default printer again"
+            as_root timeout 60 lpadmin -d "$DEFAULT_PRINTER_FOUND" 2>/dev/null ||
+                log "could not make $DEFAULT_PRINTER_FOUND the default printer again"
+        fi
+    fi
+    PDF_PRINTER_ADDED=
+    DEFAULT_PRINTER_FOUND=
     if [ -n "$CUPSD_PID" ]; then
         as_root kill "$CUPSD_PID" 2>/dev/null && wait "$CUPSD_PID" 2>/dev/null
     fi

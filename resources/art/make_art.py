@@ -7,10 +7,11 @@ Run from the repository root:
     python3 resources/art/make_art.py
 
 Writes resources/icons/*.ico, resources/cursors/arrow.cur,
-resources/images/*.jpg, resources/pictures.rc (every picture as RCDATA) and
-resources/art/preview.png, and checks each file after writing it: the icons
-and the cursor are read back, the JPEGs are checked to be baseline 8-bit
-colour and to tile without a seam, and pictures.rc is compiled with windres
+resources/images/*.jpg, resources/pictures.rc (every picture as RCDATA),
+resources/art/preview.png, and the program's own icon
+resources/icons/catalog.ico with its sheet resources/art/catalog_icon.png, and
+checks each file after writing it: the icons and the cursor are read back,
+the JPEGs are checked to be baseline 8-bit colour and to tile without a seam, and pictures.rc is compiled with windres
 and compared byte for byte with the files.
 
 Everything is drawn in code (Python standard library only); ImageMagick's
@@ -1455,6 +1456,287 @@ def check_pictures_rc(entries):
 
 
 # ---------------------------------------------------------------------------
+# The program's own icon: an open catalog, a navy "T" for Tamrix on the left
+# page and product tiles in the buttons' colours on the right, on the navy
+# cover.  Drawn as shapes with anti-aliased edges at every size Windows asks
+# for; up to 64 pixels the shapes keep to whole pixels (crisp at 16), the
+# 256-pixel image adds shading, rounded tiles and a shadow.  Written as
+# resources/icons/catalog.ico: 32-bit images with alpha, the 256-pixel one
+# compressed as PNG.
+# ---------------------------------------------------------------------------
+APP_ICON_SIZES = [16, 20, 24, 32, 40, 48, 64, 256]
+NAVY = (0, 0, 128)
+PAPER = (255, 253, 240)
+# The product buttons' colours on the main page, brightest first.
+TILE_COLOURS = [(255, 128, 0), (0, 208, 0), (232, 96, 232),
+                (80, 96, 255), (0, 208, 208), (255, 192, 64)]
+
+
+def poly_coverage(size, pts, sub=4):
+    """Coverage (0..1) of each pixel by a polygon (even-odd), from `sub`
+    sample rows per pixel with exact horizontal coverage along each row."""
+    cov = [[0.0] * size for _ in range(size)]
+    n = len(pts)
+    for py in range(size):
+        row = cov[py]
+        for s in range(sub):
+            y = py + (s + 0.5) / sub
+            xs = []
+            for i in range(n):
+                (xa, ya), (xb, yb) = pts[i], pts[(i + 1) % n]
+                if (ya > y) != (yb > y):
+                    xs.append(xa + (y - ya) * (xb - xa) / (yb - ya))
+            xs.sort()
+            for k in range(0, len(xs) - 1, 2):
+                x0, x1 = max(0.0, xs[k]), min(float(size), xs[k + 1])
+                if x1 <= x0:
+                    continue
+                i0, i1 = int(x0), min(size - 1, int(x1))
+                for i in range(i0, i1 + 1):
+                    a = max(x0, i) - i
+                    b = min(x1, i + 1) - i
+                    if b > a:
+                        row[i] += (b - a) / sub
+    return cov
+
+
+def rounded_rect(x0, y0, x1, y1, r, steps=6):
+    if r <= 0:
+        return [(x0, y0), (x1, y0), (x1, y1), (x0, y1)]
+    pts = []
+    for cx, cy, a0 in ((x1 - r, y0 + r, -90), (x1 - r, y1 - r, 0),
+                       (x0 + r, y1 - r, 90), (x0 + r, y0 + r, 180)):
+        for k in range(steps + 1):
+            a = math.radians(a0 + 90.0 * k / steps)
+            pts.append((cx + r * math.cos(a), cy + r * math.sin(a)))
+    return pts
+
+
+class IconImage:
+    """Straight-alpha RGBA pixels; shapes are laid over with 'over'."""
+
+    def __init__(self, size):
+        self.size = size
+        self.px = [[(0.0, 0.0, 0.0, 0.0)] * size for _ in range(size)]
+
+    def over(self, pts, colour, alpha=1.0):
+        """`colour` is an (r, g, b) or a function of the pixel centre."""
+        cov = poly_coverage(self.size, pts)
+        for y in range(self.size):
+            for x in range(self.size):
+                c = cov[y][x]
+                if c <= 0:
+                    continue
+                sa = min(1.0, c) * alpha
+                sr, sg, sb = colour(x + 0.5, y + 0.5) if callable(colour) else colour
+                dr, dg, db, da = self.px[y][x]
+                oa = sa + da * (1 - sa)
+                if oa <= 0:
+                    continue
+                mix = lambda s_, d_: (s_ * sa + d_ * da * (1 - sa)) / oa
+                self.px[y][x] = (mix(sr, dr), mix(sg, dg), mix(sb, db), oa)
+
+    def rgba(self):
+        return [[(clamp8(r), clamp8(g), clamp8(b), clamp8(a * 255)) for r, g, b, a in row]
+                for row in self.px]
+
+
+def shade(colour, amount):
+    return tuple(max(0, min(255, v + amount)) for v in colour)
+
+
+def draw_app_icon(size):
+    """The catalog icon at one size, as rows of (r, g, b, a)."""
+    img = IconImage(size)
+    fine = size >= 128
+    u = size / 16.0                                 # one unit of the 16-pixel design
+
+    def p(v):                                       # whole pixels up to 64
+        return v * u if fine else float(math.floor(v * u + 0.5))
+
+    def rect(x0, y0, x1, y1, r=0.0):
+        return rounded_rect(p(x0), p(y0), p(x1), p(y1), r * u)
+
+    if fine:
+        # a soft shadow under the book
+        for k, a in ((0.9, 0.10), (0.6, 0.14), (0.3, 0.18)):
+            img.over(rect(0.6 - k, 4.8, 15.4 + k, 15.6 + k * 0.4, 1.0 + k), (0, 0, 0), a)
+    # the cover, navy, one unit wider than the pages on each side and below
+    img.over(rect(0, 4, 16, 15, 0.5 if fine else 0), NAVY)
+    if fine:
+        img.over(rect(0.25, 4.25, 15.75, 4.75), (40, 40, 170))
+    # the pages: their top edges dip towards the spine in the large image
+    dip = 0.35 if fine else 0.0
+    left = [(p(1), p(3)), (p(4), p(3) - dip * u), (p(8), p(3) + dip * u), (p(8), p(14)), (p(1), p(14))]
+    right = [(p(8), p(3) + dip * u), (p(12), p(3) - dip * u), (p(15), p(3)), (p(15), p(14)), (p(8), p(14))]
+    img.over(left, PAPER)
+    img.over(right, PAPER)
+    # the fold at the spine, darkest in the middle
+    half = 0.3 if fine else 0.5
+    f0, f1 = p(8 - half), p(8 + half)
+    img.over(rect(8 - half, 3, 8 + half, 14),
+             lambda x, y: shade(PAPER, -95 + int(50 * abs(x - (f0 + f1) / 2) / max(0.5, (f1 - f0) / 2))))
+    if fine:
+        # the page edges below, a few sheets thick
+        for k in range(3):
+            img.over(rect(1 + k * 0.15, 13.6 + k * 0.12, 15 - k * 0.15, 13.72 + k * 0.12), (200, 196, 180))
+    # the T on the left page
+    t_bar = rect(2, 4, 6, 6, 0.15 if fine else 0)
+    t_stem = rect(3, 6, 5, 12, 0.15 if fine else 0)
+    if fine:
+        img.over([(x + 0.35 * u, y + 0.35 * u) for x, y in t_bar], (0, 0, 0), 0.25)
+        img.over([(x + 0.35 * u, y + 0.35 * u) for x, y in t_stem], (0, 0, 0), 0.25)
+    img.over(t_bar, NAVY)
+    img.over(t_stem, NAVY)
+    if fine:
+        img.over(rect(2.15, 4.15, 5.85, 4.6, 0.1), (60, 60, 200))
+    # the product tiles on the right page: two columns, three rows
+    side = 2 * u if fine else float(max(1, math.floor(2 * u + 0.5)))   # every tile the same size
+    for i, colour in enumerate(TILE_COLOURS):
+        tx, ty = 9 + 3 * (i % 2), 4 + 3 * (i // 2)
+        tile = rounded_rect(p(tx), p(ty), p(tx) + side, p(ty) + side, 0.3 * u if fine else 0)
+        if fine:
+            top, height = p(ty), p(ty + 2) - p(ty)
+            img.over(tile, shade(colour, -90))
+            inner = rect(tx + 0.12, ty + 0.12, tx + 1.88, ty + 1.88, 0.22)
+            img.over(inner, lambda x, y, c=colour: shade(c, int(70 - 110 * (y - top) / height)))
+        else:
+            img.over(tile, colour)
+    return img.rgba()
+
+
+def bmp_icon_entry(rows):
+    """A 32-bit icon image: BITMAPINFOHEADER, BGRA rows bottom-up, AND mask."""
+    size = len(rows)
+    xor = bytearray()
+    mask = bytearray()
+    stride = (size + 31) // 32 * 4
+    for y in range(size - 1, -1, -1):
+        bits = bytearray(stride)
+        for x, (r, g, b, a) in enumerate(rows[y]):
+            xor += bytes((b, g, r, a))
+            if a == 0:
+                bits[x // 8] |= 0x80 >> (x % 8)
+        mask += bits
+    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, len(xor) + len(mask), 0, 0, 0, 0)
+    return header + bytes(xor) + bytes(mask)
+
+
+def png_bytes(rows):
+    size = len(rows)
+    raw = bytearray()
+    for row in rows:
+        raw.append(0)
+        for px in row:
+            raw += bytes(px)
+
+    def chunk(tag, body):
+        return struct.pack(">I", len(body)) + tag + body + struct.pack(">I", zlib.crc32(tag + body) & 0xFFFFFFFF)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0))
+            + chunk(b"IDAT", zlib.compress(bytes(raw), 9)) + chunk(b"IEND", b""))
+
+
+def app_icon_file(images):
+    """An .ico of several 32-bit images; the 256-pixel one as PNG."""
+    bodies = [png_bytes(rows) if len(rows) >= 256 else bmp_icon_entry(rows) for rows in images]
+    out = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for rows, body in zip(images, bodies):
+        size = len(rows)
+        out += struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, 1, 32, len(body), offset)
+        offset += len(body)
+    return out + b"".join(bodies)
+
+
+def parse_app_icon(data):
+    """Read back an .ico written by app_icon_file: {size: rows}."""
+    res, kind, count = struct.unpack_from("<HHH", data, 0)
+    check(res == 0 and kind == 1, "catalog.ico: bad ICONDIR")
+    images = {}
+    for i in range(count):
+        w, h, colours, r0, planes, bpp, length, offset = struct.unpack_from("<BBBBHHII", data, 6 + 16 * i)
+        size = w or 256
+        check(w == h and colours == 0 and planes == 1 and bpp == 32, "catalog.ico: bad entry %d" % i)
+        body = data[offset:offset + length]
+        check(len(body) == length, "catalog.ico: entry %d cut short" % i)
+        if body[:8] == b"\x89PNG\r\n\x1a\n":
+            pos, idat = 8, b""
+            while pos < len(body):
+                n, = struct.unpack_from(">I", body, pos)
+                tag = body[pos + 4:pos + 8]
+                if tag == b"IHDR":
+                    check(struct.unpack_from(">IIBBBBB", body, pos + 8) == (size, size, 8, 6, 0, 0, 0),
+                          "catalog.ico: bad PNG header")
+                if tag == b"IDAT":
+                    idat += body[pos + 8:pos + 8 + n]
+                pos += 12 + n
+            raw = zlib.decompress(idat)
+            stride = 1 + 4 * size
+            check(all(raw[y * stride] == 0 for y in range(size)), "catalog.ico: unexpected PNG filter")
+            images[size] = [[tuple(raw[y * stride + 1 + 4 * x:y * stride + 5 + 4 * x]) for x in range(size)]
+                            for y in range(size)]
+        else:
+            head = struct.unpack_from("<IiiHHI", body, 0)
+            check(head == (40, size, size * 2, 1, 32, 0), "catalog.ico: bad bitmap header")
+            xor = body[40:40 + 4 * size * size]
+            rows = []
+            for y in range(size):
+                fy = size - 1 - y
+                rows.append([(xor[4 * (fy * size + x) + 2], xor[4 * (fy * size + x) + 1],
+                              xor[4 * (fy * size + x)], xor[4 * (fy * size + x) + 3]) for x in range(size)])
+            images[size] = rows
+    return images
+
+
+def make_app_icon():
+    images = [draw_app_icon(size) for size in APP_ICON_SIZES]
+    for rows in images:
+        size = len(rows)
+        opaque = sum(1 for row in rows for px in row if px[3] == 255)
+        check(opaque >= size * size // 2, "catalog icon at %d: too little drawn" % size)
+        check(all(px[3] == 0 for px in rows[0]), "catalog icon at %d: no room above the pages" % size)
+    path = os.path.join(RES, "icons", "catalog.ico")
+    data = app_icon_file(images)
+    with open(path, "wb") as f:
+        f.write(data)
+    back = parse_app_icon(open(path, "rb").read())
+    check(sorted(back) == APP_ICON_SIZES, "catalog.ico holds %s" % sorted(back))
+    for rows in images:
+        check(back[len(rows)] == rows, "catalog.ico: the %d-pixel image does not read back" % len(rows))
+    return images
+
+
+def make_app_icon_preview(path, images):
+    """Every size at its own size and enlarged, on white, on the title bar's
+    blue and on the main page's light blue."""
+    backgrounds = [(255, 255, 255), (10, 36, 106), (192, 192, 255)]
+    w = 10 + sum(len(r) + 10 for r in images[:-1]) + 256 + 20
+    band = 10 + 256 + 10 + 4 * 64 + 20
+    sh = Sheet(max(w, 4 * (16 + 20 + 24 + 32) + 60), band * len(backgrounds), (255, 255, 255))
+    for b, bg in enumerate(backgrounds):
+        y0 = b * band
+        sh.rect(0, y0, sh.w, y0 + band, bg)
+
+        def paste(x0, y0_, rows, scale=1):
+            for y, row in enumerate(rows):
+                for x, (r, g, bl, a) in enumerate(row):
+                    t = a / 255.0
+                    col = tuple(int(round(c * t + bgc * (1 - t))) for c, bgc in zip((r, g, bl), bg))
+                    for j in range(scale):
+                        for i in range(scale):
+                            sh.px[y0_ + y * scale + j][x0 + x * scale + i] = col
+        x = 10
+        for rows in images:
+            paste(x, y0 + 10, rows)
+            x += len(rows) + 10
+        x = 10
+        for rows in images[:4]:
+            paste(x, y0 + 10 + 256 + 10, rows, 4 if len(rows) <= 32 else 2)
+            x += len(rows) * (4 if len(rows) <= 32 else 2) + 10
+    write_png(path, sh.px)
+
+
+# ---------------------------------------------------------------------------
 def main():
     check_font()
     check(len(ICONS) == 25, "expected 25 icons, have %d" % len(ICONS))
@@ -1515,7 +1797,9 @@ def main():
     make_preview(os.path.join(HERE, "preview.png"), drawn, cur.p, shown)
     entries = write_pictures_rc()
     check_pictures_rc(entries)
-    print("wrote %d icons, 1 cursor, %d JPEGs, pictures.rc and the preview"
+    app_icon = make_app_icon()
+    make_app_icon_preview(os.path.join(HERE, "catalog_icon.png"), app_icon)
+    print("wrote %d icons, 1 cursor, %d JPEGs, pictures.rc, the preview, and the program's icon"
           % (len(drawn), len(JPEGS)))
 
 

@@ -1,5 +1,6 @@
 # Start: the welcome page over the main page, Esc closes it, the Home & Office tab shows its seven
-# buttons in their colours, and a second copy is refused while the first stays.
+# buttons in their colours, the title bar the program's icon, and a second copy is refused while the
+# first stays.
 source "$(dirname "$0")/lib.sh"
 
 start_catalog
@@ -31,6 +32,19 @@ expect_face 3 2415 1155 128 128 255
 expect_face 17 4620 1155 255 192 128
 expect_face 10 210 2100 0 255 255
 note "seven Home & Office buttons in their colours"
+
+# The program's icon in the title bar: its 16-pixel image, over the caption's colour, at the caption's
+# left end.
+ICON="$(cd "$(dirname "$0")/../.." && pwd)/resources/icons/catalog.ico"
+read -r WX WY WW _ < <(wintool window "$MAIN_TITLE") || fail "cannot locate '$MAIN_TITLE'"
+caption=$(pixel main-home $((WX + WW - 80)) $((WY + 8)) | tr ' ' ',')
+/usr/bin/convert -size 16x16 "xc:rgb($caption)" "$ICON[0]" -composite "$E2E_OUT/icon-16.png"
+/usr/bin/convert "$E2E_OUT/main-home.png" -crop "40x30+$WX+$WY" +repage "$E2E_OUT/title-left.png"
+difference=$(/usr/bin/compare -metric RMSE -subimage-search "$E2E_OUT/title-left.png" "$E2E_OUT/icon-16.png" \
+             null: 2>&1 | sed -n 's/.*(\([0-9.e-]*\)).*/\1/p')
+awk -v d="$difference" 'BEGIN { exit !(d != "" && d < 0.01) }' ||
+    fail "the title bar does not show the program's icon (difference ${difference:-none})"
+note "the program's icon in the title bar"
 
 # A second copy: refused with its two-line message, and it ends; the first one stays.
 before=$(catalog_pids | wc -l)

@@ -15,47 +15,69 @@ UINT ScanCode(WPARAM key) {
     return MapVirtualKeyA(static_cast<UINT>(key), MAPVK_VK_TO_VSC);
 }
 
+// Wine keeps the pointer twice: where it is shown, which SetCursorPos moves, and where mouse input came
+// from last, which it goes back to when a window lets go of the mouse. An absolute move of the input,
+// once the late reports of the jump are through, puts the second in the same place.
+void MoveInputTo(POINT screen) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = (screen.x * 65536 + GetSystemMetrics(SM_CXSCREEN) - 1) / GetSystemMetrics(SM_CXSCREEN);
+    input.mi.dy = (screen.y * 65536 + GetSystemMetrics(SM_CYSCREEN) - 1) / GetSystemMetrics(SM_CYSCREEN);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof input);
+}
+
 }  // namespace
 
-ButtonRecorder::ButtonRecorder(button::TamrixButton& button) {
+ButtonRecorder::ButtonRecorder(button::TamrixButton& button, bool watchSurface) {
+    if (watchSurface) surface_.emplace(button);
     auto& e = button.events;
     auto mouse = [this](const char* event) {
         return [this, event](std::int16_t& b, std::int16_t& s, float& x, float& y) {
             char line[96];
             std::snprintf(line, sizeof line, "%s %d %d %g %g", event, b, s, static_cast<double>(x),
                           static_cast<double>(y));
-            lines_.push_back(line);
+            Add(line);
         };
     };
     auto key = [this](const char* event) {
         return [this, event](std::int16_t& k, std::int16_t& s) {
-            lines_.push_back(std::string(event) + " " + std::to_string(k) + " " + std::to_string(s));
+            Add(std::string(event) + " " + std::to_string(k) + " " + std::to_string(s));
         };
     };
+    auto plain = [this](const char* event) { return [this, event] { Add(event); }; };
     e.MouseDown = mouse("MouseDown");
     e.MouseMove = mouse("MouseMove");
     e.MouseUp = mouse("MouseUp");
     e.KeyDown = key("KeyDown");
     e.KeyUp = key("KeyUp");
-    e.KeyPress = [this](std::int16_t& k) { lines_.push_back("KeyPress " + std::to_string(k)); };
-    e.Click = [this] { lines_.push_back("Click"); };
-    e.MouseOver = [this] { lines_.push_back("MouseOver"); };
-    e.MouseIn = [this] { lines_.push_back("MouseIn"); };
-    e.MouseOut = [this] { lines_.push_back("MouseOut"); };
-    button.onRenderRequest = [this, &button](std::uint8_t state, bool force) {
-        std::string line = "look " + std::to_string(state);
-        if (force) line += " forced";
-        if (button.fields().PointerOver) line += " hover";
-        lines_.push_back(line);
+    e.KeyPress = [this](std::int16_t& k) { Add("KeyPress " + std::to_string(k)); };
+    e.Click = [this, &button] {
+        Add(button.CheckBoxBehaviour() ? button.Value() ? "Click (Value on)" : "Click (Value off)" : "Click");
     };
+    e.MouseOver = plain("MouseOver");
+    e.MouseIn = plain("MouseIn");
+    e.MouseOut = plain("MouseOut");
+}
+
+void ButtonRecorder::Add(const std::string& line) {
+    NoteLook();
+    lines_.push_back(line);
 }
 
 std::vector<std::string> ButtonRecorder::Take() {
+    NoteLook();
     return std::exchange(lines_, {});
 }
 
 int ButtonRecorder::Count(const std::string& line) const {
     return static_cast<int>(std::count(lines_.begin(), lines_.end(), line));
+}
+
+void ButtonRecorder::NoteLook() {
+    if (!surface_ || !surface_->Painted()) return;
+    lines_.push_back(surface_->Look());
+    surface_->Mark();
 }
 
 POINT ScreenPoint(HWND window, int x, int y) {
@@ -67,7 +89,8 @@ POINT ScreenPoint(HWND window, int x, int y) {
 void PlacePointer(POINT screen) {
     // Wine reports the jump back as mouse messages of its own, some late and naming an earlier place.
     // They are thrown away (tests send the moves they mean); a pointer that does not arrive is nudged and
-    // sent again, and it counts as placed once it has been reported at its new place for a while.
+    // sent again, and it counts as placed once it has been reported at its new place for a while, and
+    // then again after its input has been moved there too.
     constexpr DWORD kSettle = 150;
     constexpr DWORD kRetry = 400;
     SetCursorPos(screen.x, screen.y);
@@ -75,6 +98,7 @@ void PlacePointer(POINT screen) {
     DWORD sent = start;
     DWORD placedSince = 0;
     bool placed = false;
+    bool inputMoved = false;
     while (GetTickCount() - start < 5000) {
         MSG message;
         while (PeekMessageA(&message, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
@@ -93,7 +117,10 @@ void PlacePointer(POINT screen) {
             placed = true;
             placedSince = time;
         } else if (time - placedSince >= kSettle) {
-            return;
+            if (inputMoved) return;
+            MoveInputTo(screen);
+            inputMoved = true;
+            placed = false;
         }
         Sleep(1);
     }

@@ -1,23 +1,26 @@
 // Driving a button as the user would and writing down what it does.
 //
-// ButtonRecorder keeps the ten events and every look the button asks RenderButton for as lines of text
-// in order ("MouseDown 1 0 10 5", "look 2 forced hover", "Click"): "forced" marks a request that always
-// paints, "hover" one made while the hover flag was set. Mouse messages go straight to the button's
-// window in client pixels; where the button asks Windows about the real pointer, the test first puts it
-// in place (Wine moves the pointer without a mouse message, so the test sends the move it stands for).
+// ButtonRecorder keeps the ten events as lines of text in order ("MouseDown 1 0 10 5", "Click"; for a
+// check button "Click, Value on"), and, when asked to watch the surface, the looks the button painted
+// between them, by name ("down", "hover": see SurfaceWatch); paintings with nothing raised between them
+// give one line, the last image. Mouse messages go straight to the button's window in client pixels;
+// where the button asks Windows about the real pointer, the test first puts it in place (Wine moves the
+// pointer without a mouse message, so the test sends the move it stands for).
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "button/tamrix_button.h"
 #include "platform/forms/application.h"
+#include "support/button_surface.h"
 
 namespace testing_support {
 
 class ButtonRecorder {
 public:
-    explicit ButtonRecorder(button::TamrixButton& button);
+    explicit ButtonRecorder(button::TamrixButton& button, bool watchSurface = false);
     ButtonRecorder(const ButtonRecorder&) = delete;  // the button's handlers point at this one
     ButtonRecorder& operator=(const ButtonRecorder&) = delete;
 
@@ -25,9 +28,16 @@ public:
     std::vector<std::string> Take();
     const std::vector<std::string>& lines() const { return lines_; }
     int Count(const std::string& line) const;
+    // Writes down the look painted since the last line, if any.
+    void NoteLook();
+    // Gives the image on the button's surface a name.
+    void NameLook(const std::string& name) { surface_->Name(name); }
 
 private:
+    void Add(const std::string& line);
+
     std::vector<std::string> lines_;
+    std::optional<SurfaceWatch> surface_;
 };
 
 // The screen point of a client pixel of `window`.

@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <sstream>
-
 #include "platform/win32/gdi.h"
 
 namespace testing_support {
@@ -57,20 +54,42 @@ Pixels Paint(button::TamrixButton& control, std::uint8_t state, bool over, bool 
     return CaptureSurface(control);
 }
 
-void ExpectPixels(const Pixels& pixels, const std::string& expected, const std::string& look) {
-    std::istringstream in(expected);
-    int x = 0, y = 0;
-    char comma = 0, equals = 0;
-    COLORREF colour = 0;
-    while (in >> x >> comma >> y >> equals >> std::hex >> colour >> std::dec)
-        EXPECT_EQ(Hex(pixels.at(x, y)), Hex(colour)) << look << " at (" << x << ", " << y << ")";
-    EXPECT_TRUE(in.eof()) << "unreadable pixel list: " << expected;
+SurfaceWatch::SurfaceWatch(button::TamrixButton& control) : control_(control) {
+    const button::Fields& f = control.fields();
+    const bool over = f.PointerOver, focus = f.HasFocus;
+    const std::uint8_t state = f.LastState;
+    for (bool withFocus : {focus, !focus}) {
+        const std::string suffix = withFocus == focus ? "" : withFocus ? " (focus)" : " (no focus)";
+        looks_.push_back({"up" + suffix, Paint(control, button::kStateUp, false, withFocus)});
+        looks_.push_back({"hover" + suffix, Paint(control, button::kStateUp, true, withFocus)});
+        looks_.push_back({"down" + suffix, Paint(control, button::kStateDown, false, withFocus)});
+        looks_.push_back({"face" + suffix, Paint(control, 1, false, withFocus)});
+    }
+    Paint(control, state, over, focus);  // as it was
+    Mark();
 }
 
-std::string Hex(COLORREF colour) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%06lX", static_cast<unsigned long>(colour));
-    return text;
+void SurfaceWatch::Mark() {
+    const button::Fields& f = control_.fields();
+    RECT all{0, 0, f.ClientWidth, f.ClientHeight};
+    platform::Brush marker(CreateSolidBrush(RGB(1, 2, 3)));
+    FillRect(control_.hDC(), &all, marker.get());
+    marked_ = CaptureSurface(control_);
+}
+
+bool SurfaceWatch::Painted() const {
+    return CaptureSurface(control_) != marked_;
+}
+
+std::string SurfaceWatch::Look() const {
+    Pixels now = CaptureSurface(control_);
+    for (const auto& [name, look] : looks_)
+        if (now == look) return name;
+    return "unnamed";
+}
+
+void SurfaceWatch::Name(const std::string& name) {
+    looks_.insert(looks_.begin(), {name, CaptureSurface(control_)});
 }
 
 platform::Picture MakeBitmapPicture(const std::vector<std::vector<COLORREF>>& rows, const std::string& name) {

@@ -10,11 +10,13 @@
 
 namespace button {
 
-// Sets the flags that the mouse and focus handlers set, without moving the real pointer or focus.
+// Sets the flags that the mouse and focus handlers set, without moving the real pointer or focus, and
+// the flag that allows painting without the forced painting that comes with showing.
 class TamrixButtonTestAccess {
 public:
     static void SetPointerOver(TamrixButton& control, bool over) { control.m_.PointerOver = over; }
     static void SetHasFocus(TamrixButton& control, bool focus) { control.m_.HasFocus = focus; }
+    static void SetShown(TamrixButton& control, bool shown) { control.m_.Shown = shown; }
 };
 
 }  // namespace button
@@ -50,11 +52,26 @@ Pixels CaptureSurface(const button::TamrixButton& control);
 // Paints a look with the hover and focus flags given and reads it back.
 Pixels Paint(button::TamrixButton& control, std::uint8_t state, bool over = false, bool focus = false);
 
-// Checks the pixels that a look fixes, written "x,y=BBGGRR ..." (colours as COLORREF hex).
-void ExpectPixels(const Pixels& pixels, const std::string& expected, const std::string& look);
+// What a button paints, seen on its surface: the surface is covered with a colour the button never
+// paints all over, so any painting shows, and the image a painting leaves is named by the look it
+// equals: "up", "hover", "down" and "face" (state 1), each as painted with the focus the button has
+// now, and the same with " (no focus)" or " (focus)" added for the other case; "unnamed" otherwise.
+class SurfaceWatch {
+public:
+    explicit SurfaceWatch(button::TamrixButton& control);
+    // Covers the surface; Painted() is false until the button paints again.
+    void Mark();
+    bool Painted() const;
+    // The name of the image on the surface.
+    std::string Look() const;
+    // Gives the image on the surface a name.
+    void Name(const std::string& name);
 
-// "0x00BBGGRR" for messages.
-std::string Hex(COLORREF colour);
+private:
+    button::TamrixButton& control_;
+    Pixels marked_;
+    std::vector<std::pair<std::string, Pixels>> looks_;
+};
 
 // A picture of a bitmap made from rows of colours (0x00BBGGRR), owned by the picture.
 platform::Picture MakeBitmapPicture(const std::vector<std::vector<COLORREF>>& rows, const std::string& name);

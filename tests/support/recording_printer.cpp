@@ -13,7 +13,7 @@ void RecordingPrinter::Print(std::string_view text, bool lineEnd) {
     calls.push_back("print");
     if (!text.empty()) {
         pieces.push_back({page, x, y, std::string(text), underline});
-        x += charWidth * static_cast<double>(text.size());
+        x += Width(text);
     }
     if (lineEnd) {
         pieces.push_back({page, x, y, "\n", underline});
@@ -39,6 +39,13 @@ void RecordingPrinter::KillDoc() {
     calls.push_back("killdoc");
     ++killDocs;
     x = y = 0;
+}
+
+double RecordingPrinter::Width(std::string_view text) const {
+    if (charWidths.empty()) return charWidth * static_cast<double>(text.size());
+    double width = 0;
+    for (char c : text) width += charWidths.at(static_cast<unsigned char>(c));
+    return width;
 }
 
 std::string RecordingPrinter::PageText(int pageNumber) const {

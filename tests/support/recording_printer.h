@@ -1,5 +1,6 @@
 // A printer that prints nothing and records every call, with fixed character widths and line heights
-// so that layouts can be checked exactly.
+// (the same for every character, or one per character code, as a real font measures) so that layouts
+// can be checked exactly.
 #pragma once
 
 #include <functional>
@@ -20,6 +21,7 @@ public:
     };
 
     double charWidth = 0.1;             // inches per character
+    std::vector<double> charWidths;     // inches per character code; when empty, charWidth for all
     double lineHeight = 0.2;            // inches per line end
     int failOnPrintCall = -1;           // throw PrinterError on this Print call (0-based), -1 never
     bool failEndDoc = false;            // throw PrinterError from EndDoc
@@ -43,6 +45,8 @@ public:
 
     // The printed text of one page, each piece in order.
     std::string PageText(int page) const;
+    // How far a text moves the print position across.
+    double Width(std::string_view text) const;
 
     int scaleMode = 0;
     std::string fontName;

@@ -8,6 +8,7 @@
 #include "platform/forms/page.h"
 #include "platform/system/system.h"
 #include "platform/win32/resources.h"
+#include "platform/win32/window.h"
 
 namespace platform {
 
@@ -132,6 +133,22 @@ void Application::DoEvents() {
         for (const auto& weak : pages)
             if (auto page = weak.lock()) page->PostActivate();
     }
+}
+
+void Application::NotePaintedWhole() {
+    if (firstFrameShown_) return;
+    firstFrameShown_ = true;
+    if (firstFrameObserver_) firstFrameObserver_();
+}
+
+HICON Application::ProgramIcon(bool small) {
+    OwnedIcon& icon = small ? smallIcon_ : bigIcon_;
+    if (!icon.get()) {
+        int side = GetSystemMetrics(small ? SM_CXSMICON : SM_CXICON);
+        icon = OwnedIcon(static_cast<HICON>(
+            LoadImageA(ModuleInstance(), MAKEINTRESOURCEA(kProgramIconId), IMAGE_ICON, side, side, 0)));
+    }
+    return icon.get();
 }
 
 void Application::DeferActivation(std::weak_ptr<Page> page) {

@@ -6,8 +6,10 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
+#include "platform/win32/gdi.h"
 #include "platform/win32/win.h"
 #include "platform/win32/window.h"
 
@@ -53,6 +55,16 @@ public:
     // Hands one message to its page's keyboard handling, or translates and dispatches it.
     bool Dispatch(MSG& message);
 
+    // `observer` is called once, the first time a page has painted whole (its controls included): the
+    // program's first frame. The program itself sets none.
+    void ObserveFirstFrame(std::function<void()> observer) { firstFrameObserver_ = std::move(observer); }
+    // For Page: a page has just painted whole.
+    void NotePaintedWhole();
+
+    // The program's icon at the size of the title bar (small) or of the taskbar and Alt+Tab (big),
+    // loaded on first use and kept for the run; every page shows it.
+    HICON ProgramIcon(bool small);
+
 private:
     void ReportFailure(HWND window, const std::string& what) override;
     // Dispatch, with any failure told to the user rather than ending the loop.
@@ -65,6 +77,10 @@ private:
     int doEventsDepth_ = 0;
     std::vector<std::weak_ptr<Page>> deferredActivations_;
     bool ended_ = false;
+    std::function<void()> firstFrameObserver_;
+    OwnedIcon bigIcon_;
+    OwnedIcon smallIcon_;
+    bool firstFrameShown_ = false;
 };
 
 }  // namespace platform

@@ -4,7 +4,6 @@
 #include <stdexcept>
 
 #include "platform/forms/application.h"
-#include "platform/forms/first_paint.h"
 #include "platform/system/system.h"
 #include "platform/win32/font.h"
 #include "platform/win32/resources.h"
@@ -93,6 +92,8 @@ void Page::Load() {
                              ApplicationTitle(), MB_OK | MB_ICONHAND);
         return;
     }
+    SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(app_.ProgramIcon(false)));
+    SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(app_.ProgramIcon(true)));
     screenFont_ = CreateScreenFont(font_);
     SetSize(bag.ReadLong("Width", 6000), bag.ReadLong("Height", 4000));
 
@@ -516,7 +517,7 @@ void Page::OnPaint() {
         // the program's first frame when this is its first page.
         paintedOnce_ = true;
         RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-        NoteFirstPaint();
+        app_.NotePaintedWhole();
     }
 }
 

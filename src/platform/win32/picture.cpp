@@ -3,12 +3,14 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include <ole2.h>
 #include <olectl.h>
 
 #include "platform/win32/gdi.h"
+#include "platform/win32/jpeg.h"
 #include "platform/win32/resources.h"
 #include "platform/win32/units.h"
 
@@ -41,6 +43,19 @@ struct Picture::Impl {
 Picture Picture::FromBytes(std::string_view bytes, std::string name) {
     EnsureOle();
     if (bytes.empty()) throw PictureError("the picture " + name + " holds no data");
+    // The program's own JPEGs are decoded here, into the bitmap OLE makes of them: opaque 32-bit pixels
+    // turned into a bitmap of the screen's format. Whatever the decoder declines goes to OLE.
+    if (std::optional<DecodedJpeg> jpeg = DecodeJpeg(bytes)) {
+        for (std::uint32_t& pixel : jpeg->pixels) pixel |= 0xFF000000u;
+        BITMAPINFO format = TopDownFormat(jpeg->width, jpeg->height);
+        WindowDC screen(nullptr);
+        Bitmap bitmap(CreateDIBitmap(screen.get(), &format.bmiHeader, CBM_INIT, jpeg->pixels.data(), &format,
+                                     DIB_RGB_COLORS));
+        if (!bitmap) throw PictureError("not enough memory for the picture " + name);
+        Picture picture = FromBitmap(bitmap.get(), true, std::move(name));
+        bitmap.release();  // the picture owns it now
+        return picture;
+    }
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
     if (!memory) throw PictureError("not enough memory for the picture " + name);
     void* target = GlobalLock(memory);

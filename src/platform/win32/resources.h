@@ -14,6 +14,9 @@ std::string LoadResString(int id);
 // The bytes of an RCDATA resource (they live as long as the program); empty when missing.
 std::string_view ResourceData(const char* name);
 
+// The number of the program's icon group.
+inline constexpr int kProgramIconId = 1;
+
 struct AppVersion {
     int major = 0;
     int minor = 0;

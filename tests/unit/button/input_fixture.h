@@ -1,5 +1,5 @@
 // A shown page with one shaded button (100 x 30 pixels, caption "&Return") that has the focus, the
-// pointer away from it and a recorder on it.
+// pointer away from it and a recorder on it that watches its surface.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -14,20 +14,25 @@ protected:
     static constexpr int kWidth = 100;
     static constexpr int kHeight = 30;
 
-    void SetUp() override {
-        fixture_ = testing_support::MakeButton(app_, kWidth, kHeight,
-                                               "        BTYPE = 14\n        TX = \"&Return\"\n");
+    void SetUp() override { Start(); }
+    void TearDown() override { Stop(); }
+
+    // A fresh button in place of the one before.
+    void Start() {
+        Stop();
+        fixture_ = testing_support::MakeButton(app_, kWidth, kHeight, "BTYPE = 14\nTX = \"&Return\"\n");
         button_ = fixture_.button;
         window_ = button_->hwnd();
-        button_->SetAccessKeys("r");
-        testing_support::PointerAway(app_);
         ASSERT_TRUE(testing_support::PumpUntil(app_, [this] { return GetFocus() == window_; }));
-        recorder_.emplace(*button_);
+        recorder_.emplace(*button_, true);
     }
-
-    void TearDown() override {
+    // The pointer goes away before the button does, so that Wine's late reports of where the pointer was
+    // find no button there.
+    void Stop() {
+        recorder_.reset();
         if (GetCapture()) ReleaseCapture();
-        fixture_.page->UnloadWithoutAsking();
+        testing_support::PointerAway(app_);
+        if (fixture_.page && fixture_.page->IsLoaded()) fixture_.page->UnloadWithoutAsking();
     }
 
     std::vector<std::string> Take() { return recorder_->Take(); }

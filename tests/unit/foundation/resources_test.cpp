@@ -1,12 +1,19 @@
-// What the exe carries: the title with its version, and every picture.
+// What the exe carries: the title with its version, and every picture, decoded as the system would.
 #include "platform/win32/resources.h"
 
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <cstring>
+#include <optional>
+#include <string>
 #include <vector>
 
+#include <ole2.h>
+#include <olectl.h>
+
 #include "catalog/catalog_table.h"
+#include "platform/win32/gdi.h"
 #include "platform/win32/picture.h"
 
 TEST(ProgramResources, TitleVersionFolderAndEveryPicture) {
@@ -47,4 +54,116 @@ TEST(ProgramResources, TitleVersionFolderAndEveryPicture) {
                               std::string(platform::ResourceData("ICON_SUMSTAR").substr(0, 30)),
                               std::string("not a picture at all"), std::string()})
         EXPECT_THROW(platform::Picture::FromBytes(bytes, "damaged"), platform::PictureError) << bytes.size();
+}
+
+namespace {
+
+// A bitmap picture as the program sees it: its size in HIMETRIC, what kind of bitmap it is, and its
+// pixels as 32-bit rows from the top.
+std::string BitmapPixels(HBITMAP bitmap, long widthHimetric, long heightHimetric) {
+    BITMAP size{};
+    if (!GetObjectA(bitmap, sizeof size, &size)) return "(no bitmap)";
+    DIBSECTION dib{};
+    std::string pixels = std::to_string(widthHimetric) + " x " + std::to_string(heightHimetric) +
+                         (GetObjectA(bitmap, sizeof dib, &dib) == sizeof dib ? " DIB section " : " DDB ");
+    std::vector<std::uint32_t> rows(static_cast<std::size_t>(size.bmWidth) * size.bmHeight);
+    BITMAPINFO format = platform::TopDownFormat(size.bmWidth, size.bmHeight);
+    HDC screen = GetDC(nullptr);
+    GetDIBits(screen, bitmap, 0, static_cast<UINT>(size.bmHeight), rows.data(), &format, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    return pixels + std::string(reinterpret_cast<const char*>(rows.data()), rows.size() * 4);
+}
+
+// What OLE makes of picture bytes: the pixels of a bitmap picture, or nothing when OLE refuses the
+// data. The program decodes its own JPEGs without OLE and must come to the same.
+std::optional<std::string> OlePixels(std::string_view bytes) {
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    std::memcpy(GlobalLock(memory), bytes.data(), bytes.size());
+    GlobalUnlock(memory);
+    IStream* stream = nullptr;
+    if (FAILED(CreateStreamOnHGlobal(memory, TRUE, &stream))) return std::nullopt;
+    IPicture* picture = nullptr;
+    HRESULT hr = OleLoadPicture(stream, static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
+                                reinterpret_cast<void**>(&picture));
+    stream->Release();
+    if (FAILED(hr) || !picture) return std::nullopt;
+    OLE_HANDLE handle = 0;
+    OLE_XSIZE_HIMETRIC width = 0;
+    OLE_YSIZE_HIMETRIC height = 0;
+    picture->get_Handle(&handle);
+    picture->get_Width(&width);
+    picture->get_Height(&height);
+    std::string pixels =
+        BitmapPixels(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)), width, height);
+    picture->Release();
+    return pixels;
+}
+
+std::optional<std::string> ProgramPixels(std::string_view bytes) {
+    try {
+        platform::Picture picture = platform::Picture::FromBytes(bytes, "test");
+        if (picture.Type() != platform::PictureType::Bitmap) return "(not a bitmap)";
+        return BitmapPixels(static_cast<HBITMAP>(picture.Handle()), picture.WidthHimetric(),
+                            picture.HeightHimetric());
+    } catch (const platform::PictureError&) {
+        return std::nullopt;
+    }
+}
+
+}  // namespace
+
+TEST(ProgramResources, BackgroundPicturesDecodeBitForBitAsOleDecodesThemEvenDamaged) {
+    OleInitialize(nullptr);
+    for (const char* name : {"JPG_TAB0", "JPG_TAB1", "JPG_TAB2", "JPG_WINDOW", "JPG_GLASS"}) {
+        SCOPED_TRACE(name);
+        std::string bytes(platform::ResourceData(name));
+        std::optional<std::string> ole = OlePixels(bytes);
+        ASSERT_TRUE(ole);
+        EXPECT_TRUE(ProgramPixels(bytes) == ole);
+
+        // Cut short, with a byte changed anywhere, progressive or with subsampled colour: the
+        // program's picture is OLE's, or both refuse the data.
+        std::vector<std::string> variants;
+        for (std::size_t length : {bytes.size() - 2, bytes.size() / 2, std::size_t{700}, std::size_t{160}})
+            variants.push_back(bytes.substr(0, length));
+        for (std::size_t at = 2; at < bytes.size(); at += bytes.size() / 30 + 1) {
+            variants.push_back(bytes);
+            variants.back()[at] = static_cast<char>(variants.back()[at] ^ 0x24);
+        }
+        std::size_t frame = bytes.find("\xFF\xC0");
+        ASSERT_NE(frame, std::string::npos);
+        variants.push_back(bytes);
+        variants.back()[frame + 1] = '\xC2';
+        variants.push_back(bytes);
+        variants.back()[frame + 11] = 0x22;
+        for (std::size_t i = 0; i < variants.size(); ++i)
+            EXPECT_TRUE(ProgramPixels(variants[i]) == OlePixels(variants[i])) << "variant " << i;
+    }
+}
+
+TEST(ProgramResources, TheFirstIconGroupIsTheProgramsIconAtEverySizeWindowsAsksFor) {
+    std::vector<LPSTR> groups;
+    EnumResourceNamesA(
+        GetModuleHandleA(nullptr), RT_GROUP_ICON,
+        [](HMODULE, LPCSTR, LPSTR name, LONG_PTR found) -> BOOL {
+            reinterpret_cast<std::vector<LPSTR>*>(found)->push_back(name);
+            return TRUE;
+        },
+        reinterpret_cast<LONG_PTR>(&groups));
+    ASSERT_FALSE(groups.empty());
+    EXPECT_EQ(groups.front(), MAKEINTRESOURCEA(platform::kProgramIconId)) << "Explorer shows the first group";
+
+    HMODULE module = GetModuleHandleA(nullptr);
+    HRSRC group = FindResourceA(module, MAKEINTRESOURCEA(platform::kProgramIconId), RT_GROUP_ICON);
+    ASSERT_NE(group, nullptr);
+    const auto* directory = static_cast<const BYTE*>(LockResource(LoadResource(module, group)));
+    int count = directory[4] | directory[5] << 8;
+    std::vector<int> sides;
+    for (int i = 0; i < count; ++i) {
+        const BYTE* entry = directory + 6 + 14 * i;  // width, height, colours, 0, planes, bits, size, id
+        EXPECT_EQ(entry[0], entry[1]);
+        EXPECT_EQ(entry[6] | entry[7] << 8, 32) << "32-bit images with alpha";
+        sides.push_back(entry[0] == 0 ? 256 : entry[0]);
+    }
+    EXPECT_EQ(sides, std::vector<int>({16, 20, 24, 32, 40, 48, 64, 256}));
 }

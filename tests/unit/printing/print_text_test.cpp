@@ -1,11 +1,11 @@
 // Text printing through a recording printer with fixed widths (1/8 inch per character, 1/4 inch per
-// line, both exact in binary): where every character lands, page breaks and page numbers, the
-// header, the owner's state around the job, and what happens when the printer fails.
+// line, both exact in binary): where every character lands, the wrap limits, the header, the owner's
+// state around the job, and what happens when the printer fails. (Page breaks and page numbers: the
+// printed words.)
 #include "common/print_text.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <stdexcept>
@@ -67,9 +67,6 @@ protected:
         std::snprintf(text, sizeof text, "%g", value);
         return text;
     }
-    int Count(const std::string& call) const {
-        return int(std::count(printer.calls.begin(), printer.calls.end(), call));
-    }
     bool Printed(const std::string& text) const {
         return Pieces().find(":" + text + " ") != std::string::npos;
     }
@@ -98,28 +95,6 @@ TEST_F(PrintTextTest, AOneLineTextPrintsAtOneInchInPlainArial10OnOnePageWithoutA
     EXPECT_EQ(Pieces(), "1,1:H 1.125,1:e 1.25,1:l 1.375,1:l 1.5,1:o ");
     EXPECT_EQ(owner.log, Strings({"disable", "pointer 11", "enable", "pointer 0"}));
     EXPECT_TRUE(system.messages.empty());
-}
-
-TEST_F(PrintTextTest, PagesEndOnlyWhileTextRemainsAndTheLaterOnesAreNumberedAtTheirFoot) {
-    Print(NumberedLines(70));
-    // 32 lines fit between 1 and 8.8 inches: the line end of line 32 carries y to 9 and ends the page.
-    Strings lines = Lines();
-    ASSERT_EQ(lines.size(), 72u);  // 70 text lines and two page numbers
-    EXPECT_EQ(lines[31], "1 1,8.75 Line 32");
-    EXPECT_EQ(lines[32], "2 1,1 Line 33");
-    EXPECT_EQ(lines[64], "2 6,9.2 (page 2)");
-    EXPECT_EQ(lines[65], "3 1,1 Line 65");
-    EXPECT_EQ(lines[70] + "|" + lines[71], "3 1,2.25 Line 70|3 6,9.2 (page 3)");
-    EXPECT_EQ(Count("newpage"), 2);
-
-    // 32 lines fill page 1 exactly, with nothing left to print; 33 need a second page, and a text ending
-    // in CR LF still numbers its last page.
-    for (auto [count, pages] : {std::pair{31, 1}, {32, 1}, {33, 2}, {64, 2}}) {
-        Print(NumberedLines(count));
-        EXPECT_EQ(Count("newpage"), pages - 1) << count << " lines";
-        EXPECT_EQ(Printed("(page 2)"), pages == 2) << count << " lines";
-        EXPECT_EQ(printer.calls.back(), "enddoc");
-    }
 }
 
 TEST_F(PrintTextTest, TheWrapLimitsMustBePassedNotJustReached) {

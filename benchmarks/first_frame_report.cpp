@@ -1,13 +1,12 @@
-#include "platform/forms/first_paint.h"
+#include "first_frame_report.h"
 
 #include <cstdio>
-#include <cstdlib>
 
-#include "platform/win32/win.h"
+#include <windows.h>
 
 #include <psapi.h>
 
-namespace platform {
+namespace bench {
 namespace {
 
 unsigned long long FileTimeTicks(const FILETIME& time) {
@@ -16,7 +15,7 @@ unsigned long long FileTimeTicks(const FILETIME& time) {
 
 }  // namespace
 
-void NoteFirstPaint() {
+void ReportFirstFrame() {
     static bool reported = false;
     if (reported) return;
     reported = true;
@@ -42,4 +41,4 @@ void NoteFirstPaint() {
         ExitProcess(0);
 }
 
-}  // namespace platform
+}  // namespace bench

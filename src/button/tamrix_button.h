@@ -29,6 +29,18 @@ namespace button {
 // Colour values: RGB 0x00BBGGRR, or a system-colour reference (high bit set, index in the low byte).
 using Colour = std::uint32_t;
 
+// The RGB colours that drawing uses, derived from the colour scheme by ResolveSchemeColors.
+struct ColourSet {
+    COLORREF FaceColor = 0;
+    COLORREF LightColor = 0;
+    COLORREF HighlightColor = 0;
+    COLORREF ShadowColor = 0;
+    COLORREF TextColor = 0;
+    COLORREF TextOverColor = 0;
+    COLORREF MaskRgb = 0;
+    COLORREF LitFaceColor = 0;
+};
+
 // The fields of one control, all zero, empty or none at creation. The handles the control owns are
 // held by owning wrappers under the same names.
 struct Fields {
@@ -260,7 +272,33 @@ private:
     void DrawRamp(std::int32_t span, COLORREF base, bool proportional, bool reversed);
     void DrawFramedEdges(const COLORREF (&colours)[5]);
     void WriteCaption(const RECT& rect, COLORREF colour);
+    void DrawCaptionIn(std::uint8_t mode, const RECT& up, const RECT& pressed);
     void DeleteBackgroundSurface();
+
+    // The colour set a scheme gives with `backColor` as the face, and the set in the fields (colour.cpp).
+    ColourSet SchemeColours(Colour backColor) const;
+    ColourSet ResolvedColours() const;
+
+    // The caption measured in the font selected into the surface, and placed beside the picture; the
+    // measured width and height (caption.cpp).
+    struct CaptionPlace {
+        RECT rect;
+        std::int32_t width;
+        std::int32_t height;
+    };
+    CaptionPlace PlaceCaption() const;
+
+    // The default button's caption is written in bold: the bold font, and where the caption goes in it,
+    // made when first needed and kept until the host's font changes or the caption is laid out again.
+    struct BoldCaption {
+        platform::FontValue font;
+        platform::Font screenFont;
+        std::uint64_t layout = 0;  // the caption layout it was measured for
+        RECT captionRect{};
+        RECT pressedCaptionRect{};
+    };
+    const BoldCaption& BoldCaptionLayout();
+    void DrawBoldCaption(std::uint8_t mode);
 
     // A picture as it comes off its canvas (an icon drawn over the mask colour), and which of its pixels
     // are transparent, kept for the paintings that follow: drawing the icon is by far the dearest step
@@ -281,6 +319,12 @@ private:
                                    std::int32_t height, COLORREF maskColour);
 
     Fields m_;
+    // What painting keeps for itself: the colours of the painting under way (those of BackOver while
+    // the pointer is over a button in its own colours, else the colour set), the bold caption, and
+    // the number of caption layouts so far.
+    ColourSet paint_;
+    BoldCaption bold_;
+    std::uint64_t captionLayout_ = 0;
     int paintCount_ = 0;
     std::vector<PictureCanvas> canvases_;
     int ticksWithoutFreshPosition_ = 0;  // OverTimer ticks that took the position that came with them

@@ -28,13 +28,9 @@ void Raise(const Handler& handler, Args&... args) {
 bool TamrixButton::PointerIsOver() const {
     POINT at{};
     if (!GetCursorPos(&at)) return false;
-    return PointerIsOverAt(at);
-}
-
-bool TamrixButton::PointerIsOverAt(POINT screen) const {
     // By window rather than by rectangle: a cut-away corner shows the parent, and a window lying on
     // top of the button owns the pixels it covers.
-    HWND under = WindowFromPoint(screen);
+    HWND under = WindowFromPoint(at);
     return under != nullptr && under == hwnd();
 }
 
@@ -76,18 +72,9 @@ void TamrixButton::UserControl_MouseUp(std::int16_t Button, std::int16_t Shift, 
 }
 
 void TamrixButton::Timer_Tick() {
-    // Each tick brings the pointer's position along: where Windows saw the pointer as the tick left the
-    // queue. That answer is taken while it finds the pointer over the button, and the position is asked
-    // afresh on every tenth tick and whenever the tick's position lies elsewhere. Asking on every tick
-    // would, under Wine, go to the display a hundred times a second while the pointer rests (several per
-    // cent of a core); and the position that came with a tick can lag behind a jump of the pointer that
-    // the window system has not heard of yet, which the fresh answer catches.
-    constexpr int kTicksBetweenFreshPositions = 10;
-    DWORD position = GetMessagePos();
-    if (PointerIsOverAt(POINT{GET_X_LPARAM(position), GET_Y_LPARAM(position)}) &&
-        ++ticksWithoutFreshPosition_ < kTicksBetweenFreshPositions)
-        return;
-    ticksWithoutFreshPosition_ = 0;
+    // Every tick asks Windows afresh where the pointer is and which window lies there: the position that
+    // came with the tick may be older than a jump of the pointer, and trusting it would let the hover
+    // look (and a second button's beside it) outlast the pointer.
     if (PointerIsOver()) return;
     SetTimerEnabled(false);
     m_.PointerOver = false;

@@ -229,8 +229,6 @@ public:
 
     // ---- Input (input.cpp) ----
     bool PointerIsOver() const;
-    // The same for a pointer position already known (screen coordinates).
-    bool PointerIsOverAt(POINT screen) const;
 
 protected:
     // ---- Handlers the host calls (lifecycle.cpp, persistence.cpp, input.cpp) ----
@@ -327,7 +325,6 @@ private:
     std::uint64_t captionLayout_ = 0;
     int paintCount_ = 0;
     std::vector<PictureCanvas> canvases_;
-    int ticksWithoutFreshPosition_ = 0;  // OverTimer ticks that took the position that came with them
 };
 
 // The 22 keys of the stored settings, in the order they are read and written.

@@ -57,7 +57,10 @@ void AdvertisePage::cmdDownload_Click() {
                            Caption() + ".\r\n\r\nDo you wish to continue?";
     int answer = platform::System().ShowMessage(hwnd(), question, "Download",
                                                 MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1);
-    if (answer == IDYES) common::OpenLink(common::kLinkWeb, hwnd(), strEvalLink_);
+    // Only Yes downloads: a box closed any other way (Wine answers Esc and the close box with Cancel)
+    // is no. Nor does anything start for a page that was closed while its question was open: the
+    // question went with it, and the user can no longer see what would be downloaded.
+    if (answer == IDYES && IsLoaded()) common::OpenLink(common::kLinkWeb, hwnd(), strEvalLink_);
 }
 
 void AdvertisePage::cmdPrintOrderForm_Click() {
@@ -71,8 +74,7 @@ void AdvertisePage::cmdPrintPage_Click() {
 }
 
 void AdvertisePage::cmdReturn_Click() {
-    Unload();
-    if (onDropped) onDropped();
+    Unload();  // the opener hears of it and drops this page
 }
 
 }  // namespace pages

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 
 #include "button/tamrix_button.h"
@@ -17,9 +16,6 @@ namespace pages {
 class AdvertisePage : public CatalogPage {
 public:
     explicit AdvertisePage(platform::Application& app);
-
-    // Heard when the return command drops this page, so that the opener lets go of it.
-    std::function<void()> onDropped;
 
     // What the first activation worked out.
     bool InitDone() const { return InitDone_; }

@@ -34,6 +34,11 @@ const char* const kGiftReminder =
 
 MainPage::MainPage(platform::Application& app) : CatalogPage(app, "LAYOUT_MAINPAGE") {}
 
+MainPage::~MainPage() {
+    // A product page that outlives this one (the application unloads it last) has nobody to tell.
+    if (frmAdvertise_) frmAdvertise_->onUnloaded = nullptr;
+}
+
 void MainPage::BindEvents() {
     cmdWelcome().events.Click = [this] { cmdWelcome_Click(); };
     cmdQuit().events.Click = [this] { cmdQuit_Click(); };
@@ -83,11 +88,14 @@ void MainPage::Form_Activate() {
 }
 
 AdvertisePage& MainPage::frmAdvertise() {
-    if (!frmAdvertise_) {
+    // A page is used from its load to its unload only; however it went (its return command, its close
+    // box, Alt+F4, its system menu, the end of the session), the next use makes a new one, so that its
+    // fields, captions and place start afresh.
+    if (!frmAdvertise_ || !frmAdvertise_->IsLoaded()) {
         frmAdvertise_ = std::make_shared<AdvertisePage>(app());
-        frmAdvertise_->onDropped = [this] { frmAdvertise_.reset(); };
+        frmAdvertise_->onUnloaded = [this] { frmAdvertise_.reset(); };
+        frmAdvertise_->Load();
     }
-    frmAdvertise_->Load();
     return *frmAdvertise_;
 }
 
@@ -127,7 +135,9 @@ void MainPage::Form_QueryUnload(std::int16_t& Cancel, std::int16_t /*UnloadMode*
     std::string title = "Thanks for visiting " + std::string(common::MakerName) + "'s Catalog!";
     int answer = platform::System().ShowMessage(hwnd(), kGiftReminder, title,
                                                 MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1);
-    if (answer == IDYES) {
+    // Only No ends the run. Any other answer keeps the program open as Yes does: under Wine a Yes/No
+    // box answers Esc, Alt+F4 and its close box with Cancel.
+    if (answer != IDNO) {
         Cancel = -1;
         return;
     }

@@ -18,6 +18,7 @@ namespace pages {
 class MainPage : public CatalogPage {
 public:
     explicit MainPage(platform::Application& app);
+    ~MainPage() override;
 
     bool InitDone() const { return InitDone_; }
 

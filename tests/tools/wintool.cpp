@@ -6,6 +6,8 @@
 //   wintool active TITLE        exit code 0 when the window titled TITLE is the active (foreground) one
 //   wintool count TITLE         prints how many visible top-level windows are titled TITLE
 //   wintool close TITLE         asks every visible window titled TITLE to close (a message box: its OK)
+//   wintool children TITLE      prints the texts of the window's visible children, one a line, line
+//                               breaks within a text shown as "/"
 #include <windows.h>
 
 #include <fcntl.h>
@@ -35,6 +37,18 @@ BOOL CALLBACK FindStatic(HWND window, LPARAM data) {
     char text[2048] = {};
     GetWindowTextA(window, text, sizeof text);
     if (lstrcmpiA(name, "Static") == 0 && text[0]) *reinterpret_cast<std::string*>(data) = text;
+    return TRUE;
+}
+
+BOOL CALLBACK PrintChild(HWND window, LPARAM) {
+    char text[512] = {};
+    if (!IsWindowVisible(window) || !GetWindowTextA(window, text, sizeof text)) return TRUE;
+    std::string line;
+    for (const char* c = text; *c; ++c) {
+        if (*c == '\r') continue;
+        line += *c == '\n' ? '/' : *c;
+    }
+    std::printf("%s\n", line.c_str());
     return TRUE;
 }
 
@@ -88,6 +102,10 @@ int main(int argc, char** argv) {
     }
     if (command == "window") {
         PrintRect(window, false);
+        return 0;
+    }
+    if (command == "children") {
+        EnumChildWindows(window, PrintChild, 0);
         return 0;
     }
     if (command == "text") {

@@ -37,7 +37,7 @@ void TabStrip::ReadSettings(PropertyBag& bag) {
     captions_.clear();
     for (int i = 0; i < tabs; ++i)
         captions_.push_back(bag.ReadText("TabCaption" + std::to_string(i), "Tab " + std::to_string(i)));
-    tabHeight_ = std::max(0, bag.ReadLong("TabHeight", tabHeight_));
+    tabHeight_ = bag.ReadExtent("TabHeight", tabHeight_, kLargestExtentTwips);
     backColor_ = bag.ReadColour("BackColor", backColor_);
     fontValue_ = bag.ReadFont("Font", fontValue_);
     font_ = CreateScreenFont(fontValue_);

@@ -5,6 +5,17 @@
 #include "platform/win32/units.h"
 
 namespace platform {
+namespace {
+
+// Pixels of a size in twips, never more than can be drawn whatever the resolution.
+int ExtentPixelsX(int twips) {
+    return std::min(TwipsToPixelsX(twips), kLargestExtentPixels);
+}
+int ExtentPixelsY(int twips) {
+    return std::min(TwipsToPixelsY(twips), kLargestExtentPixels);
+}
+
+}  // namespace
 
 bool IsExtenderKey(std::string_view key) {
     static constexpr std::string_view kKeys[] = {"Left",    "Top",     "Width",  "Height",     "TabIndex",
@@ -24,16 +35,16 @@ std::string Control::DisplayName() const {
 void Control::Build(HWND parent, PropertyBag& bag) {
     left_ = bag.ReadLong("Left", 0);
     top_ = bag.ReadLong("Top", 0);
-    width_ = std::max(0, bag.ReadLong("Width", 1200));
-    height_ = std::max(0, bag.ReadLong("Height", 375));
+    width_ = bag.ReadExtent("Width", 1200, kLargestExtentTwips);
+    height_ = bag.ReadExtent("Height", 375, kLargestExtentTwips);
     tabIndex_ = bag.ReadInteger("TabIndex", 0);
     visible_ = bag.ReadTruth("Visible", true);
     default_ = bag.ReadTruth("Default", false);
     cancel_ = bag.ReadTruth("Cancel", false);
     toolTip_ = bag.ReadText("ToolTipText", "");
 
-    if (!CreateControlWindow(parent, TwipsToPixelsX(left_), TwipsToPixelsY(top_), TwipsToPixelsX(width_),
-                             TwipsToPixelsY(height_))) {
+    if (!CreateControlWindow(parent, TwipsToPixelsX(left_), TwipsToPixelsY(top_), ExtentPixelsX(width_),
+                             ExtentPixelsY(height_))) {
         bag.Report({}, "the control's window could not be made");
         return;
     }
@@ -47,15 +58,15 @@ void Control::Build(HWND parent, PropertyBag& bag) {
 
 void Control::ApplyPlacement() {
     if (!hwnd()) return;
-    SetWindowPos(hwnd(), nullptr, TwipsToPixelsX(left_), TwipsToPixelsY(top_), TwipsToPixelsX(width_),
-                 TwipsToPixelsY(height_), SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd(), nullptr, TwipsToPixelsX(left_), TwipsToPixelsY(top_), ExtentPixelsX(width_),
+                 ExtentPixelsY(height_), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Control::Move(int left, int top, int width, int height) {
     left_ = left;
     top_ = top;
-    width_ = std::max(0, width);
-    height_ = std::max(0, height);
+    width_ = std::clamp(width, 0, kLargestExtentTwips);
+    height_ = std::clamp(height, 0, kLargestExtentTwips);
     ApplyPlacement();
     OnResized();
 }

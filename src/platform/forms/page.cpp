@@ -84,7 +84,7 @@ void Page::Load() {
     if (minButton_) style |= WS_MINIMIZEBOX;
     if (maxButton_) style |= WS_MAXIMIZEBOX;
 
-    PropertyBag bag(root, name_, nullptr);
+    PropertyBag bag(root, name_, &diagnostics_);
     std::string caption = bag.ReadText("Caption", name_);
     if (!Create(kPageClass, 0, exStyle, style, caption.c_str(), CW_USEDEFAULT, CW_USEDEFAULT, 300, 200,
                 nullptr)) {
@@ -95,7 +95,8 @@ void Page::Load() {
     SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(app_.ProgramIcon(false)));
     SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(app_.ProgramIcon(true)));
     screenFont_ = CreateScreenFont(font_);
-    SetSize(bag.ReadLong("Width", 6000), bag.ReadLong("Height", 4000));
+    SetSize(bag.ReadExtent("Width", 6000, kLargestExtentTwips),
+            bag.ReadExtent("Height", 4000, kLargestExtentTwips));
 
     loaded_ = true;
     app_.AddLoaded(shared_from_this());
@@ -251,6 +252,9 @@ void Page::FinishUnload() {
     }
     for (auto& control : controls_) control->Terminate();
     app_.RemoveLoaded(*this);
+    // The application keeps the page alive until no handler of it can still be running, so the
+    // listener may drop its own reference now.
+    if (auto listener = std::move(onUnloaded)) listener();
 }
 
 void Page::OnWindowDestroyed() {
@@ -286,8 +290,10 @@ int Page::Height() const {
 
 void Page::SetSize(int widthTwips, int heightTwips) {
     if (!hwnd()) return;
-    SetWindowPos(hwnd(), nullptr, 0, 0, TwipsToPixelsX(widthTwips), TwipsToPixelsY(heightTwips),
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // A size from the program's own code is held to what can be drawn, at any resolution.
+    int width = std::clamp(TwipsToPixelsX(widthTwips), 0, kLargestExtentPixels);
+    int height = std::clamp(TwipsToPixelsY(heightTwips), 0, kLargestExtentPixels);
+    SetWindowPos(hwnd(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     EnsureBackground();
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -62,6 +63,10 @@ public:
     bool Unload(UnloadMode mode = kFormCode);
     // Unloads without raising the close request (end of the run in tests).
     void UnloadWithoutAsking();
+    // Heard once the page has unloaded, whichever way it went: its return command, the close box,
+    // Alt+F4, the system menu, the end of the session, or its window destroyed with its owner. The
+    // opener lets go of the page here, so that its next use starts from a freshly made page.
+    std::function<void()> onUnloaded;
 
     // Window properties. Sizes are the outer size in twips.
     std::string Caption() const;

@@ -70,7 +70,7 @@ void UserControl::EnsureSurface() {
     // image.
     RECT client{};
     GetClientRect(hwnd(), &client);
-    if (surface_ && surface_.width() >= client.right && surface_.height() >= client.bottom) return;
+    if (SurfaceHolds(surface_, client.right, client.bottom)) return;
     // The font is taken out of the surface that goes, and put into the one that comes.
     surfaceFont_.Reset();
     WindowDC screen(hwnd());

@@ -86,6 +86,16 @@ void PropertyBag::WriteProperty(std::string_view key, LayoutValue value) {
     node_.properties.push_back({std::string(key), std::move(value), 0});
 }
 
+std::int32_t PropertyBag::ReadExtent(std::string_view key, std::int32_t defaultValue, std::int32_t largest) {
+    std::int32_t value = ReadLong(key, defaultValue);
+    if (value > largest) {
+        Report(key, "a size of " + std::to_string(value) + " is larger than can be drawn (at most " +
+                        std::to_string(largest) + " twips); " + std::to_string(defaultValue) + " is used");
+        value = defaultValue;
+    }
+    return value < 0 ? 0 : value;
+}
+
 void PropertyBag::Report(std::string_view key, std::string message) {
     if (!diagnostics_) return;
     LayoutDiagnostic d;

@@ -31,6 +31,9 @@ public:
     void WriteProperty(std::string_view key, LayoutValue value);
 
     std::int32_t ReadLong(std::string_view key, std::int32_t defaultValue);
+    // A width or height in twips: a whole number from 0 to `largest`. Anything larger is reported and the
+    // default used; a negative value is 0.
+    std::int32_t ReadExtent(std::string_view key, std::int32_t defaultValue, std::int32_t largest);
     std::int16_t ReadInteger(std::string_view key, std::int16_t defaultValue);
     bool ReadTruth(std::string_view key, bool defaultValue);
     std::uint32_t ReadColour(std::string_view key, std::uint32_t defaultValue);

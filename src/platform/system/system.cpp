@@ -27,6 +27,10 @@ SystemServices* g_current = nullptr;
 
 }  // namespace
 
+SystemServices::~SystemServices() {
+    if (instanceName_) CloseHandle(instanceName_);
+}
+
 int SystemServices::ShowMessage(HWND owner, const std::string& text, const std::string& title, UINT style) {
     if (!owner) style |= MB_TASKMODAL;
     return MessageBoxA(owner, text.c_str(), title.c_str(), style | MB_SETFOREGROUND);
@@ -44,15 +48,15 @@ INT_PTR SystemServices::ShellOpen(HWND owner, const std::string& file, const std
 }
 
 bool SystemServices::PreviousInstanceRunning() {
-    // The mutex is made once and kept for the life of the process; Windows closes it at exit. Creating
-    // it is atomic, so of copies started at the same moment exactly one finds it new.
-    static HANDLE mutex = nullptr;
-    static bool existed = false;
-    if (!mutex) {
-        mutex = CreateMutexA(nullptr, FALSE, kInstanceMutexName);
-        existed = mutex && GetLastError() == ERROR_ALREADY_EXISTS;
-    }
-    return existed;
+    if (instanceAsked_) return previousInstance_;
+    instanceAsked_ = true;
+    // Creating the named object is atomic, so of copies started at the same moment exactly one finds it
+    // new, and it holds it while it runs; Windows lets it go when that copy ends, however it ends.
+    HANDLE name = CreateMutexA(nullptr, FALSE, kInstanceMutexName);
+    previousInstance_ = name && GetLastError() == ERROR_ALREADY_EXISTS;
+    if (previousInstance_) CloseHandle(name);  // before any refusal is shown: a refused copy holds nothing
+    else instanceName_ = name;
+    return previousInstance_;
 }
 
 Printer& SystemServices::DefaultPrinter() {

@@ -13,7 +13,10 @@ namespace platform {
 
 class SystemServices {
 public:
-    virtual ~SystemServices() = default;
+    SystemServices() = default;
+    virtual ~SystemServices();
+    SystemServices(const SystemServices&) = delete;
+    SystemServices& operator=(const SystemServices&) = delete;
 
     // MessageBoxA: blocks until answered and returns IDOK, IDYES or IDNO.
     virtual int ShowMessage(HWND owner, const std::string& text, const std::string& title, UINT style);
@@ -21,10 +24,18 @@ public:
     // long for any browser is not handed over (SE_ERR_FNF).
     virtual INT_PTR ShellOpen(HWND owner, const std::string& file, const std::string& directory,
                               int showCommand);
-    // True while another copy of this program runs (of any folder, in this session).
+    // True while another copy of this program runs (of any folder, in this session). Asked once; the
+    // answer stays. The copy that finds none holds the program's name for as long as these services
+    // live (the whole run); a copy told that another runs keeps no hold on it, so that the name goes
+    // with the last running copy even while a refused copy still shows its message.
     virtual bool PreviousInstanceRunning();
     // The printer object of the program (the default printer).
     virtual Printer& DefaultPrinter();
+
+private:
+    HANDLE instanceName_ = nullptr;  // the named object held while this copy runs
+    bool instanceAsked_ = false;
+    bool previousInstance_ = false;
 };
 
 // The services in force: the real ones, or the replacement a test installed.

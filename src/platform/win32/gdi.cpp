@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/win32/units.h"
+
 namespace platform {
 namespace {
 
@@ -30,11 +32,16 @@ void NoteDeviceContextGone(HDC dc) {
     if (g_watcher) g_watcher->DeviceContextGone(dc);
 }
 
+bool SurfaceHolds(const MemorySurface& surface, int width, int height) {
+    return surface && surface.width() >= std::clamp(width, 1, kLargestExtentPixels) &&
+           surface.height() >= std::clamp(height, 1, kLargestExtentPixels);
+}
+
 bool GrowSurface(MemorySurface& surface, HDC compatibleWith, int width, int height, HBRUSH fill,
                  bool withPixels) {
-    width = std::max(1, width);
-    height = std::max(1, height);
-    if (surface && surface.width() >= width && surface.height() >= height) return true;
+    if (SurfaceHolds(surface, width, height)) return true;
+    width = std::clamp(width, 1, kLargestExtentPixels);
+    height = std::clamp(height, 1, kLargestExtentPixels);
     width = std::max(width, surface.width());
     height = std::max(height, surface.height());
     MemorySurface grown;

@@ -288,7 +288,10 @@ private:
     int height_ = 0;
 };
 
-// Makes `surface` at least width x height (never smaller than it was, nor than 1 x 1), keeping its
+// Whether `surface` is already as large as GrowSurface would make it for width x height.
+bool SurfaceHolds(const MemorySurface& surface, int width, int height);
+// Makes `surface` at least width x height (never smaller than it was, nor than 1 x 1, nor larger than
+// can be drawn: kLargestExtentPixels a side), keeping its
 // pixels; what is new is filled with `fill`. A surface that only grows keeps its image while its window
 // shrinks for a moment. `withPixels` makes it a DIB section (CreateDib). False when it could not grow;
 // the surface then stays as it was.

@@ -13,7 +13,14 @@
 #include "support/script.h"
 #include "support/test_page.h"
 
-// The running program; Start() runs Main and closes the welcome page with Esc once `look` has seen it.
+// How a page is closed in a test: Esc unless said otherwise.
+using CloseWay = std::function<void(HWND page)>;
+inline void PressEsc(HWND page) {
+    PostMessageA(page, WM_KEYDOWN, VK_ESCAPE, 0);
+}
+
+// The running program; Start() runs Main and closes the welcome page (with Esc unless `close` says
+// otherwise) once `look` has seen it.
 struct Started {
     testing_support::FakeSystem system;
     platform::Application app;
@@ -21,27 +28,30 @@ struct Started {
     pages::MainPage& main() { return *program.MainPage(); }
     pages::AdvertisePage* advertise() { return program.MainPage() ? main().LoadedAdvertisePage() : nullptr; }
 
-    void Start(const std::function<void(pages::AdvertisePage&)>& look = {}) {
+    void Start(const std::function<void(pages::AdvertisePage&)>& look = {},
+               const CloseWay& close = PressEsc) {
         testing_support::Script script;
         script.Then(
             "the welcome page is up", [&] { return advertise() && advertise()->InitDone(); },
             [&] {
                 if (look) look(*advertise());
-                PostMessageA(advertise()->hwnd(), WM_KEYDOWN, VK_ESCAPE, 0);
+                close(advertise()->hwnd());
             });
         program.Main();
         ASSERT_TRUE(testing_support::PumpUntil(
             app, [&] { return script.Done() && main().InitDone() && !advertise(); }, 20000))
             << "waiting for: " << script.Pending();
     }
-    // Opens product `index` from its button's command and runs `look` while the page is up, then returns.
-    void OpenProduct(int index, const std::function<void(pages::AdvertisePage&)>& look) {
+    // Opens product `index` from its button's command and runs `look` while the page is up, then closes
+    // it and returns.
+    void OpenProduct(int index, const std::function<void(pages::AdvertisePage&)>& look,
+                     const CloseWay& close = PressEsc) {
         testing_support::Script script;
         script.Then(
             "product page", [&] { return advertise() && advertise()->InitDone(); },
             [&] {
                 look(*advertise());
-                PostMessageA(advertise()->hwnd(), WM_KEYDOWN, VK_ESCAPE, 0);
+                close(advertise()->hwnd());
             });
         main().cmdChoice_Click(static_cast<std::int16_t>(index));
         EXPECT_TRUE(script.Done()) << "the page closed before it was looked at";

@@ -9,6 +9,7 @@
 #include "common/open_link.h"
 #include "common/print_text.h"
 #include "platform/layout/layout.h"
+#include "platform/win32/units.h"
 #include "support/button_page.h"
 #include "support/fake_system.h"
 #include "support/recording_printer.h"
@@ -59,6 +60,53 @@ TEST(MalformedInput, DamagedButtonSettingsAreToldOnceAndThePageStillWorks) {
         if (!told) continue;
         ASSERT_EQ(messages.size(), 1u);
         EXPECT_NE(messages[0].text.find(told), std::string::npos) << messages[0].text.substr(0, 300);
+    }
+}
+
+TEST(MalformedInput, SizesBeyondWhatCanBeDrawnAreToldAndTheDefaultsUsed) {
+    // 480,000 twips are 32,000 pixels at 96 dots per inch; the largest size read is 49,152 twips.
+    struct Case {
+        std::string pageSize, buttonSize;
+        const char* told;
+        SIZE page, button;  // pixels of the page's window and the button's
+    };
+    const Case cases[] = {
+        {"", "Width = 480000\nHeight = 480000", "control cmdHuge, key Width", {400, 267}, {80, 25}},
+        {"", "Width = 49152\nHeight = 49153", "control cmdHuge, key Height", {400, 267}, {3277, 25}},
+        {"Width = 480000\nHeight = 2000", "", "frmHuge, key Width (line 2)", {400, 133}, {80, 25}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pageSize + c.buttonSize);
+        testing_support::FakeSystem system;
+        platform::Application app;
+        auto page = testing_support::MakeButtonPage(app, "Begin Page frmHuge\n" + c.pageSize +
+                                                             "\nBegin Catalog.TamrixButton cmdHuge\n" +
+                                                             c.buttonSize + "\nBTYPE = 14\nEnd\nEnd\n");
+        page->Load();
+        ASSERT_TRUE(page->IsLoaded());
+        page->Show();
+        auto& button = page->Get<TamrixButton>("cmdHuge");
+        button.RenderButton(button::kStateDown, true);
+        testing_support::Pump(app);
+        ASSERT_EQ(system.messages.size(), 1u);
+        EXPECT_NE(system.messages[0].text.find(c.told), std::string::npos) << system.messages[0].text;
+        RECT r{};
+        GetWindowRect(page->hwnd(), &r);
+        EXPECT_EQ(r.right - r.left, c.page.cx);
+        EXPECT_EQ(r.bottom - r.top, c.page.cy);
+        GetWindowRect(button.hwnd(), &r);
+        EXPECT_EQ(r.right - r.left, c.button.cx);
+        EXPECT_EQ(r.bottom - r.top, c.button.cy);
+        // The program's own code asks no more than can be drawn either; the background follows.
+        page->SetSize(480000, 480000);
+        button.Move(0, 0, 480000, 480000);
+        button.RenderButton(button::kStateUp, true);
+        testing_support::Pump(app);
+        GetWindowRect(page->hwnd(), &r);
+        EXPECT_LE(r.right - r.left, platform::kLargestExtentPixels);
+        GetWindowRect(button.hwnd(), &r);
+        EXPECT_LE(r.bottom - r.top, platform::kLargestExtentPixels);
+        page->UnloadWithoutAsking();
     }
 }
 

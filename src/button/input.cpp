@@ -10,6 +10,7 @@
 // page handler that changes them changes what the button does next. Click comes last, once the button
 // has done all of its own work, because the page's handler may open a modal page.
 #include "button/tamrix_button.h"
+#include "platform/system/system.h"
 
 namespace button {
 namespace {
@@ -26,11 +27,9 @@ void Raise(const Handler& handler, Args&... args) {
 }  // namespace
 
 bool TamrixButton::PointerIsOver() const {
-    POINT at{};
-    if (!GetCursorPos(&at)) return false;
     // By window rather than by rectangle: a cut-away corner shows the parent, and a window lying on
     // top of the button owns the pixels it covers.
-    HWND under = WindowFromPoint(at);
+    HWND under = platform::System().WindowUnderPointer();
     return under != nullptr && under == hwnd();
 }
 

@@ -26,7 +26,6 @@ constexpr std::int32_t kFramedSpan = 25;
 }  // namespace
 
 void TamrixButton::RenderButton(std::uint8_t state, bool force) {
-    if (onRenderRequest) onRenderRequest(state, force);
     // A check button whose value is set always looks down.
     if (m_.CheckBoxBehaviour && m_.Value) state = kStateDown;
     // Mouse moves ask again and again for the look already shown.
@@ -34,7 +33,6 @@ void TamrixButton::RenderButton(std::uint8_t state, bool force) {
     if (m_.ClientHeight == 0 || !m_.Shown) return;
     m_.LastState = state;
     m_.LastCaption = m_.Caption;
-    ++paintCount_;
 
     Cls();
     // Under the button's own colours the hover face is BackOver, and every shade of this painting

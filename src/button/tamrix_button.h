@@ -186,11 +186,6 @@ public:
 
     // The fields, for the page editor and tests.
     const Fields& fields() const { return m_; }
-    // How many paintings RenderButton has carried out (requests it skipped are not counted).
-    int PaintCount() const { return paintCount_; }
-    // Hears every RenderButton request as it arrives (state and force as asked), for tests that
-    // follow which looks the control asks for.
-    std::function<void(std::uint8_t state, bool force)> onRenderRequest;
 
     // ---- Colour handling (colour.cpp) ----
     // The RGB value of a colour property value; untranslatable values give black.
@@ -228,6 +223,7 @@ public:
     platform::Region BuildShapeRegion();
 
     // ---- Input (input.cpp) ----
+    // Whether the mouse pointer is over the button's window now (not a cut-away corner of it).
     bool PointerIsOver() const;
 
 protected:
@@ -256,8 +252,6 @@ protected:
     bool KnowsSettingsKey(std::string_view key) const override;
 
 private:
-    friend class TamrixButtonTestAccess;  // tests set the hover flag without moving the real pointer
-
     // The caption as a screen reader should hear it (without the access-key marker) and, for a
     // toggling button, its state.
     void UpdateAccessibleName();
@@ -323,7 +317,6 @@ private:
     ColourSet paint_;
     BoldCaption bold_;
     std::uint64_t captionLayout_ = 0;
-    int paintCount_ = 0;
     std::vector<PictureCanvas> canvases_;
 };
 

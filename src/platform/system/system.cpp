@@ -64,6 +64,12 @@ Printer& SystemServices::DefaultPrinter() {
     return printer;
 }
 
+HWND SystemServices::WindowUnderPointer() {
+    POINT at{};
+    if (!GetCursorPos(&at)) return nullptr;
+    return WindowFromPoint(at);
+}
+
 SystemServices& System() {
     return g_current ? *g_current : RealServices();
 }

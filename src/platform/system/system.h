@@ -1,7 +1,7 @@
 // The program's contact points with the world outside its windows: message boxes, the shell, the
-// previous-instance question and the printer. Each goes through SystemServices, so that a test can put
-// a replacement in place that answers and records instead of opening anything. The program itself
-// always runs on the real services.
+// previous-instance question, the printer and where the mouse pointer is. Each goes through SystemServices,
+// so that a test can put a replacement in place that answers and records instead of opening anything. The
+// program itself always runs on the real services.
 #pragma once
 
 #include <string>
@@ -31,6 +31,8 @@ public:
     virtual bool PreviousInstanceRunning();
     // The printer object of the program (the default printer).
     virtual Printer& DefaultPrinter();
+    // The window under the mouse pointer now (none when Windows cannot tell where the pointer is).
+    virtual HWND WindowUnderPointer();
 
 private:
     HANDLE instanceName_ = nullptr;  // the named object held while this copy runs

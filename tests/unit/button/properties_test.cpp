@@ -3,11 +3,12 @@
 // written as it was read, in its order.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "support/button_page.h"
 #include "support/button_surface.h"
 
 using button::TamrixButton;
-using TestAccess = button::TamrixButtonTestAccess;
 using ButtonProperties = testing_support::ButtonTest;
 using namespace platform;
 
@@ -38,8 +39,10 @@ TEST_F(ButtonProperties, EachSetterStoresRepaintsAndNotifiesInItsOrder) {
     Picture bitmap = testing_support::MakeBitmapPicture({{0}}, "DOT");
     SetFocus(nullptr);  // disabling a focused button also takes its focus, which repaints it once more
     auto designMode = [&](auto set) { b.SetUserMode(false), set(), b.SetUserMode(true); };
+    // Under the pointer: the hover look is painted first, and the watch starts again after it.
+    std::optional<testing_support::SurfaceWatch> surface;
     auto hovered = [&](auto set) {
-        TestAccess::SetPointerOver(b, true), set(), TestAccess::SetPointerOver(b, false);
+        testing_support::ShowHover(b, true), surface->Mark(), set(), testing_support::ShowHover(b, false);
     };
     // Each setter on a button that shows its down look: what it did, in order (the repaint seen, of the
     // current look or of the up look, and the keys of its notices), and the stored settings it changed.
@@ -79,8 +82,8 @@ TEST_F(ButtonProperties, EachSetterStoresRepaintsAndNotifiesInItsOrder) {
          "PICN = Picture(\"ICON_ORDER\")"},
         {"PictureOver, pointer away", &b, [&] { b.SetPictureOver(icon); }, "PICO",
          "PICH = Picture(\"ICON_ORDER\")"},
-        {"PictureOver, pointer over", &b, [&] { hovered([&] { b.SetPictureOver(cursor); }); },
-         "current, PICO", "PICH = Picture(\"CURSOR_ARROW\")"},
+        {"PictureOver, pointer over", &b, [&] { hovered([&] { b.SetPictureOver(cursor); }); }, "up, PICO",
+         "PICH = Picture(\"CURSOR_ARROW\")"},
         {"PicturePosition", &b, [&] { b.SetPicturePosition(2); }, "PICPOS, current", "PICPOS = 2"},
         {"UseMaskColor", &b, [&] { b.SetUseMaskColor(false); }, "current, UMCOL", "UMCOL = False"},
         {"UseMaskColor, no picture", &bare, [&] { bare.SetUseMaskColor(false); }, "UMCOL", "UMCOL = False"},
@@ -95,11 +98,11 @@ TEST_F(ButtonProperties, EachSetterStoresRepaintsAndNotifiesInItsOrder) {
         TamrixButton& t = *target;
         t.RenderButton(button::kStateDown, true);
         std::vector<std::string> before = SettingsOf(t), after;
-        testing_support::SurfaceWatch surface(t);
+        surface.emplace(t);
         bool painted = false;
         std::string seen, changed;
         auto notePaint = [&] {
-            if (!painted && (painted = surface.Painted()))
+            if (!painted && (painted = surface->Painted()))
                 seen += t.fields().LastState == button::kStateUp ? "up, " : "current, ";
         };
         t.OnPropertyChanged = [&](std::string_view key) { notePaint(), seen += std::string(key) + ", "; };

@@ -45,7 +45,7 @@ void TamrixButton::ComputeCaptionRects() {
 }
 
 const TamrixButton::BoldCaption& TamrixButton::BoldCaptionLayout() {
-    platform::FontValue font = HostFont();
+    platform::FontValue font = HostFont().Value();
     font.bold = true;
     if (!bold_.screenFont || bold_.font != font) {
         bold_.font = font;

@@ -24,7 +24,7 @@ void TamrixButton::UserControl_InitProperties() {
     m_.ShowFocusRect = true;
     m_.UseMaskColor = true;
     m_.Caption = AmbientDisplayName();
-    SetHostFont(AmbientFont());
+    HostFont().Set(AmbientFont());
     m_.ButtonType = kShaded;
     m_.ColorScheme = kSchemeOwn;
     ResolveSchemeColors();

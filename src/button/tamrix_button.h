@@ -141,17 +141,20 @@ public:
     void SetCaption(const std::string& value);
     bool Enabled() const { return m_.Enabled; }
     void SetEnabled(bool value);
-    platform::FontValue Font() const { return HostFont(); }
+    // The font object of the button's window: changing it changes the font the caption is written in
+    // from the next painting on, without measuring the caption again or repainting.
+    platform::ControlFont& Font() { return HostFont(); }
+    const platform::ControlFont& Font() const { return HostFont(); }
     void SetFont(const platform::FontValue& value);
-    bool FontBold() const { return HostFont().bold; }
+    bool FontBold() const { return HostFont().Bold(); }
     void SetFontBold(bool value);
-    bool FontItalic() const { return HostFont().italic; }
+    bool FontItalic() const { return HostFont().Italic(); }
     void SetFontItalic(bool value);
-    bool FontUnderline() const { return HostFont().underline; }
+    bool FontUnderline() const { return HostFont().Underline(); }
     void SetFontUnderline(bool value);
     std::int16_t FontSize() const;  // points, rounded half to even
     void SetFontSize(std::int16_t value);
-    std::string FontName() const { return HostFont().name; }
+    std::string FontName() const { return HostFont().Name(); }
     void SetFontName(const std::string& value);
     std::int32_t ColorScheme() const { return m_.ColorScheme; }
     void SetColorScheme(std::int32_t value);

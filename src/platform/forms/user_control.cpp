@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "platform/forms/button_accessible.h"
-#include "platform/win32/font.h"
 #include "platform/win32/units.h"
 
 namespace platform {
@@ -72,7 +71,7 @@ void UserControl::EnsureSurface() {
     GetClientRect(hwnd(), &client);
     if (SurfaceHolds(surface_, client.right, client.bottom)) return;
     // The font is taken out of the surface that goes, and put into the one that comes.
-    surfaceFont_.Reset();
+    font_.Deselect();
     WindowDC screen(hwnd());
     GrowSurface(surface_, screen.get(), client.right, client.bottom, GetSysColorBrush(COLOR_BTNFACE), true);
     ApplyFontToSurface();
@@ -80,8 +79,7 @@ void UserControl::EnsureSurface() {
 
 void UserControl::ApplyFontToSurface() {
     if (!surface_) return;
-    if (!screenFont_) screenFont_ = CreateScreenFont(font_);
-    surfaceFont_.Select(surface_.dc(), screenFont_.get());
+    font_.SelectInto(surface_.dc());
     SetBkMode(surface_.dc(), TRANSPARENT);
 }
 
@@ -132,14 +130,6 @@ FontValue UserControl::AmbientFont() const {
 
 bool UserControl::AmbientDisplayAsDefault() const {
     return host().DisplaysAsDefault(*this);
-}
-
-void UserControl::SetHostFont(const FontValue& font) {
-    font_ = font;
-    // The new font goes in before the old one is deleted.
-    Font replacement = CreateScreenFont(font_);
-    if (surface_) surfaceFont_.Select(surface_.dc(), replacement.get());
-    screenFont_ = std::move(replacement);
 }
 
 void UserControl::SetHostMousePointer(int pointer) {

@@ -25,6 +25,7 @@
 #include <string_view>
 
 #include "platform/forms/control.h"
+#include "platform/forms/control_font.h"
 #include "platform/win32/gdi.h"
 #include "platform/win32/picture.h"
 
@@ -74,9 +75,10 @@ public:
     FontValue AmbientFont() const;
     bool AmbientDisplayAsDefault() const;
 
-    // Host properties of the control's window.
-    const FontValue& HostFont() const { return font_; }
-    void SetHostFont(const FontValue& font);
+    // Host properties of the control's window. The font is an object: a change made through it is the
+    // control's font from the next drawing on.
+    ControlFont& HostFont() { return font_; }
+    const ControlFont& HostFont() const { return font_; }
     int HostMousePointer() const { return mousePointer_; }
     void SetHostMousePointer(int pointer);
     const Picture& HostMouseIcon() const { return mouseIcon_; }
@@ -179,9 +181,7 @@ private:
     void OnTimer(UINT_PTR id);
 
     MemorySurface surface_;
-    FontValue font_;
-    Font screenFont_;
-    Selection surfaceFont_;  // screenFont_ in surface_ (declared after both: it is undone before they go)
+    ControlFont font_;  // selected into surface_ (declared after it: taken out before the surface goes)
     int mousePointer_ = 0;
     Picture mouseIcon_;
     std::string accessKeys_;

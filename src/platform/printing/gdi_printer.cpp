@@ -12,25 +12,13 @@ namespace {
 
 constexpr const char* kDocumentName = "Catalog";
 
-// The system's words for an error number, without the trailing line break ("Access is denied.").
-std::string SystemErrorText(DWORD code) {
-    char* buffer = nullptr;
-    DWORD length = FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-        code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-    std::string text = length && buffer ? std::string(buffer, length) : std::string();
-    if (buffer) LocalFree(buffer);
-    while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' '))
-        text.pop_back();
-    return text.empty() ? "Windows error " + std::to_string(code) + "." : text;
-}
-
 }  // namespace
 
 struct GdiPrinter::State {
     // In this order, so that the font is selected out before it goes, and it goes before the DC.
-    OwnedDC printerDc;  // the default printer's DC while a job runs
-    HDC dc = nullptr;   // where the output goes: printerDc, or a DC that someone else owns
+    OwnedDC printerDc;        // the default printer's DC while a job runs
+    HDC dc = nullptr;         // where the output goes: printerDc, or a DC that someone else owns
+    std::string printerName;  // of printerDc
     Font font;
     Selection fontSelection;  // `font` in `dc`; gives the DC its own font back
 
@@ -136,24 +124,22 @@ void GdiPrinter::ReleaseDevice() {
     s.x = s.y = 0;
 }
 
-void GdiPrinter::Fail(const std::string& what) {
-    DWORD code = GetLastError();
+void GdiPrinter::Fail(PrintFailure failure) {
     State& s = *state_;
-    bool wasRunning = s.docStarted;
+    std::string name = s.printerName;
     if (s.docStarted && s.OwnsDc()) AbortDoc(s.dc);  // the spooler drops what it already has
     ReleaseDevice();
-    throw PrinterError(code ? what + ": " + SystemErrorText(code) : what + ".", wasRunning);
+    throw PrinterError(failure, name);
 }
 
 void GdiPrinter::EnsurePage() {
     State& s = *state_;
     if (!s.dc) {
-        std::string name = DefaultPrinterName();
-        if (name.empty()) throw PrinterError("No printer is installed.");
-        SetLastError(0);
-        s.printerDc = OwnedDC(CreateDCA("WINSPOOL", name.c_str(), nullptr, nullptr));
+        s.printerName = DefaultPrinterName();
+        if (s.printerName.empty()) throw PrinterError(PrintFailure::NoPrinter);
+        s.printerDc = OwnedDC(CreateDCA("WINSPOOL", s.printerName.c_str(), nullptr, nullptr));
         s.dc = s.printerDc.get();
-        if (!s.dc) Fail("The printer \"" + name + "\" could not be opened");
+        if (!s.dc) Fail(PrintFailure::Unreachable);
         s.dpiX = GetDeviceCaps(s.dc, LOGPIXELSX);
         s.dpiY = GetDeviceCaps(s.dc, LOGPIXELSY);
     }
@@ -161,13 +147,11 @@ void GdiPrinter::EnsurePage() {
         DOCINFOA info{};
         info.cbSize = sizeof info;
         info.lpszDocName = kDocumentName;
-        SetLastError(0);
-        if (StartDocA(s.dc, &info) <= 0) Fail("The print job could not be started");
+        if (StartDocA(s.dc, &info) <= 0) Fail(PrintFailure::Refused);
         s.docStarted = true;
     }
     if (s.OwnsDc() && !s.pageStarted) {
-        SetLastError(0);
-        if (StartPage(s.dc) <= 0) Fail("The printer could not start a page");
+        if (StartPage(s.dc) <= 0) Fail(PrintFailure::Stopped);
         s.pageStarted = true;
         s.fontDirty = true;  // some drivers reset the DC at StartPage
     }
@@ -216,8 +200,7 @@ void GdiPrinter::NewPage() {
     EnsurePage();
     State& s = *state_;
     if (s.OwnsDc()) {
-        SetLastError(0);
-        if (EndPage(s.dc) <= 0) Fail("The printer could not finish a page");
+        if (EndPage(s.dc) <= 0) Fail(PrintFailure::Stopped);
         s.pageStarted = false;
     }
     s.x = s.y = 0;
@@ -226,11 +209,9 @@ void GdiPrinter::NewPage() {
 void GdiPrinter::EndDoc() {
     State& s = *state_;
     if (s.OwnsDc() && s.docStarted) {
-        SetLastError(0);
-        if (s.pageStarted && EndPage(s.dc) <= 0) Fail("The printer could not finish a page");
+        if (s.pageStarted && EndPage(s.dc) <= 0) Fail(PrintFailure::Stopped);
         s.pageStarted = false;
-        SetLastError(0);
-        if (::EndDoc(s.dc) <= 0) Fail("The print job could not be finished");
+        if (::EndDoc(s.dc) <= 0) Fail(PrintFailure::Refused);
         ReleaseDevice();
     }
     s.x = s.y = 0;

@@ -146,14 +146,25 @@ TEST_F(PrintTextTest, AHeaderHeadsTheFirstPageOrEveryPage) {
 }
 
 TEST_F(PrintTextTest, FailuresAbandonTheJobAndSayWhy) {
+    // Plain words: what happened, then what the user can do; never a system's error text.
     const std::string notStarted = "Printing could not start.\r\n\r\n";
     const std::string stopped = "Printing stopped before the end, and the print job was cancelled.\r\n\r\n";
+    const std::string refused =
+        "The printer did not accept the print job, and nothing was printed.\r\n\r\nCheck in the printer "
+        "settings of Windows that the printer \"Recorder\" is ready and accepts print jobs, or make another "
+        "printer the default, then print again.";
+    auto failAt = [&](int call, platform::PrintFailure failure) {
+        return [&, call, failure] { printer.failOnPrintCall = call, printer.printFailure = failure; };
+    };
     const std::tuple<std::function<void()>, std::string, int> cases[] = {
         {[&] { system.printer = nullptr; }, notStarted + "No printer is installed.", 0},
-        {[&] { printer.failOnPrintCall = 0; }, notStarted + "The printer stopped responding.", 1},
-        {[&] { printer.failOnPrintCall = 300; }, stopped + "The printer stopped responding.",
-         1},  // on page 2
-        {[&] { printer.failEndDoc = true; }, stopped + "The print job could not be finished.", 1},
+        {failAt(0, platform::PrintFailure::Unreachable),
+         notStarted + "Check that the printer \"Recorder\" is connected and switched on, then print again.",
+         1},
+        {failAt(300, platform::PrintFailure::Stopped),  // on page 2
+         stopped + "Check that the printer \"Recorder\" is ready, then print again.", 1},
+        // A printer that refuses jobs says so when the job is handed over, at its end.
+        {[&] { printer.failEndDoc = true; }, refused, 1},
     };
     for (const auto& [failure, message, killDocs] : cases) {
         arrange = failure;

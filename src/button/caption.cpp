@@ -47,9 +47,11 @@ void TamrixButton::ComputeCaptionRects() {
 const TamrixButton::BoldCaption& TamrixButton::BoldCaptionLayout() {
     platform::FontValue font = HostFont().Value();
     font.bold = true;
-    if (!bold_.screenFont || bold_.font != font) {
+    const int dpi = HostFont().Dpi();
+    if (!bold_.screenFont || bold_.font != font || bold_.dpi != dpi) {
         bold_.font = font;
-        bold_.screenFont = platform::CreateScreenFont(font);
+        bold_.dpi = dpi;
+        bold_.screenFont = platform::CreateScreenFont(font, dpi);
         bold_.layout = captionLayout_ - 1;  // measured below
     }
     if (bold_.layout != captionLayout_) {

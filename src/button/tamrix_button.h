@@ -16,6 +16,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -268,6 +269,8 @@ private:
     void DrawFramedEdges(const COLORREF (&colours)[5]);
     void WriteCaption(const RECT& rect, COLORREF colour);
     void DrawCaptionIn(std::uint8_t mode, const RECT& up, const RECT& pressed);
+    void DrawHighContrastLook(std::optional<std::uint8_t> look);
+    void CreateBackgroundSurface();
     void DeleteBackgroundSurface();
 
     // The colour set a scheme gives with `backColor` as the face, and the set in the fields (colour.cpp).
@@ -284,9 +287,11 @@ private:
     CaptionPlace PlaceCaption() const;
 
     // The default button's caption is written in bold: the bold font, and where the caption goes in it,
-    // made when first needed and kept until the host's font changes or the caption is laid out again.
+    // made when first needed and kept until the host's font or its resolution changes or the caption
+    // is laid out again.
     struct BoldCaption {
         platform::FontValue font;
+        int dpi = 0;
         platform::Font screenFont;
         std::uint64_t layout = 0;  // the caption layout it was measured for
         RECT captionRect{};

@@ -1,6 +1,7 @@
 #include "support/button_surface.h"
 
 #include <gtest/gtest.h>
+#include <cstdio>
 
 #include <utility>
 
@@ -25,6 +26,7 @@ public:
     }
     bool PreviousInstanceRunning() override { return previous_.PreviousInstanceRunning(); }
     platform::Printer& DefaultPrinter() override { return previous_.DefaultPrinter(); }
+    bool HighContrast() override { return previous_.HighContrast(); }
     HWND WindowUnderPointer() override { return under_; }
 
 private:
@@ -135,6 +137,12 @@ std::string SurfaceWatch::Look() const {
 
 void SurfaceWatch::Name(const std::string& name) {
     looks_.insert(looks_.begin(), {name, CaptureSurface(control_)});
+}
+
+std::string Hex(COLORREF colour) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%06lX", static_cast<unsigned long>(colour));
+    return text;
 }
 
 platform::Picture MakeBitmapPicture(const std::vector<std::vector<COLORREF>>& rows, const std::string& name) {

@@ -2,17 +2,15 @@
 
 #include <algorithm>
 
+#include "platform/forms/accessible.h"
 #include "platform/win32/units.h"
 
 namespace platform {
 namespace {
 
 // Pixels of a size in twips, never more than can be drawn whatever the resolution.
-int ExtentPixelsX(int twips) {
-    return std::min(TwipsToPixelsX(twips), kLargestExtentPixels);
-}
-int ExtentPixelsY(int twips) {
-    return std::min(TwipsToPixelsY(twips), kLargestExtentPixels);
+int ExtentPixels(int twips, int dpi) {
+    return std::min(TwipsToPixels(twips, dpi), kLargestExtentPixels);
 }
 
 }  // namespace
@@ -43,8 +41,9 @@ void Control::Build(HWND parent, PropertyBag& bag) {
     cancel_ = bag.ReadTruth("Cancel", false);
     toolTip_ = bag.ReadText("ToolTipText", "");
 
-    if (!CreateControlWindow(parent, TwipsToPixelsX(left_), TwipsToPixelsY(top_), ExtentPixelsX(width_),
-                             ExtentPixelsY(height_))) {
+    int dpi = host_.Dpi();
+    if (!CreateControlWindow(parent, TwipsToPixels(left_, dpi), TwipsToPixels(top_, dpi),
+                             ExtentPixels(width_, dpi), ExtentPixels(height_, dpi))) {
         bag.Report({}, "the control's window could not be made");
         return;
     }
@@ -58,8 +57,9 @@ void Control::Build(HWND parent, PropertyBag& bag) {
 
 void Control::ApplyPlacement() {
     if (!hwnd()) return;
-    SetWindowPos(hwnd(), nullptr, TwipsToPixelsX(left_), TwipsToPixelsY(top_), ExtentPixelsX(width_),
-                 ExtentPixelsY(height_), SWP_NOZORDER | SWP_NOACTIVATE);
+    int dpi = host_.Dpi();
+    SetWindowPos(hwnd(), nullptr, TwipsToPixels(left_, dpi), TwipsToPixels(top_, dpi),
+                 ExtentPixels(width_, dpi), ExtentPixels(height_, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Control::Move(int left, int top, int width, int height) {
@@ -69,6 +69,15 @@ void Control::Move(int left, int top, int width, int height) {
     height_ = std::clamp(height, 0, kLargestExtentTwips);
     ApplyPlacement();
     OnResized();
+}
+
+void Control::OnDpiChanged() {
+    ApplyPlacement();
+    OnResized();
+}
+
+int Control::Dpi() const {
+    return host_.Dpi();
 }
 
 void Control::SetVisible(bool visible) {
@@ -83,6 +92,27 @@ bool Control::Enabled() const {
 
 void Control::SetEnabled(bool enabled) {
     if (hwnd()) EnableWindow(hwnd(), enabled ? TRUE : FALSE);
+}
+
+std::string Control::AccessibleName(int part) const {
+    return part == 0 ? accessibleName_ : std::string();
+}
+
+void Control::SetAccessibleName(std::string name) {
+    if (name == accessibleName_) return;
+    accessibleName_ = std::move(name);
+    if (hwnd()) NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, hwnd(), OBJID_CLIENT, CHILDID_SELF);
+}
+
+LRESULT Control::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_GETOBJECT:
+        if (LRESULT object = AnswerAccessibleObjectRequest(*this, wParam, lParam)) return object;
+        break;
+    case kAccessibleActionMessage: RunAccessibleDefaultAction(static_cast<int>(wParam)); return 0;
+    default: break;
+    }
+    return Default(message, wParam, lParam);
 }
 
 LayoutNode Control::SaveToLayout() {

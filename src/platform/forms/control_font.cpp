@@ -7,7 +7,7 @@ namespace platform {
 void ControlFont::Set(const FontValue& value) {
     value_ = value;
     // The new font goes in before the old one is deleted.
-    Font replacement = CreateScreenFont(value_);
+    Font replacement = CreateScreenFont(value_, dpi_);
     if (surface_) selection_.Select(surface_, replacement.get());
     screen_ = std::move(replacement);
 }
@@ -42,9 +42,18 @@ void ControlFont::SetUnderline(bool on) {
     Set(value);
 }
 
-void ControlFont::SelectInto(HDC surface) {
+void ControlFont::SetDpi(int dpi) {
+    dpi_ = dpi;
+    Set(value_);
+}
+
+void ControlFont::SelectInto(HDC surface, int dpi) {
     surface_ = surface;
-    if (!screen_) screen_ = CreateScreenFont(value_);
+    if (!screen_ || dpi != dpi_) {
+        dpi_ = dpi;
+        screen_.Reset();
+        screen_ = CreateScreenFont(value_, dpi_);
+    }
     selection_.Select(surface_, screen_.get());
 }
 

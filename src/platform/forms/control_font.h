@@ -1,7 +1,7 @@
-// The font object of a hosted control's window: a font description, and the screen font made from it,
-// kept selected into the control's drawing surface. Whoever holds the object may change it; the
-// control writes with the changed font from its next drawing on and is not told, so it neither
-// measures its text again nor repaints.
+// The font object of a hosted control's window: a font description, and the screen font made from it
+// at the resolution of the control's page, kept selected into the control's drawing surface. Whoever holds
+// the object may change it; the control writes with the changed font from its next drawing on and is not
+// told, so it neither measures its text again nor repaints.
 #pragma once
 
 #include <string>
@@ -14,7 +14,7 @@ namespace platform {
 
 class ControlFont {
 public:
-    explicit ControlFont(FontValue value) : value_(std::move(value)) {}
+    ControlFont(FontValue value, int dpi) : value_(std::move(value)), dpi_(dpi) {}
     ControlFont(const ControlFont&) = delete;
     ControlFont& operator=(const ControlFont&) = delete;
 
@@ -33,13 +33,18 @@ public:
     bool Underline() const { return value_.underline; }
     void SetUnderline(bool on);
 
-    // For the host: the surface the font is selected into, and taken out of again before the surface
-    // goes.
-    void SelectInto(HDC surface);
+    // The resolution the screen font is made at; a new one makes it again.
+    int Dpi() const { return dpi_; }
+    void SetDpi(int dpi);
+
+    // For the host: the surface the font is selected into (made at `dpi`), and taken out of again
+    // before the surface goes.
+    void SelectInto(HDC surface, int dpi);
     void Deselect();
 
 private:
     FontValue value_;
+    int dpi_;
     Font screen_;
     Selection selection_;  // screen_ in the surface (declared after it: undone before it goes)
     HDC surface_ = nullptr;

@@ -167,11 +167,13 @@ std::string ButtonBlock(int index, POINT at, int height, const std::string& sett
     std::istringstream in(settings);
     for (std::string line; std::getline(in, line);)
         if (!line.empty()) lines[line.substr(0, line.find(" = "))] = line;
-    std::string block = "    Begin Catalog.TamrixButton cmdCell(" + std::to_string(index) + ")\n" +
-                        "        Left = " + std::to_string(platform::PixelsToTwipsX(at.x)) + "\n" +
-                        "        Top = " + std::to_string(platform::PixelsToTwipsY(at.y)) + "\n" +
-                        "        Width = " + std::to_string(platform::PixelsToTwipsX(kCellWidth)) + "\n" +
-                        "        Height = " + std::to_string(platform::PixelsToTwipsY(height)) + "\n";
+    std::string block =
+        "    Begin Catalog.TamrixButton cmdCell(" + std::to_string(index) + ")\n" +
+        "        Left = " + std::to_string(platform::PixelsToTwips(at.x, platform::kNormalDpi)) + "\n" +
+        "        Top = " + std::to_string(platform::PixelsToTwips(at.y, platform::kNormalDpi)) + "\n" +
+        "        Width = " + std::to_string(platform::PixelsToTwips(kCellWidth, platform::kNormalDpi)) +
+        "\n" + "        Height = " + std::to_string(platform::PixelsToTwips(height, platform::kNormalDpi)) +
+        "\n";
     for (const auto& [key, line] : lines) block += "        " + line + "\n";
     return block + "    End\n";
 }
@@ -218,8 +220,10 @@ struct PaintedCell {
 struct Gallery {
     platform::MemorySurface canvas;
     std::vector<PaintedCell> cells;
-    platform::Font labelFont = platform::CreateScreenFont(platform::FontValue{"Arial", 8.25});
-    platform::Font titleFont = platform::CreateScreenFont(platform::FontValue{"Arial", 9, true});
+    platform::Font labelFont =
+        platform::CreateScreenFont(platform::FontValue{"Arial", 8.25}, platform::kNormalDpi);
+    platform::Font titleFont =
+        platform::CreateScreenFont(platform::FontValue{"Arial", 9, true}, platform::kNormalDpi);
     std::vector<std::pair<std::string, platform::Picture>> pictures;
 
     void Label(const RECT& r, const std::string& text, bool title, UINT align) {
@@ -240,8 +244,9 @@ struct Gallery {
         };
         std::string layout =
             "Begin Page frmGallery\n    Width = " +
-            std::to_string(platform::PixelsToTwipsX(columns * pitchX + 40)) +
-            "\n    Height = " + std::to_string(platform::PixelsToTwipsY(rows * pitchY + 60)) +
+            std::to_string(platform::PixelsToTwips(columns * pitchX + 40, platform::kNormalDpi)) +
+            "\n    Height = " +
+            std::to_string(platform::PixelsToTwips(rows * pitchY + 60, platform::kNormalDpi)) +
             "\n    BackColor = " + std::to_string(kPaper) + "\n";
         for (int i = 0; i < rows * columns; ++i)
             layout += ButtonBlock(i, place(i), height,
@@ -256,7 +261,7 @@ struct Gallery {
             columns * pitchX, pitchY, [](int x, int y) { return (x + y) / 6 % 2 ? 0x3C8C3C : 0x286428; }, "");
         for (int r = 0; r < rows; ++r)
             if (section.rows[r].settings == kStyles[1].settings)
-                page->PaintPicture(stripes, 0, platform::PixelsToTwipsY(r * pitchY));
+                page->PaintPicture(stripes, 0, platform::PixelsToTwips(r * pitchY, platform::kNormalDpi));
         page->Show();
         SetFocus(nullptr);  // no button has the focus: a default button shows as the default
         testing_support::Pump(app);

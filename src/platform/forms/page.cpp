@@ -319,72 +319,6 @@ void Page::SetMousePointer(int pointer) {
     SetCursor(LoadCursor(nullptr, pointer == kPointerHourglass ? IDC_WAIT : IDC_ARROW));
 }
 
-void Page::EnsureBackground() {
-    RECT client{};
-    GetClientRect(hwnd(), &client);
-    WindowDC screen(hwnd());
-    Brush brush(CreateSolidBrush(backColor_));
-    GrowSurface(background_, screen.get(), client.right, client.bottom, brush.get(), false);
-}
-
-void Page::PaintBackground(HDC dc) {
-    RECT client{};
-    GetClientRect(hwnd(), &client);
-    if (System().HighContrast()) {
-        // High contrast drops the pictures for the window colour; they are kept for when it goes.
-        FillRect(dc, &client, GetSysColorBrush(COLOR_WINDOW));
-    } else if (background_) {
-        BitBlt(dc, 0, 0, background_.width(), background_.height(), background_.dc(), 0, 0, SRCCOPY);
-    } else {
-        Brush brush(CreateSolidBrush(backColor_));
-        FillRect(dc, &client, brush.get());
-    }
-}
-
-void Page::ApplyDpi(int dpi, const RECT* suggested) {
-    if (!hwnd() || dpi <= 0 || dpi == dpi_) return;
-    int previous = dpi_;
-    dpi_ = dpi;
-    screenFont_ = CreateScreenFont(font_, dpi_);
-    if (suggested) {
-        SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-    } else {
-        RECT r{};
-        GetWindowRect(hwnd(), &r);
-        SetWindowPos(hwnd(), nullptr, 0, 0, MulDiv(r.right - r.left, dpi_, previous),
-                     MulDiv(r.bottom - r.top, dpi_, previous), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    // The pictures painted onto the page and its boxes are laid again at the new size, by the page.
-    background_.Reset();
-    EnsureBackground();
-    for (const auto& control : controls_) control->OnDpiChanged();
-    Form_DpiChanged();
-    // Last, once the page is whole again: controls that measure pictures or copy what lies beneath them.
-    for (const auto& control : controls_) control->OnAmbientChanged("Dpi");
-    RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
-}
-
-void Page::OnAppearanceChanged(bool coloursChanged) {
-    bool contrast = System().HighContrast();
-    if (contrast == highContrast_ && !coloursChanged) return;
-    highContrast_ = contrast;
-    // The page repaints first, so that a control that copies what lies beneath it finds the new look.
-    RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
-    for (const auto& control : controls_) control->OnAmbientChanged("HighContrast");
-}
-
-void Page::PaintPicture(const Picture& picture, int xTwips, int yTwips) {
-    PaintPicturePixels(picture, TwipsToPixels(xTwips, dpi_), TwipsToPixels(yTwips, dpi_));
-}
-
-void Page::PaintPicturePixels(const Picture& picture, int x, int y) {
-    if (!hwnd() || !picture) return;
-    EnsureBackground();
-    picture.Draw(background_.dc(), x, y);
-    RequestPaint(true);
-}
-
 int Page::WidthPixels() const {
     RECT r{};
     if (hwnd()) GetWindowRect(hwnd(), &r);
@@ -415,66 +349,6 @@ void Page::ThrowMissingControl(std::string_view name, std::optional<int> index) 
     throw std::logic_error("page " + name_ + " has no control " + display + " of the expected kind");
 }
 
-bool Page::IsUsable(const Control& control) const {
-    return control.hwnd() && IsWindowVisible(control.hwnd()) && IsWindowEnabled(control.hwnd());
-}
-
-std::vector<Control*> Page::TabOrder() const {
-    std::vector<Control*> order;
-    for (const auto& control : controls_)
-        if (control->CanTakeFocus()) order.push_back(control.get());
-    std::stable_sort(order.begin(), order.end(),
-                     [](const Control* a, const Control* b) { return a->TabIndex() < b->TabIndex(); });
-    return order;
-}
-
-Control* Page::FocusedControl() const {
-    return ControlOfWindow(GetFocus());
-}
-
-void Page::MoveFocus(bool forward) {
-    std::vector<Control*> order = TabOrder();
-    if (order.empty()) return;
-    Control* current = FocusedControl();
-    auto at = std::find(order.begin(), order.end(), current);
-    std::size_t start =
-        at == order.end() ? (forward ? order.size() - 1 : 0) : static_cast<std::size_t>(at - order.begin());
-    for (std::size_t step = 1; step <= order.size(); ++step) {
-        std::size_t i =
-            forward ? (start + step) % order.size() : (start + order.size() - step) % order.size();
-        if (IsUsable(*order[i])) {
-            SetFocus(order[i]->hwnd());
-            return;
-        }
-    }
-}
-
-void Page::RestoreFocus() {
-    if (lastFocus_ && IsWindow(lastFocus_) && IsChild(hwnd(), lastFocus_) && IsWindowVisible(lastFocus_) &&
-        IsWindowEnabled(lastFocus_)) {
-        SetFocus(lastFocus_);
-        return;
-    }
-    for (Control* control : TabOrder()) {
-        if (IsUsable(*control)) {
-            SetFocus(control->hwnd());
-            return;
-        }
-    }
-    SetFocus(hwnd());
-}
-
-bool Page::DisplaysAsDefault(const Control& control) const {
-    if (!control.IsDefault()) return false;
-    Control* focused = FocusedControl();
-    return !focused || focused == &control || !focused->ActsAsButton();
-}
-
-void Page::OnControlFocusChanged() {
-    for (const auto& control : controls_)
-        if (control->IsDefault()) control->OnAmbientChanged("DisplayAsDefault");
-}
-
 void Page::DoEvents() {
     app_.DoEvents();
 }
@@ -485,69 +359,6 @@ void Page::PostActivate() {
 
 void Page::UpdateShownControls() {
     for (const auto& control : controls_) control->UpdateShown();
-}
-
-bool Page::PreTranslateMessage(MSG& message) {
-    // Only keys concern the page; every other message (timer ticks many times a second among them)
-    // goes on without the questions below, each of which asks the window system.
-    if (message.message != WM_KEYDOWN && message.message != WM_SYSCHAR && message.message != WM_CHAR)
-        return false;
-    if (!hwnd() || !IsWindowEnabled(hwnd())) return false;
-    auto activate = [](Control& control) {
-        if (control.CanTakeFocus() && GetFocus() != control.hwnd()) SetFocus(control.hwnd());
-        control.OnAccessKey();
-    };
-    auto byAccessKey = [this](char key) -> Control* {
-        if (key >= 'A' && key <= 'Z') key = static_cast<char>(key - 'A' + 'a');
-        for (const auto& control : controls_)
-            if (control->AccessKey() != 0 && control->AccessKey() == key && IsUsable(*control))
-                return control.get();
-        return nullptr;
-    };
-    bool ctrl = GetKeyState(VK_CONTROL) < 0;
-    bool alt = GetKeyState(VK_MENU) < 0;
-    switch (message.message) {
-    case WM_KEYDOWN:
-        if (message.wParam == VK_TAB && !ctrl && !alt) {
-            MoveFocus(GetKeyState(VK_SHIFT) >= 0);
-            return true;
-        }
-        if (message.wParam == VK_TAB && ctrl) {
-            for (const auto& control : controls_)
-                if (IsUsable(*control) && control->SelectNextTab(GetKeyState(VK_SHIFT) >= 0)) return true;
-        }
-        if (message.wParam == VK_RETURN || message.wParam == VK_ESCAPE) {
-            // Enter and Esc click the default and the cancel control; the focus stays where it is.
-            bool isReturn = message.wParam == VK_RETURN;
-            for (const auto& control : controls_) {
-                if ((isReturn ? control->IsDefault() : control->IsCancel()) && IsUsable(*control)) {
-                    control->OnAccessKey();
-                    return true;
-                }
-            }
-        }
-        return false;
-    case WM_SYSCHAR:
-        if (Control* control = byAccessKey(static_cast<char>(message.wParam))) {
-            activate(*control);
-            return true;
-        }
-        return false;
-    case WM_CHAR: {
-        Control* focused = FocusedControl();
-        char key = static_cast<char>(message.wParam);
-        bool alphanumeric =
-            (key >= 'a' && key <= 'z') || (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9');
-        if (focused && focused->LetsLettersActivateAccessKeys() && alphanumeric) {
-            if (Control* control = byAccessKey(key)) {
-                activate(*control);
-                return true;
-            }
-        }
-        return false;
-    }
-    default: return false;
-    }
 }
 
 LRESULT Page::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -174,6 +174,10 @@ private:
     std::vector<Control*> TabOrder() const;
     [[noreturn]] void ThrowMissingControl(std::string_view name, std::optional<int> index) const;
     bool IsUsable(const Control& control) const;
+    // A key pressed on the page (Tab, Ctrl+Tab, Enter, Esc), and an access key: true when the page
+    // handled it (page_keyboard.cpp).
+    bool OnPageKeyDown(WPARAM key);
+    bool ActivateByAccessKey(char key);
 
     Application& app_;
     bool paintedOnce_ = false;

@@ -56,7 +56,7 @@ void TamrixButton::DrawPicture(std::uint8_t mode) {
     const auto& r = m_.PictureRect;
     auto draw = [this, &r](std::int32_t x, std::int32_t y, const platform::Picture& picture,
                            std::int32_t solid, bool darkOnly, bool greyscale) {
-        BlitPicture(hDC(), x, y, r.width, r.height, picture, m_.MaskRgb, solid, darkOnly, greyscale);
+        BlitPicture(hDC(), x, y, r.width, r.height, picture, paint_.MaskRgb, solid, darkOnly, greyscale);
     };
     switch (mode) {
     case kLookUp:
@@ -82,9 +82,9 @@ void TamrixButton::DrawPicture(std::uint8_t mode) {
             draw(r.x + 1, r.y + 1, m_.PictureNormal, kNoSolidColour, false, true);
         } else {
             // Embossed: the dark pixels once in the highlight colour below right, once in shadow in place.
-            draw(r.x + 1, r.y + 1, m_.PictureNormal, static_cast<std::int32_t>(m_.HighlightColor), true,
+            draw(r.x + 1, r.y + 1, m_.PictureNormal, static_cast<std::int32_t>(paint_.HighlightColor), true,
                  false);
-            draw(r.x, r.y, m_.PictureNormal, static_cast<std::int32_t>(m_.ShadowColor), true, false);
+            draw(r.x, r.y, m_.PictureNormal, static_cast<std::int32_t>(paint_.ShadowColor), true, false);
         }
         break;
     default: break;
@@ -95,15 +95,15 @@ void TamrixButton::DrawPicture(std::uint8_t mode) {
 
 void TamrixButton::DrawPictureEffect(std::int32_t offset, const platform::Picture& picture) {
     if (m_.SpecialEffect <= 0) return;
-    COLORREF base = m_.ButtonType == kFramed ? m_.LitFaceColor : m_.FaceColor;
+    COLORREF base = m_.ButtonType == kFramed ? paint_.LitFaceColor : paint_.FaceColor;
     auto light = static_cast<std::int32_t>(ShiftColor(base, 40, false));
     auto dark = static_cast<std::int32_t>(ShiftColor(base, -40, false));
     bool engraved = m_.SpecialEffect == 2;
     const auto& r = m_.PictureRect;
-    BlitPicture(hDC(), r.x + offset + 1, r.y + offset + 1, r.width, r.height, picture, m_.MaskRgb,
+    BlitPicture(hDC(), r.x + offset + 1, r.y + offset + 1, r.width, r.height, picture, paint_.MaskRgb,
                 engraved ? light : dark, false, false);
     if (m_.SpecialEffect < 3)
-        BlitPicture(hDC(), r.x + offset - 1, r.y + offset - 1, r.width, r.height, picture, m_.MaskRgb,
+        BlitPicture(hDC(), r.x + offset - 1, r.y + offset - 1, r.width, r.height, picture, paint_.MaskRgb,
                     engraved ? dark : light, false, false);
 }
 
@@ -112,8 +112,8 @@ const TamrixButton::PictureCanvas& TamrixButton::CanvasFor(HDC dc, const platfor
                                                            COLORREF maskColour) {
     for (const PictureCanvas& canvas : canvases_) {
         if (canvas.picture.SameAs(picture) && canvas.dc == dc && canvas.width == width &&
-            canvas.height == height && canvas.maskColour == maskColour && canvas.canvasColour == m_.MaskRgb &&
-            canvas.useMask == m_.UseMaskColor)
+            canvas.height == height && canvas.maskColour == maskColour &&
+            canvas.canvasColour == paint_.MaskRgb && canvas.useMask == m_.UseMaskColor)
             return canvas;
     }
     // A button shows two pictures at most (normal and hover); a few more entries cover a change of colours.
@@ -126,7 +126,7 @@ const TamrixButton::PictureCanvas& TamrixButton::CanvasFor(HDC dc, const platfor
     made.width = width;
     made.height = height;
     made.maskColour = maskColour;
-    made.canvasColour = m_.MaskRgb;
+    made.canvasColour = paint_.MaskRgb;
     made.useMask = m_.UseMaskColor;
 
     // The picture on a canvas of its own. A bitmap is used as it is; an icon is drawn over the mask
@@ -148,7 +148,7 @@ const TamrixButton::PictureCanvas& TamrixButton::CanvasFor(HDC dc, const platfor
     }
     platform::Selection canvasSelection(canvas.get(), canvasContent);
     if (iconCanvas) {
-        platform::Brush background(CreateSolidBrush(m_.MaskRgb));
+        platform::Brush background(CreateSolidBrush(paint_.MaskRgb));
         platform::Picture::IconFrameChoice frame = picture.IconFrameFor(width, height);
         bool ownSize = frame.width == 0 || (frame.width == width && frame.height == height);
         DrawIconEx(canvas.get(), 0, 0, frame.icon, ownSize ? 0 : width, ownSize ? 0 : height, 0,
@@ -302,8 +302,8 @@ void TamrixButton::CaptureParentBackground() {
         LONG topEdge = parentWindow.bottom - parentWindow.top - parentClient.bottom - border;
         LONG sourceY = control.top - parentWindow.top - topEdge;
         if (m_.BackgroundDC && parentDC)
-            BitBlt(m_.BackgroundDC, 0, 0, m_.ClientWidth, m_.ClientHeight, parentDC.get(), sourceX, sourceY,
-                   SRCCOPY);
+            BitBlt(m_.BackgroundDC.get(), 0, 0, m_.ClientWidth, m_.ClientHeight, parentDC.get(), sourceX,
+                   sourceY, SRCCOPY);
 
         SetExtentHeight(PixelsToTwipsY(m_.ClientHeight));
     }

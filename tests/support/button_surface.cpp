@@ -3,9 +3,38 @@
 #include <gtest/gtest.h>
 #include <cstdio>
 
+#include <utility>
+
+#include "platform/system/system.h"
 #include "platform/win32/gdi.h"
 
 namespace testing_support {
+namespace {
+
+// Answers where the pointer is with a window of the test's choosing, and hands everything else to the
+// services in force before it.
+class PointerStandIn : public platform::SystemServices {
+public:
+    explicit PointerStandIn(HWND under) : previous_(platform::System()), under_(under), override_(*this) {}
+
+    int ShowMessage(HWND owner, const std::string& text, const std::string& title, UINT style) override {
+        return previous_.ShowMessage(owner, text, title, style);
+    }
+    INT_PTR ShellOpen(HWND owner, const std::string& file, const std::string& directory,
+                      int showCommand) override {
+        return previous_.ShellOpen(owner, file, directory, showCommand);
+    }
+    bool PreviousInstanceRunning() override { return previous_.PreviousInstanceRunning(); }
+    platform::Printer& DefaultPrinter() override { return previous_.DefaultPrinter(); }
+    HWND WindowUnderPointer() override { return under_; }
+
+private:
+    platform::SystemServices& previous_;
+    HWND under_;
+    platform::SystemOverride override_;
+};
+
+}  // namespace
 
 int Pixels::Count(COLORREF colour, int left, int top, int right, int bottom) const {
     int count = 0;
@@ -48,9 +77,23 @@ Pixels CaptureSurface(const button::TamrixButton& control) {
     return CapturePixels(control.hDC(), 0, 0, f.ClientWidth, f.ClientHeight);
 }
 
+void ShowHover(button::TamrixButton& control, bool over) {
+    if (control.fields().PointerOver == over) return;
+    PointerStandIn pointer(over ? control.hwnd() : nullptr);
+    button::TamrixButtonEvents heard = std::exchange(control.events, {});
+    if (over) SendMessageA(control.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
+    else SendMessageA(control.hwnd(), WM_TIMER, platform::UserControl::kTimerId, 0);
+    control.events = std::move(heard);
+}
+
+void ShowFocus(button::TamrixButton& control, bool focus) {
+    if (focus) SetFocus(control.hwnd());
+    else if (GetFocus() == control.hwnd()) SetFocus(nullptr);
+}
+
 Pixels Paint(button::TamrixButton& control, std::uint8_t state, bool over, bool focus) {
-    button::TamrixButtonTestAccess::SetPointerOver(control, over);
-    button::TamrixButtonTestAccess::SetHasFocus(control, focus);
+    ShowHover(control, over);
+    ShowFocus(control, focus);
     control.RenderButton(state, true);
     return CaptureSurface(control);
 }
@@ -59,6 +102,7 @@ SurfaceWatch::SurfaceWatch(button::TamrixButton& control) : control_(control) {
     const button::Fields& f = control.fields();
     const bool over = f.PointerOver, focus = f.HasFocus;
     const std::uint8_t state = f.LastState;
+    const HWND focused = GetFocus();
     for (bool withFocus : {focus, !focus}) {
         const std::string suffix = withFocus == focus ? "" : withFocus ? " (focus)" : " (no focus)";
         looks_.push_back({"up" + suffix, Paint(control, button::kStateUp, false, withFocus)});
@@ -67,6 +111,7 @@ SurfaceWatch::SurfaceWatch(button::TamrixButton& control) : control_(control) {
         looks_.push_back({"face" + suffix, Paint(control, 1, false, withFocus)});
     }
     Paint(control, state, over, focus);  // as it was
+    if (GetFocus() != focused) SetFocus(focused);
     Mark();
 }
 

@@ -5,7 +5,6 @@
 
 #include <oleacc.h>
 
-#include "platform/forms/page.h"
 #include "platform/layout/text_and_numbers.h"
 #include "platform/system/system.h"
 #include "platform/win32/colour.h"
@@ -22,7 +21,8 @@ bool IsCaptionKey(std::string_view key) {
 
 }  // namespace
 
-TabStrip::TabStrip(Page& page, const LayoutNode& node) : Control(page, node), fontValue_(page.PageFont()) {}
+TabStrip::TabStrip(ControlHost& host, const LayoutNode& node)
+    : Control(host, node), fontValue_(host.AmbientFont()) {}
 
 TabStrip::~TabStrip() = default;
 
@@ -60,7 +60,7 @@ void TabStrip::WriteSettings(PropertyBag& bag) {
 
 Control* TabStrip::TabContainer(int tab) const {
     int n = 0;
-    for (const auto& control : page().Controls()) {
+    for (const auto& control : host().Controls()) {
         if (control->hwnd() && GetParent(control->hwnd()) == hwnd()) {
             if (n == tab) return control.get();
             ++n;
@@ -117,7 +117,7 @@ void TabStrip::ShowCurrentContainer() {
         if (tab != current_ && focus && IsChild(container->hwnd(), focus)) SetFocus(hwnd());
         ShowWindow(container->hwnd(), tab == current_ ? SW_SHOWNA : SW_HIDE);
     }
-    page().UpdateShownControls();
+    host().UpdateShownControls();
 }
 
 void TabStrip::SetTab(int tab) {
@@ -183,10 +183,10 @@ void TabStrip::Paint(HDC dc) {
     MoveToEx(dc, 0, client.bottom - 1, nullptr);
     LineTo(dc, 0, top);
     LineTo(dc, client.right - 1, top);
-    SelectObject(dc, dark.get());
+    pen.Select(dc, dark.get());
     LineTo(dc, client.right - 1, client.bottom - 1);
     LineTo(dc, -1, client.bottom - 1);
-    SelectObject(dc, shadow.get());
+    pen.Select(dc, shadow.get());
     MoveToEx(dc, client.right - 2, top + 1, nullptr);
     LineTo(dc, client.right - 2, client.bottom - 2);
     LineTo(dc, 0, client.bottom - 2);
@@ -201,15 +201,15 @@ void TabStrip::Paint(HDC dc) {
         if (!selected) r.top += 2;
         RECT face{r.left + 1, r.top + 1, r.right - 1, headerHeight + (selected ? 1 : -1)};
         FillRect(dc, &face, backBrush.get());
-        SelectObject(dc, light.get());
+        pen.Select(dc, light.get());
         MoveToEx(dc, r.left, selected ? headerHeight : headerHeight - 1, nullptr);
         LineTo(dc, r.left, r.top + 2);
         LineTo(dc, r.left + 2, r.top);
         LineTo(dc, r.right - 2, r.top);
-        SelectObject(dc, dark.get());
+        pen.Select(dc, dark.get());
         LineTo(dc, r.right - 1, r.top + 1);
         LineTo(dc, r.right - 1, selected ? headerHeight : headerHeight - 1);
-        SelectObject(dc, shadow.get());
+        pen.Select(dc, shadow.get());
         MoveToEx(dc, r.right - 2, r.top + 1, nullptr);
         LineTo(dc, r.right - 2, selected ? headerHeight : headerHeight - 1);
         RECT text{r.left + 4, r.top + 2, r.right - 4, headerHeight - 1};
@@ -265,13 +265,13 @@ LRESULT TabStrip::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         InvalidateRect(hwnd(), nullptr, FALSE);
         // The strip's focus is its current tab's.
         if (hasFocus_) NotifyWinEvent(EVENT_OBJECT_FOCUS, hwnd(), OBJID_CLIENT, current_ + 1);
-        page().OnControlFocusChanged();
+        host().OnControlFocusChanged();
         return 0;
     case WM_SHOWWINDOW:
         if (wParam) ShowCurrentContainer();
         break;
     case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLOREDIT: return SendMessageA(page().hwnd(), message, wParam, lParam);
+    case WM_CTLCOLOREDIT: return SendMessageA(host().HostWindow(), message, wParam, lParam);
     default: break;
     }
     return Control::HandleMessage(message, wParam, lParam);

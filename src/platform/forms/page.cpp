@@ -322,21 +322,9 @@ void Page::SetMousePointer(int pointer) {
 void Page::EnsureBackground() {
     RECT client{};
     GetClientRect(hwnd(), &client);
-    int width = std::clamp<LONG>(client.right, 1, kLargestExtentPixels);
-    int height = std::clamp<LONG>(client.bottom, 1, kLargestExtentPixels);
-    if (background_ && background_.width() >= width && background_.height() >= height) return;
-    width = std::max(width, background_.width());
-    height = std::max(height, background_.height());
     WindowDC screen(hwnd());
-    MemorySurface surface(screen.get(), width, height);
-    if (!surface) return;
     Brush brush(CreateSolidBrush(backColor_));
-    RECT all{0, 0, width, height};
-    FillRect(surface.dc(), &all, brush.get());
-    if (background_)
-        BitBlt(surface.dc(), 0, 0, background_.width(), background_.height(), background_.dc(), 0, 0,
-               SRCCOPY);
-    background_ = std::move(surface);
+    GrowSurface(background_, screen.get(), client.right, client.bottom, brush.get(), false);
 }
 
 void Page::PaintBackground(HDC dc) {
@@ -487,6 +475,10 @@ void Page::OnControlFocusChanged() {
         if (control->IsDefault()) control->OnAmbientChanged("DisplayAsDefault");
 }
 
+void Page::DoEvents() {
+    app_.DoEvents();
+}
+
 void Page::PostActivate() {
     if (hwnd()) PostMessageA(hwnd(), kActivateMessage, 0, 0);
 }
@@ -560,20 +552,10 @@ bool Page::PreTranslateMessage(MSG& message) {
 
 LRESULT Page::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_ERASEBKGND: PaintBackground(reinterpret_cast<HDC>(wParam)); return 1;
-    case WM_PAINT: {
-        {
-            PaintScope paint(hwnd());
-        }
-        if (!paintedOnce_) {
-            // The first time, the controls paint at once as well, so that the page appears whole; that
-            // is the program's first frame when this is its first page.
-            paintedOnce_ = true;
-            RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-            app_.NotePaintedWhole();
-        }
-        return 0;
-    }
+    case WM_ERASEBKGND:
+        PaintBackground(reinterpret_cast<HDC>(wParam));
+        return 1;  // the background is drawn: Windows has nothing left to erase
+    case WM_PAINT: OnPaint(); return 0;
     case WM_PRINTCLIENT: PaintBackground(reinterpret_cast<HDC>(wParam)); return 0;
     case WM_DPICHANGED:
         // Windows suggests where the window goes at the new scale (keeping it on that display).
@@ -581,44 +563,65 @@ LRESULT Page::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_SETTINGCHANGE:
     case WM_SYSCOLORCHANGE: OnAppearanceChanged(message == WM_SYSCOLORCHANGE); break;
-    case WM_ACTIVATE:
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            HWND focus = GetFocus();
-            if (focus && IsChild(hwnd(), focus)) lastFocus_ = focus;
-            return 0;
-        }
-        if (HIWORD(wParam) == 0) {
-            // The activate event runs after the activation has finished, from the message loop, so
-            // that it may show a modal page of its own.
-            PostMessageA(hwnd(), kActivateMessage, 0, 0);
-            RestoreFocus();
-        }
-        return 0;
-    case kActivateMessage:
-        if (!loaded_) return 0;
-        if (app_.InDoEvents()) app_.DeferActivation(weak_from_this());
-        else Form_Activate();
-        return 0;
+    case WM_ACTIVATE: OnActivate(LOWORD(wParam), HIWORD(wParam) != 0); return 0;
+    case kActivateMessage: OnActivateEvent(); return 0;
     case WM_SETFOCUS: RestoreFocus(); return 0;
     case WM_SETCURSOR:
-        if (mousePointer_ == kPointerHourglass) {
-            SetCursor(LoadCursor(nullptr, IDC_WAIT));
-            return TRUE;
-        }
+        if (OnSetCursor()) return TRUE;  // the pointer is set: Windows must not set the class's
         break;
     case WM_CLOSE: Unload(kFormControlMenu); return 0;
-    case WM_QUERYENDSESSION: return Unload(kAppWindows) ? TRUE : FALSE;
+    case WM_QUERYENDSESSION: return Unload(kAppWindows) ? TRUE : FALSE;  // FALSE keeps the session
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
-        // Only a control of this page is asked; any other window keeps the system's colours.
-        if (Control* control = ControlOfWindow(reinterpret_cast<HWND>(lParam)))
-            if (HBRUSH brush = control->ColourDC(reinterpret_cast<HDC>(wParam)))
-                return reinterpret_cast<LRESULT>(brush);
-        break;
+        if (HBRUSH brush = OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
+            return reinterpret_cast<LRESULT>(brush);
+        break;  // not one of this page's controls: the system's colours
     case WM_GETFONT: return reinterpret_cast<LRESULT>(screenFont_.get());
     default: break;
     }
     return Default(message, wParam, lParam);
+}
+
+void Page::OnPaint() {
+    { PaintScope paint(hwnd()); }
+    if (!paintedOnce_) {
+        // The first time, the controls paint at once as well, so that the page appears whole; that is
+        // the program's first frame when this is its first page.
+        paintedOnce_ = true;
+        RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        app_.NotePaintedWhole();
+    }
+}
+
+void Page::OnActivate(WORD state, bool minimized) {
+    if (state == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(hwnd(), focus)) lastFocus_ = focus;
+        return;
+    }
+    if (minimized) return;
+    // The activate event runs after the activation has finished, from the message loop, so that it may
+    // show a modal page of its own.
+    PostMessageA(hwnd(), kActivateMessage, 0, 0);
+    RestoreFocus();
+}
+
+void Page::OnActivateEvent() {
+    if (!loaded_) return;
+    if (app_.InDoEvents()) app_.DeferActivation(weak_from_this());
+    else Form_Activate();
+}
+
+bool Page::OnSetCursor() {
+    if (mousePointer_ != kPointerHourglass) return false;
+    SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    return true;
+}
+
+HBRUSH Page::OnControlColour(HDC dc, HWND controlWindow) {
+    // Only a control of this page is asked; any other window keeps the system's colours.
+    Control* control = ControlOfWindow(controlWindow);
+    return control ? control->ColourDC(dc) : nullptr;
 }
 
 }  // namespace platform

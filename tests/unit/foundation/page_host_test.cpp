@@ -1,4 +1,5 @@
-// The page host: load before activate, modal pages, close requests, the end of the run, the icon.
+// The page host: load before activate, modal pages, close requests, the end of the run, which windows
+// carry objects, failures that handlers let out, the icon.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,6 +10,8 @@
 #include "platform/forms/application.h"
 #include "platform/win32/gdi.h"
 #include "platform/win32/resources.h"
+#include "support/button_input.h"
+#include "support/button_page.h"
 #include "support/fake_system.h"
 #include "support/test_page.h"
 
@@ -75,6 +78,57 @@ TEST(PageHost, ARefusedCloseKeepsThePageAndAnAcceptedOneEndsTheRun) {
     EXPECT_EQ(app.Run(), 0);
     EXPECT_EQ(asked, 2);
     EXPECT_TRUE(app.Ended() && app.LoadedPages().empty());
+}
+
+TEST(PageHost, OnlyWindowsOfThePagesOwnClassesAreTakenForObjects) {
+    platform::Application app;
+    auto page = std::make_shared<TestPage>(app, SimpleLayout("frmA"));
+    page->Load();
+    EXPECT_EQ(platform::Window::FromHandle(page->hwnd()), page.get());
+    // A window of a system class that happens to keep a pointer in its user data is not one of ours.
+    HWND foreign =
+        CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 10, 10, page->hwnd(), nullptr, nullptr, nullptr);
+    SetWindowLongPtrA(foreign, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(page.get()));
+    EXPECT_EQ(platform::Window::FromHandle(foreign), nullptr);
+    EXPECT_EQ(platform::Window::FromHandle(GetDesktopWindow()), nullptr);
+    DestroyWindow(foreign);
+    page->UnloadWithoutAsking();
+}
+
+TEST(PageHost, AFailingClickHandlerIsToldInAStopBoxAndThePageGoesOn) {
+    testing_support::FakeSystem system;
+    platform::Application app;
+    auto fixture = testing_support::MakeButton(app, 80, 24, "BTYPE = 14\nTX = \"&Go\"\nDefault = True\n");
+    button::TamrixButton& b = *fixture.button;
+    int clicks = 0;
+    // The page's code asks for a control that its layout does not have.
+    b.events.Click = [&] {
+        ++clicks;
+        fixture.page->Get<button::TamrixButton>("cmdMissing");
+    };
+    const std::string told =
+        "Something went wrong, and what was asked for was not done:\r\n\r\npage frmButtonTest has no control "
+        "cmdMissing of the expected kind\r\n\r\nYou can go on working.";
+    // Clicked with the mouse: the failure comes out of the button's window procedure.
+    testing_support::SendMouse(b.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
+    testing_support::SendMouse(b.hwnd(), WM_LBUTTONUP, 0, 5, 5);
+    ASSERT_EQ(system.messages.size(), 1u);
+    EXPECT_EQ(system.messages[0].text, told);
+    EXPECT_EQ(system.messages[0].title, "Catalog");
+    EXPECT_EQ(system.messages[0].style & (MB_ICONMASK | MB_TYPEMASK), UINT(MB_ICONHAND | MB_OK));
+    EXPECT_EQ(system.messages[0].owner, fixture.page->hwnd());
+    EXPECT_EQ(GetCapture(), nullptr);
+
+    // Pressed with Enter, as the page's default button: the failure comes out of the page's keyboard
+    // handling in the message loop, which runs on and ends as usual when the page is closed.
+    HWND page = fixture.page->hwnd();
+    PostMessageA(page, WM_KEYDOWN, VK_RETURN, 0);
+    PostMessageA(page, WM_CLOSE, 0, 0);
+    EXPECT_EQ(app.Run(), 0);
+    EXPECT_EQ(clicks, 2);
+    ASSERT_EQ(system.messages.size(), 2u);
+    EXPECT_EQ(system.messages[1].text, told);
+    EXPECT_FALSE(fixture.page->IsLoaded());
 }
 
 namespace {

@@ -15,6 +15,7 @@
 #include "platform/win32/units.h"
 #include "png_file.h"
 #include "support/button_page.h"
+#include "support/button_surface.h"
 
 using button::kStateDown;
 using button::kStateUp;
@@ -274,8 +275,8 @@ struct Gallery {
         for (int i = 0; i < rows * columns; ++i) {
             const Column& look = section.columns[i % columns];
             auto& b = page->Get<TamrixButton>("cmdCell", i);
-            button::TamrixButtonTestAccess::SetPointerOver(b, look.over);
-            button::TamrixButtonTestAccess::SetHasFocus(b, look.focus);
+            testing_support::ShowHover(b, look.over);
+            testing_support::ShowFocus(b, look.focus);
             b.RenderButton(look.state, true);
             // What shows of the button: its surface inside its window's shape.
             const int x = left + place(i).x, y = gridTop + place(i).y;
@@ -285,6 +286,9 @@ struct Gallery {
             SelectClipRgn(dc, shape.get());
             BitBlt(dc, x, y, kCellWidth, height, b.hDC(), 0, 0, SRCCOPY);
             SelectClipRgn(dc, nullptr);
+            // No button keeps the focus: the page shows its default button as the default again.
+            testing_support::ShowHover(b, false);
+            testing_support::ShowFocus(b, false);
             cells.push_back({section.title.substr(0, section.title.find(':')) + ", " +
                                  section.rows[i / columns].name + ", " + look.name,
                              {x, y, x + kCellWidth, y + height}});

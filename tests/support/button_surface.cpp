@@ -16,29 +16,15 @@ int Pixels::Count(COLORREF colour, int left, int top, int right, int bottom) con
 
 Pixels CapturePixels(HDC dc, int x, int y, int width, int height) {
     Pixels pixels(width, height);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    platform::Bitmap section(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    platform::MemoryDC memory(dc);
-    if (!section || !memory) return pixels;
-    {
-        platform::Selection selection(memory.get(), section.get());
-        BitBlt(memory.get(), 0, 0, width, height, dc, x, y, SRCCOPY);
-    }
+    platform::MemorySurface copy;
+    if (!copy.CreateDib(dc, width, height)) return pixels;
+    BitBlt(copy.dc(), 0, 0, width, height, dc, x, y, SRCCOPY);
     GdiFlush();
-    const auto* quads = static_cast<const std::uint32_t*>(bits);
-    for (int row = 0; row < height; ++row) {
+    for (int row = 0; row < height; ++row)
         for (int column = 0; column < width; ++column) {
-            std::uint32_t bgra = quads[std::size_t(row) * width + column];
+            std::uint32_t bgra = copy.PixelRow(row)[column];
             pixels.set(column, row, RGB((bgra >> 16) & 0xFF, (bgra >> 8) & 0xFF, bgra & 0xFF));
         }
-    }
     return pixels;
 }
 

@@ -13,8 +13,8 @@
 
 #include "../pages/pages_fixture.h"
 #include "platform/printing/gdi_printer.h"
-#include "support/fake_owner.h"
 #include "platform/win32/gdi.h"
+#include "support/fake_owner.h"
 
 // After the Windows headers that it builds on.
 #include <winspool.h>

@@ -13,4 +13,12 @@ for name in welcome main-home main-tab1 main-tab2 product-callwarden reminder ho
         echo "missing: $SHOTS/$name.png (run ./test first)" >&2
     fi
 done
+# Pictures that the journeys already cut to a window (the display scales, high contrast).
+for name in scale-{96,120,144,192}-{main,product} contrast-{main,product}; do
+    if [ -f "$SHOTS/$name.png" ]; then
+        cp "$SHOTS/$name.png" "$ROOT/docs/screenshots/$name.png"
+    else
+        echo "missing: $SHOTS/$name.png (run ./test first)" >&2
+    fi
+done
 echo "docs/screenshots updated"

@@ -2,6 +2,12 @@
 """Draws the catalog's pictures: product and command icons, the arrow cursor
 and the tiled background JPEGs, plus a contact sheet for review.
 
+Every icon is drawn once for each frame size in FRAMES (32 pixels for a
+display at 96 dots per inch, 40 at 120, 48 at 144, ...): the shapes are
+described on a 32 x 32 grid and measured again at each size, so a larger
+frame has finer curves and lines instead of bigger pixels.  The 32-pixel
+frame comes first in each file.
+
 Run from the repository root:
 
     python3 resources/art/make_art.py
@@ -58,7 +64,31 @@ PALETTE = [
 K, M, G, O, N, P, T, S, D, R, L, Y, B, F, A, W = range(16)
 SILVER = S
 
-SIZE = 32
+SIZE = 32                 # the design grid: every coordinate below is on it
+FRAMES = (32, 40, 48, 56, 64, 80, 96)
+
+# The frame being drawn: FRAME pixels across, SCALE pixels per design pixel,
+# STROKE pixels for a line or an outline one design pixel wide.
+FRAME = SIZE
+SCALE = 1.0
+STROKE = 1
+
+
+def set_frame(size):
+    global FRAME, SCALE, STROKE
+    FRAME = size
+    SCALE = size / SIZE
+    STROKE = max(1, int(SCALE + 0.5))
+
+
+def centre(i):
+    """Design coordinate of the centre of frame pixel i."""
+    return (i + 0.5) / SCALE - 0.5
+
+
+def cell(i):
+    """The design pixel that frame pixel i lies in."""
+    return int((i + 0.5) // SCALE)
 
 
 class ArtError(Exception):
@@ -71,18 +101,37 @@ def check(cond, msg):
 
 
 # ---------------------------------------------------------------------------
-# Masks: sets of (x, y) pixels.  Shapes are built as masks, combined with set
-# operations and then painted with a fill colour and a 1-pixel outline.
+# Masks: sets of (x, y) pixels of the frame being drawn.  Shapes are given in
+# design coordinates, built as masks, combined with set operations and then
+# painted with a fill colour and an outline.  At 32 pixels a design pixel is a
+# frame pixel; at other sizes each shape is measured at the frame's pixel
+# centres.
 # ---------------------------------------------------------------------------
 def m_rect(x0, y0, x1, y1):
-    return {(x, y) for x in range(x0, x1 + 1) for y in range(y0, y1 + 1)}
+    xs = [x for x in range(FRAME) if x0 <= cell(x) <= x1]
+    ys = [y for y in range(FRAME) if y0 <= cell(y) <= y1]
+    return {(x, y) for x in xs for y in ys}
+
+
+def m_points(points):
+    """The frame pixels of some design pixels."""
+    out = set()
+    for x, y in points:
+        out |= m_rect(x, y, x, y)
+    return out
+
+
+def m_where(mask, keep):
+    """The pixels of a mask whose design pixel (x, y) passes keep(x, y)."""
+    return {(x, y) for x, y in mask if keep(cell(x), cell(y))}
 
 
 def m_ellipse(cx, cy, rx, ry):
     out = set()
-    for y in range(SIZE):
-        for x in range(SIZE):
-            if ((x - cx) / rx) ** 2 + ((y - cy) / ry) ** 2 <= 1.0:
+    for y in range(FRAME):
+        v = centre(y)
+        for x in range(FRAME):
+            if ((centre(x) - cx) / rx) ** 2 + ((v - cy) / ry) ** 2 <= 1.0:
                 out.add((x, y))
     return out
 
@@ -96,7 +145,10 @@ def m_ring(cx, cy, r_out, r_in):
 
 
 def m_line(x0, y0, x1, y1):
-    """Bresenham line."""
+    """A line one design pixel wide: Bresenham's at 32 pixels, otherwise the
+    pixels within half a stroke of the segment."""
+    if FRAME != SIZE:
+        return m_segment(x0, y0, x1, y1, STROKE / SCALE)
     out = set()
     dx, dy = abs(x1 - x0), -abs(y1 - y0)
     sx = 1 if x0 < x1 else -1
@@ -119,14 +171,16 @@ def m_poly(pts):
     """Filled polygon: pixel centres inside (even-odd) plus the edges."""
     out = set()
     n = len(pts)
-    for y in range(SIZE):
-        for x in range(SIZE):
+    for y in range(FRAME):
+        v = centre(y)
+        for x in range(FRAME):
+            u = centre(x)
             inside = False
             for i in range(n):
                 (xa, ya), (xb, yb) = pts[i], pts[(i + 1) % n]
-                if (ya > y) != (yb > y):
-                    xc = xa + (y - ya) * (xb - xa) / (yb - ya)
-                    if x < xc:
+                if (ya > v) != (yb > v):
+                    xc = xa + (v - ya) * (xb - xa) / (yb - ya)
+                    if u < xc:
                         inside = not inside
             if inside:
                 out.add((x, y))
@@ -140,27 +194,34 @@ def m_arc(cx, cy, r, a0, a1, w=1.4):
     """Part of a ring of width w, between angles a0 and a1 (degrees,
     clockwise from the right, since y grows downwards)."""
     out = set()
-    for y in range(SIZE):
-        for x in range(SIZE):
-            d = math.hypot(x - cx, y - cy)
-            a = math.degrees(math.atan2(y - cy, x - cx)) % 360
+    for y in range(FRAME):
+        for x in range(FRAME):
+            u, v = centre(x), centre(y)
+            d = math.hypot(u - cx, v - cy)
+            a = math.degrees(math.atan2(v - cy, u - cx)) % 360
             if abs(d - r) <= w / 2 and (a - a0) % 360 <= (a1 - a0) % 360:
                 out.add((x, y))
     return out
 
 
-def m_thick(x0, y0, x1, y1, w):
-    """Pixels within w/2 of the segment (a thick line with round ends)."""
+def m_segment(x0, y0, x1, y1, w):
+    """Pixels whose centres lie within w/2 of the segment (a thick line with
+    round ends), in design units."""
     out = set()
     vx, vy = x1 - x0, y1 - y0
     ll = vx * vx + vy * vy or 1
-    for y in range(SIZE):
-        for x in range(SIZE):
-            t = max(0.0, min(1.0, ((x - x0) * vx + (y - y0) * vy) / ll))
+    for y in range(FRAME):
+        for x in range(FRAME):
+            u, v = centre(x), centre(y)
+            t = max(0.0, min(1.0, ((u - x0) * vx + (v - y0) * vy) / ll))
             px, py = x0 + t * vx, y0 + t * vy
-            if (x - px) ** 2 + (y - py) ** 2 <= (w / 2.0) ** 2:
+            if (u - px) ** 2 + (v - py) ** 2 <= (w / 2.0) ** 2:
                 out.add((x, y))
     return out
+
+
+def m_thick(x0, y0, x1, y1, w):
+    return m_segment(x0, y0, x1, y1, w)
 
 
 def m_star(cx, cy, r_out, r_in, points=5, rot=-90):
@@ -173,13 +234,26 @@ def m_star(cx, cy, r_out, r_in, points=5, rot=-90):
 
 
 def border(mask, eight=False):
-    """Pixels of the mask that touch a pixel outside it."""
+    """Pixels of the mask within a stroke of a pixel outside it."""
     if eight:
         nb = [(-1, -1), (0, -1), (1, -1), (-1, 0), (1, 0), (-1, 1), (0, 1), (1, 1)]
     else:
         nb = [(0, -1), (-1, 0), (1, 0), (0, 1)]
-    return {(x, y) for (x, y) in mask
-            if any((x + dx, y + dy) not in mask for dx, dy in nb)}
+    out = set()
+    rest = set(mask)
+    for _ in range(STROKE):
+        edge = {(x, y) for (x, y) in rest
+                if any((x + dx, y + dy) not in rest for dx, dy in nb)}
+        out |= edge
+        rest -= edge
+    return out
+
+
+def top_edge(mask, above):
+    """Pixels of the mask that have a pixel of `above` within a stroke over
+    them."""
+    return {(x, y) for x, y in mask
+            if any((x, y - k) in above for k in range(1, STROKE + 1))}
 
 
 # ---------------------------------------------------------------------------
@@ -219,24 +293,34 @@ def check_font():
 # Icon canvas
 # ---------------------------------------------------------------------------
 class Canvas:
+    """One frame's pixels: palette indices, None where the icon is
+    transparent.  set() and get() take design coordinates; paint() takes a
+    mask of frame pixels."""
+
     def __init__(self):
-        self.p = [[None] * SIZE for _ in range(SIZE)]
+        self.p = [[None] * FRAME for _ in range(FRAME)]
 
     def set(self, x, y, c):
-        if 0 <= x < SIZE and 0 <= y < SIZE:
-            self.p[y][x] = c
+        self.paint(m_rect(x, y, x, y), c)
 
     def get(self, x, y):
-        if 0 <= x < SIZE and 0 <= y < SIZE:
-            return self.p[y][x]
+        pixels = m_rect(x, y, x, y)
+        if pixels:
+            px, py = min(pixels)
+            return self.p[py][px]
         return None
+
+    def at(self, pixel):
+        x, y = pixel
+        return self.p[y][x]
 
     def paint(self, mask, c):
         for x, y in mask:
-            self.set(x, y, c)
+            if 0 <= x < FRAME and 0 <= y < FRAME:
+                self.p[y][x] = c
 
     def fill(self, mask, fill, outline=K, eight=False):
-        """Paint a shape with a fill colour and a 1-pixel outline."""
+        """Paint a shape with a fill colour and an outline."""
         if fill is not None:
             self.paint(mask, fill)
         if outline is not None:
@@ -253,8 +337,8 @@ class Canvas:
         for ch in s:
             rows = FONT_ROWS[ch]
             for j, row in enumerate(rows):
-                for i, cell in enumerate(row):
-                    if cell == "#":
+                for i, cell_ in enumerate(row):
+                    if cell_ == "#":
                         self.set(x + i, y + j, c)
             x += 4
 
@@ -480,9 +564,9 @@ def _caseforge(c):
 def _moonvolley(c):
     sky = m_circle(15.5, 15.5, 15.6)
     c.fill(sky, N)
-    hill = {(x, y) for x, y in sky if y >= 23 + (x - 12) * (x - 12) // 60}
+    hill = m_where(sky, lambda x, y: y >= 23 + (x - 12) * (x - 12) // 60)
     c.paint(hill, G)
-    c.paint(border(hill) & {(x, y) for x, y in hill if (x, y - 1) in sky - hill}, L)
+    c.paint(border(hill) & top_edge(hill, sky - hill), L)
     c.paint(border(sky), K)
     moon = m_circle(9, 8, 5.2) - m_circle(11.5, 6.5, 4.6)
     c.paint(moon, Y)
@@ -513,8 +597,9 @@ def _moonvolley(c):
 def _gridlurk(c):
     c.rect(0, 0, 31, 31, W)
     rows = ["QZKBT", "MUXHE", "WORDS", "PYFAL", "JGNIC"]
-    c.fill(m_rect(2, 12, 29, 18) - {(2, 12), (29, 12), (2, 18), (29, 18)}, Y, R)
-    c.fill(m_rect(2, 12, 29, 18) - {(2, 12), (29, 12), (2, 18), (29, 18)}, Y, R)
+    band = m_rect(2, 12, 29, 18) - m_points([(2, 12), (29, 12), (2, 18), (29, 18)])
+    c.fill(band, Y, R)
+    c.fill(band, Y, R)
     for j, row in enumerate(rows):
         for i, ch in enumerate(row):
             c.text(3 + i * 6, 3 + j * 6, ch, N if j != 2 else K)
@@ -540,8 +625,7 @@ def _cipherjest(c):
     teeth = m_rect(22, 26, 24, 29) | m_rect(27, 26, 30, 28)
     paint_parts(c, [(bow, Y), (shaft, Y), (teeth, Y)])
     c.fill(m_circle(6, 24, 2.2), None, K)
-    for p in m_circle(6, 24, 1.5):
-        c.set(p[0], p[1], None)
+    c.paint(m_circle(6, 24, 1.5), None)
     c.line(13, 25, 29, 25, O)
     c.set(4, 20, W)
     c.set(3, 21, W)
@@ -553,8 +637,8 @@ def person(c, cx, top, shirt, tie=None):
     body |= m_rect(round(cx - 7), top + 14, round(cx + 7), top + 17)
     c.fill(body, shirt)
     c.fill(head, Y)
-    c.paint({(x, y) for x, y in head if y <= top + 2 or
-             (y == top + 3 and abs(x - cx) > 3)}, M)
+    c.paint(m_where(head, lambda x, y: y <= top + 2 or
+                    (y == top + 3 and abs(x - cx) > 3)), M)
     c.paint(border(head), K)
     if tie is not None:
         c.paint(m_poly([(cx - 2.5, top + 9), (cx + 2.5, top + 9), (cx, top + 13)]), W)
@@ -566,8 +650,7 @@ def _staffwise(c):
     person(c, 7, 1, T)
     person(c, 24, 1, G)
     person(c, 15.5, 12, N, R)
-    c.paint({(x, y) for x, y in m_rect(0, 0, 31, 31)
-             if y > 29 and c.get(x, y) is not None}, K)
+    c.paint({p for p in m_rect(0, 30, 31, 31) if c.at(p) is not None}, K)
 
 
 @icon("daybeacon")
@@ -587,7 +670,7 @@ def _daybeacon(c):
     c.fill(m_rect(15, 17, 16, 18), R, None)
     c.line(6, 27, 4, 30, K)
     c.line(25, 27, 27, 30, K)
-    c.paint({(x, y) for x, y in border(body) if x < 12 and y < 16}, M)
+    c.paint(m_where(border(body), lambda x, y: x < 12 and y < 16), M)
 
 
 @icon("callwarden")
@@ -651,7 +734,7 @@ def _ticketbase(c):
 @icon("garagelog")
 def _garagelog(c):
     body = m_rect(1, 17, 30, 25) | m_poly([(7, 17), (11, 10), (21, 10), (25, 17)])
-    body -= {(1, 17), (30, 17)}
+    body -= m_points([(1, 17), (30, 17)])
     c.fill(body, R)
     c.paint(m_poly([(10, 16), (12, 12), (15, 12), (15, 16)]), A)
     c.paint(m_poly([(17, 16), (17, 12), (20, 12), (22, 16)]), A)
@@ -717,7 +800,7 @@ def _skillrecord(c):
 def _sumstar(c):
     tiles = [((0, 0), R), ((17, 0), B), ((0, 17), G), ((17, 17), P)]
     for (x, y), col in tiles:
-        c.fill(m_rect(x, y, x + 14, y + 14) - {(x, y), (x + 14, y), (x, y + 14), (x + 14, y + 14)}, col)
+        c.fill(m_rect(x, y, x + 14, y + 14) - m_points([(x, y), (x + 14, y), (x, y + 14), (x + 14, y + 14)]), col)
     c.paint(m_rect(3, 6, 10, 7) | m_rect(6, 3, 7, 10), W)
     c.paint(m_rect(20, 6, 27, 7), W)
     c.paint(m_thick(4, 20, 10, 26, 2.2) | m_thick(10, 20, 4, 26, 2.2), W)
@@ -834,7 +917,7 @@ def _return(c):
     arrow = ring | top | head
     arrow |= m_rect(12, 2, 17, 9) & ring
     c.fill(arrow | bottom, B, N)
-    c.paint({(x, y) for x, y in border(m_circle(17, 15, 11.6)) if x >= 17 and y <= 15}
+    c.paint(m_where(border(m_circle(17, 15, 11.6)), lambda x, y: x >= 17 and y <= 15)
             | m_line(12, 4, 17, 4), A)
 
 
@@ -876,80 +959,168 @@ def draw_cursor():
 
 
 # ---------------------------------------------------------------------------
-# .ico / .cur writer: one 32x32 image, 4 bits per pixel, VGA palette,
-# XOR bitmap bottom-up followed by the 1-bit AND mask (1 = transparent).
+# .ico / .cur writer: one image per frame, square, in the VGA palette.  The
+# first frame (32 pixels) is a 4-bit bitmap: XOR bitmap bottom-up followed by
+# the 1-bit AND mask (1 = transparent), rows padded to whole 32-bit words.
+# The larger frames are 4-bit palette PNG images (Windows Vista and later
+# read them), with silver, which no icon draws, as the transparent colour:
+# a third of the size of bitmaps, and the program reads them only on
+# displays of another scale.
 # ---------------------------------------------------------------------------
-def dib_bytes(c):
+def row_bytes(bits):
+    return (bits + 31) // 32 * 4
+
+
+def dib_bytes(rows):
+    n = len(rows)
+    xor_len, and_len = row_bytes(4 * n), row_bytes(n)
     xor_rows = []
     and_rows = []
-    for y in range(SIZE - 1, -1, -1):
-        row = c.p[y]
-        xb = bytearray()
-        for x in range(0, SIZE, 2):
-            hi = row[x] if row[x] is not None else 0
-            lo = row[x + 1] if row[x + 1] is not None else 0
-            xb.append((hi << 4) | lo)
-        ab = bytearray(4)
-        for x in range(SIZE):
+    for y in range(n - 1, -1, -1):
+        row = rows[y]
+        xb = bytearray(xor_len)
+        ab = bytearray(and_len)
+        for x in range(n):
             if row[x] is None:
                 ab[x // 8] |= 0x80 >> (x % 8)
-        xor_rows.append(bytes(xb))     # 16 bytes: already a multiple of 4
-        and_rows.append(bytes(ab))     # 4 bytes
+            else:
+                xb[x // 2] |= row[x] << (4 if x % 2 == 0 else 0)
+        xor_rows.append(bytes(xb))
+        and_rows.append(bytes(ab))
     xor = b"".join(xor_rows)
     mask = b"".join(and_rows)
-    header = struct.pack("<IiiHHIIiiII", 40, SIZE, SIZE * 2, 1, 4, 0,
+    header = struct.pack("<IiiHHIIiiII", 40, n, n * 2, 1, 4, 0,
                          len(xor) + len(mask), 0, 0, 16, 0)
     pal = b"".join(struct.pack("<BBBB", b, g, r, 0) for r, g, b in PALETTE)
     return header + pal + xor + mask
 
 
-def icon_file(c, cursor_hotspot=None):
-    dib = dib_bytes(c)
+PNG_SIGNATURE = b"\x89PNG\r\n\x1a\n"
+PNG_TRNS = bytes(255 if i != SILVER else 0 for i in range(SILVER + 1))
+
+
+def png_chunk(tag, body):
+    return struct.pack(">I", len(body)) + tag + body + \
+        struct.pack(">I", zlib.crc32(tag + body) & 0xFFFFFFFF)
+
+
+def png_bytes(rows):
+    n = len(rows)
+    raw = bytearray()
+    for row in rows:
+        raw.append(0)                      # no filter
+        line = bytearray((n + 1) // 2)
+        for x in range(n):
+            idx = SILVER if row[x] is None else row[x]
+            line[x // 2] |= idx << (4 if x % 2 == 0 else 0)
+        raw.extend(line)
+    return (PNG_SIGNATURE +
+            png_chunk(b"IHDR", struct.pack(">IIBBBBB", n, n, 4, 3, 0, 0, 0)) +
+            png_chunk(b"PLTE", b"".join(bytes(c) for c in PALETTE)) +
+            png_chunk(b"tRNS", PNG_TRNS) +
+            png_chunk(b"IDAT", zlib.compress(bytes(raw), 9)) +
+            png_chunk(b"IEND", b""))
+
+
+def icon_file(frames, cursor_hotspot=None):
+    """frames: rows of palette indices (None transparent), one per size."""
+    images = [dib_bytes(rows) if i == 0 else png_bytes(rows) for i, rows in enumerate(frames)]
     kind = 1 if cursor_hotspot is None else 2
     if cursor_hotspot is None:
         planes, bits = 1, 4
     else:
         planes, bits = cursor_hotspot
-    head = struct.pack("<HHH", 0, kind, 1)
-    entry = struct.pack("<BBBBHHII", SIZE, SIZE, 16, 0, planes, bits,
-                        len(dib), 6 + 16)
-    return head + entry + dib
+    head = struct.pack("<HHH", 0, kind, len(images))
+    offset = 6 + 16 * len(images)
+    entries = b""
+    for rows, image in zip(frames, images):
+        n = len(rows)
+        entries += struct.pack("<BBBBHHII", n, n, 16, 0, planes, bits, len(image), offset)
+        offset += len(image)
+    return head + entries + b"".join(images)
 
 
-def parse_icon_file(data):
-    """Read back a file written by icon_file() and check its layout; returns
-    (kind, hotspot-or-planes/bits, rows of palette index or None)."""
-    check(len(data) == 22 + 40 + 64 + 512 + 128, "bad file size %d" % len(data))
-    res, kind, count = struct.unpack_from("<HHH", data, 0)
-    check(res == 0 and kind in (1, 2) and count == 1, "bad ICONDIR")
-    w, h, ncol, r0, f1, f2, size, off = struct.unpack_from("<BBBBHHII", data, 6)
-    check((w, h, ncol, r0) == (32, 32, 16, 0), "bad ICONDIRENTRY")
-    check(off == 22 and size == len(data) - 22, "bad entry size/offset")
+def parse_dib(data, n):
+    xor_len, and_len = row_bytes(4 * n), row_bytes(n)
     (bsize, bw, bh, planes, bpp, comp, simg, _, _, used, _) = \
-        struct.unpack_from("<IiiHHIIiiII", data, 22)
-    check((bsize, bw, bh, planes, bpp, comp) == (40, 32, 64, 1, 4, 0),
+        struct.unpack_from("<IiiHHIIiiII", data, 0)
+    check((bsize, bw, bh, planes, bpp, comp) == (40, n, 2 * n, 1, 4, 0),
           "bad BITMAPINFOHEADER")
-    check(simg == 512 + 128, "bad biSizeImage")
-    for i, (r, g, b) in enumerate(PALETTE):
-        check(data[62 + 4 * i:66 + 4 * i] == bytes((b, g, r, 0)),
-              "palette entry %d wrong" % i)
-    xor = data[126:126 + 512]
-    mask = data[638:638 + 128]
+    check(simg == n * (xor_len + and_len) and len(data) == 40 + 64 + simg, "bad biSizeImage")
+    for j, (r, g, b) in enumerate(PALETTE):
+        check(data[40 + 4 * j:44 + 4 * j] == bytes((b, g, r, 0)), "palette entry %d wrong" % j)
+    xor = data[104:104 + n * xor_len]
+    mask = data[104 + n * xor_len:]
     rows = []
-    for y in range(SIZE):
-        fy = SIZE - 1 - y
+    for y in range(n):
+        fy = n - 1 - y
         row = []
-        for x in range(SIZE):
-            v = xor[fy * 16 + x // 2]
+        for x in range(n):
+            v = xor[fy * xor_len + x // 2]
             idx = (v >> 4) if x % 2 == 0 else (v & 15)
-            transparent = mask[fy * 4 + x // 8] & (0x80 >> (x % 8))
+            transparent = mask[fy * and_len + x // 8] & (0x80 >> (x % 8))
             if transparent:
                 check(idx == 0, "transparent pixel with colour at %d,%d" % (x, y))
                 row.append(None)
             else:
                 row.append(idx)
         rows.append(row)
-    return kind, (f1, f2), rows
+    return rows
+
+
+def parse_png(data, n):
+    check(data.startswith(PNG_SIGNATURE), "frame is neither a bitmap nor a PNG image")
+    pos = len(PNG_SIGNATURE)
+    chunks = []
+    while pos < len(data):
+        length, = struct.unpack_from(">I", data, pos)
+        tag = data[pos + 4:pos + 8]
+        body = data[pos + 8:pos + 8 + length]
+        crc, = struct.unpack_from(">I", data, pos + 8 + length)
+        check(crc == zlib.crc32(tag + body) & 0xFFFFFFFF, "bad CRC in " + repr(tag))
+        chunks.append((tag, body))
+        pos += 12 + length
+    check([t for t, _ in chunks] == [b"IHDR", b"PLTE", b"tRNS", b"IDAT", b"IEND"], "unexpected chunks")
+    body = dict(chunks)
+    check(body[b"IHDR"] == struct.pack(">IIBBBBB", n, n, 4, 3, 0, 0, 0), "bad IHDR")
+    check(body[b"PLTE"] == b"".join(bytes(c) for c in PALETTE), "bad PLTE")
+    check(body[b"tRNS"] == PNG_TRNS, "bad tRNS")
+    raw = zlib.decompress(body[b"IDAT"])
+    stride = 1 + (n + 1) // 2
+    check(len(raw) == n * stride, "bad image size")
+    rows = []
+    for y in range(n):
+        line = raw[y * stride:(y + 1) * stride]
+        check(line[0] == 0, "filtered row")
+        row = []
+        for x in range(n):
+            v = line[1 + x // 2]
+            idx = (v >> 4) if x % 2 == 0 else (v & 15)
+            row.append(None if idx == SILVER else idx)
+        rows.append(row)
+    return rows
+
+
+def parse_icon_file(data):
+    """Read back a file written by icon_file() and check its layout; returns
+    (kind, hotspot-or-planes/bits, one list of rows of palette index or None
+    per frame)."""
+    res, kind, count = struct.unpack_from("<HHH", data, 0)
+    check(res == 0 and kind in (1, 2) and count >= 1, "bad ICONDIR")
+    frames = []
+    hot = None
+    expected_offset = 6 + 16 * count
+    for i in range(count):
+        n, h, ncol, r0, f1, f2, size, off = struct.unpack_from("<BBBBHHII", data, 6 + 16 * i)
+        check(n == h and ncol == 16 and r0 == 0, "bad ICONDIRENTRY %d" % i)
+        check(hot in (None, (f1, f2)), "entries differ in planes/bits or hotspot")
+        hot = (f1, f2)
+        check(off == expected_offset and off + size <= len(data), "bad entry size/offset")
+        expected_offset += size
+        image = data[off:off + size]
+        frames.append(parse_dib(image, n) if i == 0 else parse_png(image, n))
+    check(expected_offset == len(data), "bad file size %d" % len(data))
+    return kind, hot, frames
 
 
 # ---------------------------------------------------------------------------
@@ -1363,25 +1534,43 @@ PREVIEW_BACKGROUNDS = [
 
 
 def make_preview(path, icons, cursor, jpegs):
+    """icons: (name, frames) with the frames in the order of FRAMES."""
     cols = 13
     cell = 100
     cell_h = 112
     band_h = 2 * cell_h + 24
+    frame_cols = 2
+    frame_w = sum(FRAMES) + 6 * len(FRAMES) + 20
+    frame_h = max(FRAMES) + 16
+    frames_h = 14 + (len(icons) + frame_cols - 1) // frame_cols * frame_h + 10
     jpeg_h = 2 * 200 + 40
     w = cols * cell + 20
-    h = 10 + band_h * len(PREVIEW_BACKGROUNDS) + jpeg_h + 10
+    h = 10 + band_h * len(PREVIEW_BACKGROUNDS) + frames_h + jpeg_h + 10
     sh = Sheet(w, h, (255, 255, 255))
     y = 10
     for label, bg in PREVIEW_BACKGROUNDS:
         sh.text(10, y, label, (0, 0, 0))
         sh.rect(10, y + 14, 10 + cols * cell, y + 14 + 2 * cell_h, bg)
-        items = icons + [("cursor", cursor)]
+        items = [(name, frames[0]) for name, frames in icons] + [("cursor", cursor)]
         for i, (name, rows) in enumerate(items):
             cx = 10 + (i % cols) * cell
             cy = y + 14 + (i // cols) * cell_h
             sh.image(cx + 2, cy + 2, rows, 3)
             sh.text(cx + 2, cy + 101, name, (0, 0, 0), 1)
         y += band_h
+    # every frame at its own size, as the buttons show them at 96, 120, 144...
+    # dots per inch, on the silver face
+    sh.text(10, y, "frames of " + " ".join(str(n) for n in FRAMES) + " pixels", (0, 0, 0))
+    y += 14
+    sh.rect(10, y, 10 + frame_cols * frame_w, y + frames_h - 24, (192, 192, 192))
+    for i, (name, frames) in enumerate(icons):
+        x = 12 + (i % frame_cols) * frame_w
+        top = y + (i // frame_cols) * frame_h
+        for rows in frames:
+            sh.image(x, top + max(FRAMES) - len(rows), rows)
+            x += len(rows) + 6
+        sh.text(12 + (i % frame_cols) * frame_w, top + max(FRAMES) + 4, name, (0, 0, 0), 1)
+    y += frames_h - 14
     # the JPEGs, each tiled 2x2 so a seam would show
     x = 10
     sh.text(10, y, "backgrounds tiled 2x2", (0, 0, 0))
@@ -1749,33 +1938,39 @@ def main():
     drawn = []
     seen = {}
     for name, fn in ICONS:
-        c = Canvas()
-        fn(c)
-        used = {p for row in c.p for p in row if p is not None}
-        check(SILVER not in used,
-              name + ": uses silver, which the buttons treat as transparent")
-        check(len(used) >= 3, name + ": looks empty")
-        opaque = sum(p is not None for row in c.p for p in row)
-        check(opaque >= 250, name + ": too little drawn (%d pixels)" % opaque)
-        key = tuple(tuple(r) for r in c.p)
+        frames = []
+        for size in FRAMES:
+            set_frame(size)
+            c = Canvas()
+            fn(c)
+            used = {p for row in c.p for p in row if p is not None}
+            check(SILVER not in used,
+                  "%s (%d): uses silver, which the buttons treat as transparent" % (name, size))
+            check(len(used) >= 3, "%s (%d): looks empty" % (name, size))
+            opaque = sum(p is not None for row in c.p for p in row)
+            check(opaque >= 250 * SCALE * SCALE,
+                  "%s (%d): too little drawn (%d pixels)" % (name, size, opaque))
+            frames.append(c.p)
+        set_frame(SIZE)
+        key = tuple(tuple(r) for r in frames[0])
         check(key not in seen, name + ": same picture as " + seen.get(key, ""))
         seen[key] = name
         path = os.path.join(RES, "icons", name + ".ico")
-        data = icon_file(c)
+        data = icon_file(frames)
         with open(path, "wb") as f:
             f.write(data)
         kind, _, rows = parse_icon_file(open(path, "rb").read())
-        check(kind == 1 and rows == c.p, name + ": does not read back")
-        drawn.append((name, c.p))
+        check(kind == 1 and rows == frames, name + ": does not read back")
+        drawn.append((name, frames))
 
     cur = draw_cursor()
     check(cur.get(*CURSOR_HOTSPOT) is not None, "cursor hotspot is not on the arrow")
     check(SILVER not in {p for row in cur.p for p in row}, "cursor uses silver")
     path = os.path.join(RES, "cursors", "arrow.cur")
     with open(path, "wb") as f:
-        f.write(icon_file(cur, CURSOR_HOTSPOT))
+        f.write(icon_file([cur.p], CURSOR_HOTSPOT))
     kind, hot, rows = parse_icon_file(open(path, "rb").read())
-    check(kind == 2 and hot == CURSOR_HOTSPOT and rows == cur.p, "cursor does not read back")
+    check(kind == 2 and hot == CURSOR_HOTSPOT and rows == [cur.p], "cursor does not read back")
 
     shown = []
     for name, w, h, fn in JPEGS:

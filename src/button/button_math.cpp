@@ -54,19 +54,6 @@ std::optional<char> AccessKeyCharacter(std::string_view caption) {
     return caption[key];
 }
 
-std::string CaptionWithoutMarkers(std::string_view caption) {
-    std::string shown;
-    shown.reserve(caption.size());
-    for (std::size_t i = 0; i < caption.size(); ++i) {
-        if (caption[i] == '&') {
-            if (i + 1 >= caption.size()) break;  // a marker with nothing to mark shows nothing
-            ++i;
-        }
-        shown += caption[i];
-    }
-    return shown;
-}
-
 bool IsBlankCaption(std::string_view caption) {
     return caption.find_first_not_of(' ') == std::string_view::npos;
 }

@@ -51,9 +51,6 @@ inline bool IsDarkPixel(std::uint8_t red, std::uint8_t green, std::uint8_t blue)
 // caption has none. One escaped "&&" before the marker is passed over; a second one is not.
 std::optional<char> AccessKeyCharacter(std::string_view caption);
 
-// The caption as it reads on the screen: each '&' marker dropped, "&&" shown as one '&'.
-std::string CaptionWithoutMarkers(std::string_view caption);
-
 // Whether a caption shows nothing but spaces (the picture is then centred).
 bool IsBlankCaption(std::string_view caption);
 

@@ -143,7 +143,21 @@ void TamrixButton::UserControl_LostFocus() {
     RenderButton(m_.LastState, true);
 }
 
-void TamrixButton::UserControl_AmbientChanged(const std::string& /*PropertyName*/) {
+void TamrixButton::UserControl_AmbientChanged(const std::string& PropertyName) {
+    if (PropertyName == "Dpi") {
+        // The page is at a new scale: the picture's size in pixels and the caption's place follow it,
+        // and the see-through face is copied again at the button's new size.
+        MeasurePicture();
+        ComputeCaptionRects();
+        if (m_.ButtonType == kSeeThrough && m_.Shown) {
+            DeleteBackgroundSurface();
+            CreateBackgroundSurface();
+            CaptureParentBackground();
+        }
+    } else if (PropertyName == "HighContrast" && m_.ButtonType == kSeeThrough && m_.Shown) {
+        // The page beneath has changed its look: the see-through face is copied again.
+        CaptureParentBackground();
+    }
     // The parent's colours may be part of the scheme, and whether the page shows this button as its
     // default changes the caption: derive the colours again and repaint as it stands.
     ResolveSchemeColors();

@@ -60,15 +60,7 @@ void TamrixButton::UserControl_Resize() {
 
 void TamrixButton::UserControl_Show() {
     if (m_.ButtonType == kSeeThrough) {
-        if (!m_.BackgroundDC) {
-            // The see-through face keeps a copy of the parent's pixels, at the size the button has now.
-            HDC surface = hDC();
-            m_.BackgroundDC = CreateCompatibleDC(surface);
-            m_.BackgroundBitmap = CreateBitmap(m_.ClientWidth, m_.ClientHeight, 1,
-                                               static_cast<UINT>(GetDeviceCaps(surface, BITSPIXEL)), nullptr);
-            if (m_.BackgroundDC && m_.BackgroundBitmap)
-                m_.SavedBitmap = SelectObject(m_.BackgroundDC, m_.BackgroundBitmap);
-        }
+        if (!m_.BackgroundDC) CreateBackgroundSurface();
         CaptureParentBackground();
     }
     m_.Shown = true;
@@ -83,6 +75,16 @@ void TamrixButton::UserControl_Hide() {
 void TamrixButton::UserControl_Terminate() {
     m_.Shown = false;
     DeleteBackgroundSurface();
+}
+
+void TamrixButton::CreateBackgroundSurface() {
+    // The see-through face keeps a copy of the parent's pixels, at the size the button has now.
+    HDC surface = hDC();
+    m_.BackgroundDC = CreateCompatibleDC(surface);
+    m_.BackgroundBitmap = CreateBitmap(m_.ClientWidth, m_.ClientHeight, 1,
+                                       static_cast<UINT>(GetDeviceCaps(surface, BITSPIXEL)), nullptr);
+    if (m_.BackgroundDC && m_.BackgroundBitmap)
+        m_.SavedBitmap = SelectObject(m_.BackgroundDC, m_.BackgroundBitmap);
 }
 
 void TamrixButton::DeleteBackgroundSurface() {

@@ -131,11 +131,17 @@ const TamrixButton::PictureCanvas& TamrixButton::CanvasFor(HDC dc, const platfor
 
     // The picture on a canvas of its own. A bitmap is used as it is; an icon is drawn over the mask
     // colour, so that its transparent parts come out in that colour and are keyed out when composed.
+    // An icon file has a frame for each display scale, drawn at its own size; a size it lacks is drawn
+    // from the nearest larger frame.
     platform::MemoryDC canvas(hDC());
     platform::Bitmap iconCanvas;
     HGDIOBJ canvasContent = nullptr;
+    std::int32_t canvasWidth = width;
+    std::int32_t canvasHeight = height;
     if (picture.Type() == platform::PictureType::Bitmap) {
         canvasContent = picture.Handle();
+        canvasWidth = picture.WidthPixels();
+        canvasHeight = picture.HeightPixels();
     } else {
         iconCanvas.Reset(CreateCompatibleBitmap(dc, width, height));
         canvasContent = iconCanvas.get();
@@ -143,16 +149,26 @@ const TamrixButton::PictureCanvas& TamrixButton::CanvasFor(HDC dc, const platfor
     platform::Selection canvasSelection(canvas.get(), canvasContent);
     if (iconCanvas) {
         platform::Brush background(CreateSolidBrush(m_.MaskRgb));
-        DrawIconEx(canvas.get(), 0, 0, static_cast<HICON>(picture.Handle()), 0, 0, 0, background.get(),
-                   DI_NORMAL);
+        platform::Picture::IconFrameChoice frame = picture.IconFrameFor(width, height);
+        bool ownSize = frame.width == 0 || (frame.width == width && frame.height == height);
+        DrawIconEx(canvas.get(), 0, 0, frame.icon, ownSize ? 0 : width, ownSize ? 0 : height, 0,
+                   background.get(), DI_NORMAL);
     }
 
-    // Read back as 24-bit rows through a copy (a bitmap is read while no device context holds it).
+    // Read back as 24-bit rows through a copy (a bitmap is read while no device context holds it). A
+    // bitmap measured at another scale than its own pixels is stretched pixel by pixel, so that its
+    // mask colour stays exact.
     platform::MemoryDC pictureDC(canvas.get());
     platform::Bitmap pictureBitmap(CreateCompatibleBitmap(dc, width, height));
     {
         platform::Selection pictureSelection(pictureDC.get(), pictureBitmap.get());
-        BitBlt(pictureDC.get(), 0, 0, width, height, canvas.get(), 0, 0, SRCCOPY);
+        if (canvasWidth == width && canvasHeight == height) {
+            BitBlt(pictureDC.get(), 0, 0, width, height, canvas.get(), 0, 0, SRCCOPY);
+        } else {
+            SetStretchBltMode(pictureDC.get(), COLORONCOLOR);
+            StretchBlt(pictureDC.get(), 0, 0, width, height, canvas.get(), 0, 0, canvasWidth, canvasHeight,
+                       SRCCOPY);
+        }
     }
     const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
     std::vector<BYTE> rows(stride * static_cast<std::size_t>(height));

@@ -213,7 +213,7 @@ void TamrixButton::SetValue(bool value) {
 }
 
 void TamrixButton::UpdateAccessibleName() {
-    SetAccessibleName(CaptionWithoutMarkers(m_.Caption));
+    SetShownCaption(platform::ShownText(m_.Caption));
     SetAccessibleCheckState(m_.CheckBoxBehaviour, m_.Value);
 }
 

@@ -4,7 +4,8 @@
 // Three style numbers have a look of their own: 14 (shaded: a face shaded down from the highlight
 // inside a two-colour frame), 3 (framed: a dark frame with cut corners about a shaded face, with
 // coloured hover and focus rings) and 11 (see-through: the parent's pixels are the face). Every other
-// number is a flat face with the picture.
+// number is a flat face with the picture. Under high contrast every style keeps its shape and layout in
+// the system's colours (DrawHighContrastLook).
 #include "button/button_math.h"
 #include "button/tamrix_button.h"
 #include "platform/win32/gdi.h"
@@ -37,6 +38,16 @@ void TamrixButton::RenderButton(std::uint8_t state, bool force) {
     ++paintCount_;
 
     Cls();
+    std::optional<std::uint8_t> look;
+    if (!m_.Enabled) look = kLookDisabled;
+    else if (state == kStateUp) look = kLookUp;
+    else if (state == kStateDown) look = kLookDown;
+    if (AmbientHighContrast()) {
+        DrawHighContrastLook(look);
+        Present();
+        return;
+    }
+
     // Under the button's own colours the hover face is BackOver, and every shade follows it.
     bool hoverColours = m_.PointerOver && m_.ColorScheme == kSchemeOwn;
     Colour backColor = m_.BackColor;
@@ -46,10 +57,6 @@ void TamrixButton::RenderButton(std::uint8_t state, bool force) {
     }
     DrawRectangle(0, 0, m_.ClientWidth, m_.ClientHeight, m_.FaceColor, false);
 
-    std::optional<std::uint8_t> look;
-    if (!m_.Enabled) look = kLookDisabled;
-    else if (state == kStateUp) look = kLookUp;
-    else if (state == kStateDown) look = kLookDown;
     if (look) {
         switch (m_.ButtonType) {
         case kShaded: DrawShadedLook(*look); break;
@@ -215,6 +222,53 @@ void TamrixButton::DrawSeeThroughLook(std::uint8_t look) {
 
 void TamrixButton::DrawPlainLook(std::uint8_t look) {
     DrawPicture(look);
+}
+
+void TamrixButton::DrawHighContrastLook(std::optional<std::uint8_t> look) {
+    // The button keeps its shape, the places of its caption and picture, and its picture; the rest is
+    // in the system's colours: the button face; a frame in the button text colour (doubled for the
+    // default button), doubled in the highlight colour while the pointer is over it or it is down, in
+    // grey text when it is disabled; the caption in the button text colour (grey text when disabled);
+    // and the dotted focus rectangle whenever it has the focus, whatever ShowFocusRect says. Relief
+    // effects, shades of the button's own colours, are left out.
+    const std::int32_t w = m_.ClientWidth;
+    const std::int32_t h = m_.ClientHeight;
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    const COLORREF text = GetSysColor(COLOR_BTNTEXT);
+    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+    const COLORREF grey = GetSysColor(COLOR_GRAYTEXT);
+    DrawRectangle(0, 0, w, h, face, false);
+    if (!look) return;
+    const bool disabled = *look == kLookDisabled;
+    const bool down = *look == kLookDown;
+    const bool lit = !disabled && (down || m_.PointerOver);
+    const COLORREF frame = disabled ? grey : lit ? highlight : text;
+    DrawRectangle(0, 0, w, h, frame, true);
+    if (lit || (!disabled && AmbientDisplayAsDefault())) DrawRectangle(1, 1, w - 2, h - 2, frame, true);
+
+    // Only the styles with a caption show it, and over a centred picture it comes last.
+    const bool centred = m_.PicturePosition == kPictureCentred;
+    const bool captioned =
+        centred || m_.ButtonType == kShaded || m_.ButtonType == kFramed || m_.ButtonType == kSeeThrough;
+    const RECT& captionAt = down ? m_.PressedCaptionRect : m_.CaptionRect;
+    if (captioned && !centred) WriteCaption(captionAt, disabled ? grey : text);
+    if (m_.PictureNormal) {
+        const auto& r = m_.PictureRect;
+        if (disabled) {
+            BlitPicture(hDC(), r.x, r.y, r.width, r.height, m_.PictureNormal, m_.MaskRgb,
+                        static_cast<std::int32_t>(grey), true, false);
+        } else {
+            bool over = down || m_.PointerOver;
+            const platform::Picture& shown = over && m_.PictureOver ? m_.PictureOver : m_.PictureNormal;
+            BlitPicture(hDC(), r.x + (down ? 1 : 0), r.y + (down ? 1 : 0), r.width, r.height, shown,
+                        m_.MaskRgb, -1, false, !over && m_.UseGreyscale);
+        }
+    }
+    if (captioned && centred) WriteCaption(captionAt, disabled ? grey : text);
+    if (m_.HasFocus && !disabled) {
+        SetTextColor(hDC(), text);
+        DrawFocusRect(hDC(), &m_.FocusRect);
+    }
 }
 
 void TamrixButton::DrawRamp(std::int32_t span, COLORREF base, bool proportional, bool reversed) {

@@ -16,6 +16,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -252,6 +253,8 @@ private:
     void DrawRamp(std::int32_t span, COLORREF base, bool proportional, bool reversed);
     void DrawFramedEdges(const COLORREF (&colours)[5]);
     void WriteCaption(const RECT& rect, COLORREF colour);
+    void DrawHighContrastLook(std::optional<std::uint8_t> look);
+    void CreateBackgroundSurface();
     void DeleteBackgroundSurface();
 
     // A picture as it comes off its canvas (an icon drawn over the mask colour), and which of its pixels

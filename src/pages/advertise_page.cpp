@@ -21,9 +21,14 @@ void AdvertisePage::Form_Load() {
 
     // 7635 by 5355 twips is the page without a title bar; the title bar is added on top, so that the
     // bottom row of the layout (down to 5160 twips) stays inside the page.
-    int captionTwips = platform::PixelsToTwipsY(GetSystemMetrics(SM_CYCAPTION));
+    int captionTwips = platform::PixelsToTwips(platform::SystemMetricForDpi(SM_CYCAPTION, Dpi()), Dpi());
     SetSize(7635, 5355 + captionTwips);
-    common::TileBackground(imgBackground(), *this);
+    Form_DpiChanged();
+}
+
+void AdvertisePage::Form_DpiChanged() {
+    // Laid in pixels, so that the tiles meet at every scale.
+    common::TileBackground(common::InPixels(imgBackground()), common::InPixels(*this));
 }
 
 void AdvertisePage::Form_Activate() {
@@ -38,6 +43,8 @@ void AdvertisePage::Form_Activate() {
     cmdPrintPage().SetCaption("Print\r\nthis &Page");
     cmdPrintPage().Refresh();
     cmdReturn().Refresh();
+    // A screen reader names the description box after the product it describes.
+    txtProgramDescription().SetAccessibleName(Caption() + " description");
 
     // The page finds its product by its caption; a caption that names no product (the welcome page)
     // leaves the bare addresses and no price.

@@ -43,6 +43,7 @@ public:
 protected:
     void Form_Load() override;
     void Form_Activate() override;
+    void Form_DpiChanged() override;
 
 private:
     bool InitDone_ = false;

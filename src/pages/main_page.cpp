@@ -53,11 +53,19 @@ void MainPage::Form_Load() {
     platform::AppVersion version = platform::ApplicationVersion();
     SetCaption(MainPageTitle(common::MakerName, version.major, version.minor, version.revision,
                              LocaleDecimalSeparator()));
-    // The tiles are painted once, onto images that the boxes and the page keep.
-    common::TileBackground(imgPanel(0), PicBox(0));
-    common::TileBackground(imgPanel(1), PicBox(1));
-    common::TileBackground(imgPanel(2), PicBox(2));
-    common::TileBackground(imgPanel(3), *this);
+    TileBackgrounds();
+}
+
+void MainPage::Form_DpiChanged() {
+    TileBackgrounds();
+}
+
+void MainPage::TileBackgrounds() {
+    // The tiles are painted once, onto images that the boxes and the page keep (again only when the
+    // page moves to a display of another scale), laid in pixels so that they meet at every scale.
+    using common::InPixels;
+    for (int i = 0; i < 3; ++i) common::TileBackground(InPixels(imgPanel(i)), InPixels(PicBox(i)));
+    common::TileBackground(InPixels(imgPanel(3)), InPixels(*this));
 }
 
 void MainPage::Form_Activate() {

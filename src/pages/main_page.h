@@ -46,9 +46,11 @@ protected:
     void Form_Load() override;
     void Form_Activate() override;
     void Form_QueryUnload(std::int16_t& Cancel, std::int16_t UnloadMode) override;
+    void Form_DpiChanged() override;
 
 private:
     void BindEvents();
+    void TileBackgrounds();
 
     bool InitDone_ = false;
     std::shared_ptr<AdvertisePage> frmAdvertise_;

@@ -23,10 +23,11 @@ ButtonFixture MakeButton(platform::Application& app, int widthPixels, int height
         "    BackColor = &H00FFC0C0&\n"
         "    Begin Catalog.TamrixButton cmdTest\n        Left = 0\n        Top = 0\n"
         "        Width = " +
-        std::to_string(platform::PixelsToTwipsX(widthPixels)) +
+        std::to_string(platform::PixelsToTwips(widthPixels, platform::SystemDpi())) +
         "\n"
         "        Height = " +
-        std::to_string(platform::PixelsToTwipsY(heightPixels)) + "\n" + settings + "    End\nEnd\n";
+        std::to_string(platform::PixelsToTwips(heightPixels, platform::SystemDpi())) + "\n" + settings +
+        "    End\nEnd\n";
     ButtonFixture fixture;
     fixture.page = MakeButtonPage(app, layout);
     fixture.page->Load();

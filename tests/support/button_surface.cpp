@@ -1,6 +1,7 @@
 #include "support/button_surface.h"
 
 #include <gtest/gtest.h>
+#include <cstdio>
 
 #include "platform/win32/gdi.h"
 
@@ -76,6 +77,12 @@ std::string SurfaceWatch::Look() const {
 
 void SurfaceWatch::Name(const std::string& name) {
     looks_.insert(looks_.begin(), {name, CaptureSurface(control_)});
+}
+
+std::string Hex(COLORREF colour) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%06lX", static_cast<unsigned long>(colour));
+    return text;
 }
 
 platform::Picture MakeBitmapPicture(const std::vector<std::vector<COLORREF>>& rows, const std::string& name) {

@@ -73,6 +73,9 @@ private:
     std::vector<std::pair<std::string, Pixels>> looks_;
 };
 
+// "0x00BBGGRR" for messages.
+std::string Hex(COLORREF colour);
+
 // A picture of a bitmap made from rows of colours (0x00BBGGRR), owned by the picture.
 platform::Picture MakeBitmapPicture(const std::vector<std::vector<COLORREF>>& rows, const std::string& name);
 

@@ -1,5 +1,5 @@
-// A stand-in for the world outside the program: message boxes answered from a script, and a record
-// of what reached the shell.
+// A stand-in for the world outside the program: message boxes answered from a script, a record of
+// what reached the shell, and a high-contrast setting of the test's choosing.
 #pragma once
 
 #include <deque>
@@ -35,6 +35,7 @@ public:
                       int showCommand) override;
     bool PreviousInstanceRunning() override { return previousInstance; }
     platform::Printer& DefaultPrinter() override;
+    bool HighContrast() override { return highContrast; }
 
     // Answers for the next message boxes, in order; IDOK (or IDYES for a Yes/No box) when none is left.
     std::deque<int> answers;
@@ -43,6 +44,7 @@ public:
     // What the shell returns.
     INT_PTR shellResult = 42;
     bool previousInstance = false;
+    bool highContrast = false;
     platform::Printer* printer = nullptr;
 
     std::vector<ShownMessage> messages;

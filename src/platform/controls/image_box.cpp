@@ -29,9 +29,10 @@ void ImageBox::WriteSettings(PropertyBag& bag) {
 
 void ImageBox::SetPicture(platform::Picture picture) {
     picture_ = std::move(picture);
-    // An image holder takes the size of its picture.
+    // An image holder takes the size of its picture's own pixels.
     if (picture_)
-        Move(Left(), Top(), PixelsToTwipsX(picture_.WidthPixels()), PixelsToTwipsY(picture_.HeightPixels()));
+        Move(Left(), Top(), PixelsToTwips(picture_.WidthPixels(), Dpi()),
+             PixelsToTwips(picture_.HeightPixels(), Dpi()));
     else Move(Left(), Top(), 0, 0);
 }
 

@@ -13,7 +13,12 @@ public:
     ~ImageBox() override;
 
     const platform::Picture& Picture() const { return picture_; }
+    // The picture's own size in pixels (0 without one).
+    int WidthPixels() const { return picture_ ? picture_.WidthPixels() : 0; }
+    int HeightPixels() const { return picture_ ? picture_.HeightPixels() : 0; }
     void SetPicture(platform::Picture picture);
+    // The holder takes its picture's own pixels at the new scale.
+    void OnDpiChanged() override { SetPicture(picture_); }
 
 protected:
     bool CreateControlWindow(HWND parent, int x, int y, int width, int height) override;

@@ -4,8 +4,11 @@
 #include <string_view>
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include "platform/forms/page.h"
+#include "platform/layout/text_and_numbers.h"
+#include "platform/system/system.h"
 #include "platform/win32/colour.h"
 #include "platform/win32/font.h"
 #include "platform/win32/units.h"
@@ -33,7 +36,7 @@ void Label::ReadSettings(PropertyBag& bag) {
     backColor_ = bag.ReadColour("BackColor", backColor_);
     foreColor_ = bag.ReadColour("ForeColor", foreColor_);
     fontValue_ = bag.ReadFont("Font", fontValue_);
-    font_ = CreateScreenFont(fontValue_);
+    font_ = CreateScreenFont(fontValue_, Dpi());
     mousePointer_ = bag.ReadInteger("MousePointer", 0);
     if (auto icon = bag.ReadPictureName("MouseIcon")) {
         try {
@@ -82,9 +85,15 @@ void Label::FitToText() {
     RECT measured{0, 0, 0, 0};
     DrawTextA(screen.get(), caption_.c_str(), static_cast<int>(caption_.size()), &measured,
               DT_CALCRECT | DT_SINGLELINE);
-    int widthTwips = PixelsToTwipsX(measured.right);
+    int widthTwips = PixelsToTwips(measured.right, Dpi());
     int left = alignment_ == kRight ? Left() + Width() - widthTwips : Left();
     Move(left, Top(), widthTwips, Height());
+}
+
+void Label::OnDpiChanged() {
+    font_ = CreateScreenFont(fontValue_, Dpi());
+    Control::OnDpiChanged();
+    FitToText();
 }
 
 void Label::UpdateToolTip() {
@@ -112,18 +121,48 @@ void Label::UpdateToolTip() {
     SendMessageA(toolTip_.get(), TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+std::string Label::AccessibleName(int part) const {
+    std::string given = Control::AccessibleName(part);
+    return given.empty() && part == 0 ? ShownText(caption_) : given;
+}
+
+long Label::AccessibleRole(int part) const {
+    if (part != 0) return 0;
+    return IsLink() ? ROLE_SYSTEM_LINK : ROLE_SYSTEM_STATICTEXT;
+}
+
+long Label::AccessibleState(int part) const {
+    if (part != 0) return 0;
+    return IsLink() ? STATE_SYSTEM_LINKED | STATE_SYSTEM_FOCUSABLE : STATE_SYSTEM_READONLY;
+}
+
+std::string Label::AccessibleDefaultAction(int part) const {
+    return part == 0 && IsLink() ? "Jump" : "";
+}
+
+void Label::RunAccessibleDefaultAction(int part) {
+    if (part == 0 && Click) Click();
+}
+
 void Label::Paint(HDC dc) {
     RECT client{};
     GetClientRect(hwnd(), &client);
-    Brush back(CreateSolidBrush(TranslateColour(backColor_)));
+    // Under high contrast a label takes the window's colours, and a link the colour of links.
+    bool contrast = System().HighContrast();
+    COLORREF backColour = contrast ? GetSysColor(COLOR_WINDOW) : TranslateColour(backColor_);
+    COLORREF textColour = !contrast  ? TranslateColour(foreColor_)
+                          : IsLink() ? GetSysColor(COLOR_HOTLIGHT)
+                                     : GetSysColor(COLOR_WINDOWTEXT);
+    Brush back(CreateSolidBrush(backColour));
     FillRect(dc, &client, back.get());
     Selection font(dc, font_.get());
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, TranslateColour(foreColor_));
+    SetTextColor(dc, textColour);
     UINT format = DT_WORDBREAK | (alignment_ == kRight    ? DT_RIGHT
                                   : alignment_ == kCentre ? DT_CENTER
                                                           : DT_LEFT);
     DrawTextA(dc, caption_.c_str(), static_cast<int>(caption_.size()), &client, format);
+    if (GetFocus() == hwnd()) DrawFocusRect(dc, &client);
 }
 
 LRESULT Label::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -158,9 +197,21 @@ LRESULT Label::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     case WM_CAPTURECHANGED: pressed_ = false; return 0;
+    case WM_KEYDOWN:
+        // A link followed from the keyboard, as a click follows it.
+        if ((wParam == VK_RETURN || wParam == VK_SPACE) && Click) {
+            Click();
+            return 0;
+        }
+        break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        InvalidateRect(hwnd(), nullptr, FALSE);
+        page().OnControlFocusChanged();
+        return 0;
     default: break;
     }
-    return Default(message, wParam, lParam);
+    return Control::HandleMessage(message, wParam, lParam);
 }
 
 }  // namespace platform

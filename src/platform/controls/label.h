@@ -1,5 +1,8 @@
 // A label: a line or a few lines of text in its own colours and font, optionally sized to its text,
-// with its own mouse pointer, a tooltip, and a Click event.
+// with its own mouse pointer, a tooltip, and a Click event. A label that the page gives a Click handler
+// is a link: the Tab key stops at it (it then shows a focus rectangle), Enter or the space bar follow
+// it as a click does, and a screen reader hears a link; any other label is static text. Under high
+// contrast a label shows the window's colours (a link the colour of links) instead of its own.
 #pragma once
 
 #include <functional>
@@ -26,6 +29,15 @@ public:
     int Alignment() const { return alignment_; }
 
     std::function<void()> Click;
+
+    bool IsLink() const { return static_cast<bool>(Click); }
+    void OnDpiChanged() override;
+    bool CanTakeFocus() const override { return IsLink(); }
+    std::string AccessibleName(int part) const override;
+    long AccessibleRole(int part) const override;
+    long AccessibleState(int part) const override;
+    std::string AccessibleDefaultAction(int part) const override;
+    void RunAccessibleDefaultAction(int part) override;
 
 protected:
     bool CreateControlWindow(HWND parent, int x, int y, int width, int height) override;

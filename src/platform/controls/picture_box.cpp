@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <string_view>
 
+#include <oleacc.h>
+
 #include "platform/forms/page.h"
+#include "platform/system/system.h"
 #include "platform/win32/colour.h"
 #include "platform/win32/units.h"
 
@@ -40,6 +43,16 @@ COLORREF PictureBox::BackColor() const {
     return TranslateColour(backColor_);
 }
 
+long PictureBox::AccessibleRole(int part) const {
+    return part == 0 ? ROLE_SYSTEM_PANE : 0;
+}
+
+void PictureBox::OnDpiChanged() {
+    // The pictures are painted again at the new scale, by the page.
+    image_.Reset();
+    Control::OnDpiChanged();
+}
+
 void PictureBox::OnResized() {
     if (!hwnd()) return;
     RECT client{};
@@ -58,17 +71,38 @@ void PictureBox::OnResized() {
 }
 
 void PictureBox::PaintPicture(const Picture& picture, int xTwips, int yTwips) {
+    PaintPicturePixels(picture, TwipsToPixels(xTwips, Dpi()), TwipsToPixels(yTwips, Dpi()));
+}
+
+void PictureBox::PaintPicturePixels(const Picture& picture, int x, int y) {
     if (!hwnd() || !picture) return;
     OnResized();
-    picture.Draw(image_.dc(), TwipsToPixelsX(xTwips), TwipsToPixelsY(yTwips));
+    picture.Draw(image_.dc(), x, y);
     RequestPaint(true);
+}
+
+int PictureBox::WidthPixels() const {
+    RECT r{};
+    if (hwnd()) GetWindowRect(hwnd(), &r);
+    return r.right - r.left;
+}
+
+int PictureBox::HeightPixels() const {
+    RECT r{};
+    if (hwnd()) GetWindowRect(hwnd(), &r);
+    return r.bottom - r.top;
 }
 
 LRESULT PictureBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_ERASEBKGND:
     case WM_PRINTCLIENT:
-        if (image_) {
+        if (System().HighContrast()) {
+            // High contrast drops the pictures for the window colour (they stay kept for later).
+            RECT client{};
+            GetClientRect(hwnd(), &client);
+            FillRect(reinterpret_cast<HDC>(wParam), &client, GetSysColorBrush(COLOR_WINDOW));
+        } else if (image_) {
             BitBlt(reinterpret_cast<HDC>(wParam), 0, 0, image_.width(), image_.height(), image_.dc(), 0, 0,
                    SRCCOPY);
         } else {
@@ -88,7 +122,7 @@ LRESULT PictureBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return SendMessageA(page().hwnd(), message, wParam, lParam);
     default: break;
     }
-    return Default(message, wParam, lParam);
+    return Control::HandleMessage(message, wParam, lParam);
 }
 
 }  // namespace platform

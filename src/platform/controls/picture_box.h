@@ -1,5 +1,6 @@
 // A picture box: a container for other controls with a persistent image. Pictures painted onto it
-// stay and are shown again whenever the box is uncovered or switched to.
+// stay and are shown again whenever the box is uncovered or switched to; under high contrast the box
+// shows the window colour instead, and the pictures again when it is turned off.
 #pragma once
 
 #include "platform/forms/control.h"
@@ -14,9 +15,16 @@ public:
     PictureBox(Page& page, const LayoutNode& node);
     ~PictureBox() override;
 
-    // Draws a picture at its own size onto the persistent image, at (x, y) in twips.
+    // Draws a picture at its own size onto the persistent image, at (x, y) in twips or in pixels.
     void PaintPicture(const Picture& picture, int xTwips, int yTwips);
+    void PaintPicturePixels(const Picture& picture, int x, int y);
+    // The box's size in pixels.
+    int WidthPixels() const;
+    int HeightPixels() const;
     COLORREF BackColor() const;
+
+    long AccessibleRole(int part) const override;
+    void OnDpiChanged() override;
 
 protected:
     bool CreateControlWindow(HWND parent, int x, int y, int width, int height) override;

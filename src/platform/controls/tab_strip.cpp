@@ -3,7 +3,11 @@
 #include <algorithm>
 #include <string_view>
 
+#include <oleacc.h>
+
 #include "platform/forms/page.h"
+#include "platform/layout/text_and_numbers.h"
+#include "platform/system/system.h"
 #include "platform/win32/colour.h"
 #include "platform/win32/font.h"
 #include "platform/win32/units.h"
@@ -40,7 +44,7 @@ void TabStrip::ReadSettings(PropertyBag& bag) {
     tabHeight_ = bag.ReadExtent("TabHeight", tabHeight_, kLargestExtentTwips);
     backColor_ = bag.ReadColour("BackColor", backColor_);
     fontValue_ = bag.ReadFont("Font", fontValue_);
-    font_ = CreateScreenFont(fontValue_);
+    font_ = CreateScreenFont(fontValue_, Dpi());
     current_ = std::clamp<int>(bag.ReadInteger("Tab", 0), 0, tabs - 1);
 }
 
@@ -65,6 +69,45 @@ Control* TabStrip::TabContainer(int tab) const {
     return nullptr;
 }
 
+void TabStrip::OnChildrenBuilt() {
+    // A reader that enters a tab's container hears which tab it belongs to.
+    for (int tab = 0; tab < TabCount(); ++tab)
+        if (Control* container = TabContainer(tab)) container->SetAccessibleName(ShownText(TabCaption(tab)));
+    ShowCurrentContainer();
+}
+
+std::string TabStrip::AccessibleName(int part) const {
+    if (part >= 1 && part <= TabCount()) return ShownText(TabCaption(part - 1));
+    return Control::AccessibleName(part);
+}
+
+long TabStrip::AccessibleRole(int part) const {
+    return part == 0 ? ROLE_SYSTEM_PAGETABLIST : ROLE_SYSTEM_PAGETAB;
+}
+
+long TabStrip::AccessibleState(int part) const {
+    if (part == 0) return 0;
+    long state = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE;
+    if (part - 1 == current_) state |= STATE_SYSTEM_SELECTED;
+    if (part - 1 == current_ && hasFocus_) state |= STATE_SYSTEM_FOCUSED;
+    if (!IsWindowVisible(hwnd())) state |= STATE_SYSTEM_INVISIBLE;
+    return state;
+}
+
+std::string TabStrip::AccessibleDefaultAction(int part) const {
+    return part >= 1 && part <= TabCount() ? "Switch" : "";
+}
+
+void TabStrip::RunAccessibleDefaultAction(int part) {
+    if (part >= 1 && part <= TabCount()) SetTab(part - 1);
+}
+
+void TabStrip::OnDpiChanged() {
+    font_ = CreateScreenFont(fontValue_, Dpi());
+    Control::OnDpiChanged();
+    InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
 void TabStrip::ShowCurrentContainer() {
     for (int tab = 0; tab < TabCount(); ++tab) {
         Control* container = TabContainer(tab);
@@ -84,6 +127,11 @@ void TabStrip::SetTab(int tab) {
     if (hwnd()) {
         ShowCurrentContainer();
         InvalidateRect(hwnd(), nullptr, TRUE);
+        if (previous != tab) {
+            // A reader follows the chosen tab, and the focus with it while the strip has the focus.
+            NotifyWinEvent(EVENT_OBJECT_SELECTION, hwnd(), OBJID_CLIENT, tab + 1);
+            if (hasFocus_) NotifyWinEvent(EVENT_OBJECT_FOCUS, hwnd(), OBJID_CLIENT, tab + 1);
+        }
     }
     if (previous != tab && Click) Click(previous);
 }
@@ -102,7 +150,7 @@ RECT TabStrip::TabRect(int tab) const {
     RECT client{};
     GetClientRect(hwnd(), &client);
     int count = std::max(1, TabCount());
-    int height = TwipsToPixelsY(tabHeight_);
+    int height = TwipsToPixels(tabHeight_, Dpi());
     int left = client.right * tab / count;
     int right = client.right * (tab + 1) / count;
     return RECT{left, 0, right, height};
@@ -119,7 +167,8 @@ int TabStrip::TabAt(POINT point) const {
 void TabStrip::Paint(HDC dc) {
     RECT client{};
     GetClientRect(hwnd(), &client);
-    COLORREF back = TranslateColour(backColor_);
+    // Under high contrast the strip is drawn in the system's button colours only.
+    COLORREF back = System().HighContrast() ? GetSysColor(COLOR_BTNFACE) : TranslateColour(backColor_);
     Brush backBrush(CreateSolidBrush(back));
     FillRect(dc, &client, backBrush.get());
 
@@ -127,7 +176,7 @@ void TabStrip::Paint(HDC dc) {
     Pen shadow(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW)));
     Pen dark(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_3DDKSHADOW)));
     Selection pen(dc, light.get());
-    int headerHeight = TwipsToPixelsY(tabHeight_);
+    int headerHeight = TwipsToPixels(tabHeight_, Dpi());
 
     // The body: raised frame below the tab row.
     int top = headerHeight - 1;
@@ -214,6 +263,8 @@ LRESULT TabStrip::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KILLFOCUS:
         hasFocus_ = message == WM_SETFOCUS;
         InvalidateRect(hwnd(), nullptr, FALSE);
+        // The strip's focus is its current tab's.
+        if (hasFocus_) NotifyWinEvent(EVENT_OBJECT_FOCUS, hwnd(), OBJID_CLIENT, current_ + 1);
         page().OnControlFocusChanged();
         return 0;
     case WM_SHOWWINDOW:
@@ -223,7 +274,7 @@ LRESULT TabStrip::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLOREDIT: return SendMessageA(page().hwnd(), message, wParam, lParam);
     default: break;
     }
-    return Default(message, wParam, lParam);
+    return Control::HandleMessage(message, wParam, lParam);
 }
 
 }  // namespace platform

@@ -1,6 +1,8 @@
 // A tab strip: a row of tabs over a framed body. Each tab shows its own container (the tab strip's
 // n-th child control belongs to tab n) and hides the others. Tabs are chosen with the mouse, with the
-// arrow keys while the strip has the focus, and with Ctrl+Tab anywhere on the page.
+// arrow keys while the strip has the focus, and with Ctrl+Tab anywhere on the page. A screen reader
+// finds a list of page tabs, each a part of the strip named by its caption, and each container named
+// by its tab. Under high contrast the strip takes the system's button colours.
 #pragma once
 
 #include <functional>
@@ -31,6 +33,17 @@ public:
     RECT TabRect(int tab) const;
 
     bool CanTakeFocus() const override { return true; }
+    void OnDpiChanged() override;
+
+    // Part n is tab n - 1.
+    int AccessiblePartCount() const override { return TabCount(); }
+    std::string AccessibleName(int part) const override;
+    long AccessibleRole(int part) const override;
+    long AccessibleState(int part) const override;
+    std::string AccessibleDefaultAction(int part) const override;
+    void RunAccessibleDefaultAction(int part) override;
+    RECT AccessiblePartRect(int part) const override { return TabRect(part - 1); }
+    int AccessibleFocusedPart() const override { return hasFocus_ ? current_ + 1 : 0; }
 
     std::function<void(int previousTab)> Click;
 
@@ -40,7 +53,7 @@ protected:
     void WriteSettings(PropertyBag& bag) override;
     bool KnowsKey(std::string_view key) const override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void OnChildrenBuilt() override { ShowCurrentContainer(); }
+    void OnChildrenBuilt() override;
 
 private:
     void Paint(HDC dc);

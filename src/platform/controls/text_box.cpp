@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <string_view>
 
+#include <oleacc.h>
+
 #include "platform/forms/page.h"
+#include "platform/system/system.h"
 #include "platform/win32/colour.h"
 #include "platform/win32/font.h"
 
@@ -53,7 +56,7 @@ void TextBox::ReadSettings(PropertyBag& bag) {
     foreColor_ = bag.ReadColour("ForeColor", foreColor_);
     backBrush_.Reset(CreateSolidBrush(TranslateColour(backColor_)));
     fontValue_ = bag.ReadFont("Font", fontValue_);
-    font_ = CreateScreenFont(fontValue_);
+    font_ = CreateScreenFont(fontValue_, Dpi());
     SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     SetText(bag.ReadText("Text", ""));
 }
@@ -81,7 +84,33 @@ void TextBox::SetText(const std::string& text) {
     if (hwnd()) SetWindowTextA(hwnd(), text.c_str());
 }
 
+void TextBox::OnDpiChanged() {
+    // The edit control takes the new font before the old one is deleted.
+    Font font = CreateScreenFont(fontValue_, Dpi());
+    SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+    font_ = std::move(font);
+    Control::OnDpiChanged();
+}
+
+long TextBox::AccessibleRole(int part) const {
+    return part == 0 ? ROLE_SYSTEM_TEXT : 0;
+}
+
+long TextBox::AccessibleState(int part) const {
+    return part == 0 && locked_ ? STATE_SYSTEM_READONLY : 0;
+}
+
+std::optional<std::string> TextBox::AccessibleValue(int part) const {
+    if (part != 0) return std::nullopt;
+    return Text();
+}
+
 HBRUSH TextBox::ColourDC(HDC dc) {
+    if (System().HighContrast()) {
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+        return GetSysColorBrush(COLOR_WINDOW);
+    }
     SetTextColor(dc, TranslateColour(foreColor_));
     SetBkColor(dc, TranslateColour(backColor_));
     return backBrush_.get();

@@ -1,5 +1,6 @@
 // A text box: an edit control in its own colours and font, optionally multi-line, read-only and with
-// scroll bars.
+// scroll bars. A screen reader hears editable (or read-only) text with the box's text as its value and
+// the name the page gives it (SetAccessibleName). Under high contrast it shows the window's colours.
 #pragma once
 
 #include <string>
@@ -21,6 +22,11 @@ public:
     bool CanTakeFocus() const override { return true; }
     // Sets the colours of the edit control on its DC and returns the background brush.
     HBRUSH ColourDC(HDC dc) override;
+    void OnDpiChanged() override;
+
+    long AccessibleRole(int part) const override;
+    long AccessibleState(int part) const override;
+    std::optional<std::string> AccessibleValue(int part) const override;
 
 protected:
     bool CreateControlWindow(HWND parent, int x, int y, int width, int height) override;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/forms/accessible.h"
 #include "platform/forms/page.h"
 #include "platform/win32/units.h"
 
@@ -9,11 +10,8 @@ namespace platform {
 namespace {
 
 // Pixels of a size in twips, never more than can be drawn whatever the resolution.
-int ExtentPixelsX(int twips) {
-    return std::min(TwipsToPixelsX(twips), kLargestExtentPixels);
-}
-int ExtentPixelsY(int twips) {
-    return std::min(TwipsToPixelsY(twips), kLargestExtentPixels);
+int ExtentPixels(int twips, int dpi) {
+    return std::min(TwipsToPixels(twips, dpi), kLargestExtentPixels);
 }
 
 }  // namespace
@@ -44,8 +42,9 @@ void Control::Build(HWND parent, PropertyBag& bag) {
     cancel_ = bag.ReadTruth("Cancel", false);
     toolTip_ = bag.ReadText("ToolTipText", "");
 
-    if (!CreateControlWindow(parent, TwipsToPixelsX(left_), TwipsToPixelsY(top_), ExtentPixelsX(width_),
-                             ExtentPixelsY(height_))) {
+    int dpi = page_.Dpi();
+    if (!CreateControlWindow(parent, TwipsToPixels(left_, dpi), TwipsToPixels(top_, dpi),
+                             ExtentPixels(width_, dpi), ExtentPixels(height_, dpi))) {
         bag.Report({}, "the control's window could not be made");
         return;
     }
@@ -59,8 +58,9 @@ void Control::Build(HWND parent, PropertyBag& bag) {
 
 void Control::ApplyPlacement() {
     if (!hwnd()) return;
-    SetWindowPos(hwnd(), nullptr, TwipsToPixelsX(left_), TwipsToPixelsY(top_), ExtentPixelsX(width_),
-                 ExtentPixelsY(height_), SWP_NOZORDER | SWP_NOACTIVATE);
+    int dpi = page_.Dpi();
+    SetWindowPos(hwnd(), nullptr, TwipsToPixels(left_, dpi), TwipsToPixels(top_, dpi),
+                 ExtentPixels(width_, dpi), ExtentPixels(height_, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Control::Move(int left, int top, int width, int height) {
@@ -70,6 +70,15 @@ void Control::Move(int left, int top, int width, int height) {
     height_ = std::clamp(height, 0, kLargestExtentTwips);
     ApplyPlacement();
     OnResized();
+}
+
+void Control::OnDpiChanged() {
+    ApplyPlacement();
+    OnResized();
+}
+
+int Control::Dpi() const {
+    return page_.Dpi();
 }
 
 void Control::SetVisible(bool visible) {
@@ -84,6 +93,27 @@ bool Control::Enabled() const {
 
 void Control::SetEnabled(bool enabled) {
     if (hwnd()) EnableWindow(hwnd(), enabled ? TRUE : FALSE);
+}
+
+std::string Control::AccessibleName(int part) const {
+    return part == 0 ? accessibleName_ : std::string();
+}
+
+void Control::SetAccessibleName(std::string name) {
+    if (name == accessibleName_) return;
+    accessibleName_ = std::move(name);
+    if (hwnd()) NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, hwnd(), OBJID_CLIENT, CHILDID_SELF);
+}
+
+LRESULT Control::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_GETOBJECT:
+        if (LRESULT object = AnswerAccessibleObjectRequest(*this, wParam, lParam)) return object;
+        break;
+    case kAccessibleActionMessage: RunAccessibleDefaultAction(static_cast<int>(wParam)); return 0;
+    default: break;
+    }
+    return Default(message, wParam, lParam);
 }
 
 LayoutNode Control::SaveToLayout() {

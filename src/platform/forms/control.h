@@ -37,6 +37,9 @@ public:
     // Problems are reported through `bag`; the control is made whatever they are.
     void Build(HWND parent, PropertyBag& bag);
 
+    // The resolution the control's page converts its twips with.
+    int Dpi() const;
+
     // Geometry in twips, relative to the container's client area.
     int Left() const { return left_; }
     int Top() const { return top_; }
@@ -79,8 +82,33 @@ public:
     virtual void OnChildrenBuilt() {}
     // Called by the page before it destroys its windows at unload.
     virtual void Terminate() {}
+    // Called by the page when it moved to a display of another scale: the control makes again what
+    // depends on the scale (fonts) and takes its place from its twips. The default does the latter.
+    virtual void OnDpiChanged();
     // Writes the control back to a layout block (place, size and its own settings).
     LayoutNode SaveToLayout();
+
+    // ---- What a screen reader learns of the control (forms/accessible.h) ----
+    // Parts are pieces of a control that a reader visits one by one (the tabs of a tab strip),
+    // numbered from 1; part 0 is the control itself. Roles and states are MSAA's numbers (ROLE_SYSTEM_*,
+    // STATE_SYSTEM_*). For the control itself, an empty name and a role of 0 leave what Windows says of
+    // its window, and the states are added to Windows' own (focus, visibility, availability).
+    virtual int AccessiblePartCount() const { return 0; }
+    // The name given with SetAccessibleName, for part 0.
+    virtual std::string AccessibleName(int part) const;
+    virtual long AccessibleRole(int /*part*/) const { return 0; }
+    virtual long AccessibleState(int /*part*/) const { return 0; }
+    virtual std::optional<std::string> AccessibleValue(int /*part*/) const { return std::nullopt; }
+    // The default action's name ("Press"), empty when there is none; RunAccessibleDefaultAction carries
+    // it out. A reader's request is posted and runs from the message loop, after the reader's call has
+    // returned: the action may open a modal page.
+    virtual std::string AccessibleDefaultAction(int /*part*/) const { return {}; }
+    virtual void RunAccessibleDefaultAction(int /*part*/) {}
+    // Where a part lies, in the control's client pixels; and which part has the keyboard focus (0: none
+    // or the control itself).
+    virtual RECT AccessiblePartRect(int /*part*/) const { return RECT{}; }
+    virtual int AccessibleFocusedPart() const { return 0; }
+    void SetAccessibleName(std::string name);
 
 protected:
     // Creates the window at the given pixel rectangle; the control's own settings follow in ReadSettings.
@@ -92,6 +120,9 @@ protected:
     virtual void OnResized() {}
     // The keys this control knows besides the extender keys.
     virtual bool KnowsKey(std::string_view /*key*/) const { return false; }
+    // Answers what every control's window answers alike (a screen reader's request for the control's
+    // accessible object, a posted default action); everything else goes to the window's default.
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     void ApplyPlacement();
 
@@ -109,6 +140,7 @@ private:
     bool default_ = false;
     bool cancel_ = false;
     std::string toolTip_;
+    std::string accessibleName_;
 };
 
 }  // namespace platform

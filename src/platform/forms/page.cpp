@@ -94,7 +94,12 @@ void Page::Load() {
     }
     SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(app_.ProgramIcon(false)));
     SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(app_.ProgramIcon(true)));
-    screenFont_ = CreateScreenFont(font_);
+    // The page takes the scale of the display it is on; a page opened from another page (a product
+    // page) takes its opener's, on whose display it will appear.
+    Page* opener = app_.PageOf(GetActiveWindow());
+    dpi_ = opener && opener != this ? opener->Dpi() : WindowDpi(hwnd());
+    highContrast_ = System().HighContrast();
+    screenFont_ = CreateScreenFont(font_, dpi_);
     SetSize(bag.ReadExtent("Width", 6000, kLargestExtentTwips),
             bag.ReadExtent("Height", 4000, kLargestExtentTwips));
 
@@ -182,10 +187,13 @@ void Page::ShowModal() {
     if (!loaded_) return;
     std::shared_ptr<Page> keepAlive = shared_from_this();
 
-    // The opener is whichever page is active; the modal page stays above it.
+    // The opener is whichever page is active; the modal page stays above it, on its display and at its
+    // scale.
     HWND opener = GetActiveWindow();
-    if (opener && opener != hwnd() && app_.PageOf(opener))
+    if (Page* openerPage = opener && opener != hwnd() ? app_.PageOf(opener) : nullptr) {
         SetWindowLongPtrA(hwnd(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(opener));
+        ApplyDpi(openerPage->Dpi(), nullptr);
+    }
     disabledByModal_.clear();
     for (const auto& page : app_.LoadedPages()) {
         if (page.get() != this && page->hwnd() && IsWindowEnabled(page->hwnd())) {
@@ -279,20 +287,20 @@ void Page::SetCaption(const std::string& caption) {
 int Page::Width() const {
     RECT r{};
     GetWindowRect(hwnd(), &r);
-    return PixelsToTwipsX(r.right - r.left);
+    return PixelsToTwips(r.right - r.left, dpi_);
 }
 
 int Page::Height() const {
     RECT r{};
     GetWindowRect(hwnd(), &r);
-    return PixelsToTwipsY(r.bottom - r.top);
+    return PixelsToTwips(r.bottom - r.top, dpi_);
 }
 
 void Page::SetSize(int widthTwips, int heightTwips) {
     if (!hwnd()) return;
     // A size from the program's own code is held to what can be drawn, at any resolution.
-    int width = std::clamp(TwipsToPixelsX(widthTwips), 0, kLargestExtentPixels);
-    int height = std::clamp(TwipsToPixelsY(heightTwips), 0, kLargestExtentPixels);
+    int width = std::clamp(TwipsToPixels(widthTwips, dpi_), 0, kLargestExtentPixels);
+    int height = std::clamp(TwipsToPixels(heightTwips, dpi_), 0, kLargestExtentPixels);
     SetWindowPos(hwnd(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     EnsureBackground();
 }
@@ -331,11 +339,74 @@ void Page::EnsureBackground() {
     background_ = std::move(surface);
 }
 
+void Page::PaintBackground(HDC dc) {
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    if (System().HighContrast()) {
+        // High contrast drops the pictures for the window colour; they are kept for when it goes.
+        FillRect(dc, &client, GetSysColorBrush(COLOR_WINDOW));
+    } else if (background_) {
+        BitBlt(dc, 0, 0, background_.width(), background_.height(), background_.dc(), 0, 0, SRCCOPY);
+    } else {
+        Brush brush(CreateSolidBrush(backColor_));
+        FillRect(dc, &client, brush.get());
+    }
+}
+
+void Page::ApplyDpi(int dpi, const RECT* suggested) {
+    if (!hwnd() || dpi <= 0 || dpi == dpi_) return;
+    int previous = dpi_;
+    dpi_ = dpi;
+    screenFont_ = CreateScreenFont(font_, dpi_);
+    if (suggested) {
+        SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    } else {
+        RECT r{};
+        GetWindowRect(hwnd(), &r);
+        SetWindowPos(hwnd(), nullptr, 0, 0, MulDiv(r.right - r.left, dpi_, previous),
+                     MulDiv(r.bottom - r.top, dpi_, previous), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    // The pictures painted onto the page and its boxes are laid again at the new size, by the page.
+    background_.Reset();
+    EnsureBackground();
+    for (const auto& control : controls_) control->OnDpiChanged();
+    Form_DpiChanged();
+    // Last, once the page is whole again: controls that measure pictures or copy what lies beneath them.
+    for (const auto& control : controls_) control->OnAmbientChanged("Dpi");
+    RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+}
+
+void Page::OnAppearanceChanged(bool coloursChanged) {
+    bool contrast = System().HighContrast();
+    if (contrast == highContrast_ && !coloursChanged) return;
+    highContrast_ = contrast;
+    // The page repaints first, so that a control that copies what lies beneath it finds the new look.
+    RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+    for (const auto& control : controls_) control->OnAmbientChanged("HighContrast");
+}
+
 void Page::PaintPicture(const Picture& picture, int xTwips, int yTwips) {
+    PaintPicturePixels(picture, TwipsToPixels(xTwips, dpi_), TwipsToPixels(yTwips, dpi_));
+}
+
+void Page::PaintPicturePixels(const Picture& picture, int x, int y) {
     if (!hwnd() || !picture) return;
     EnsureBackground();
-    picture.Draw(background_.dc(), TwipsToPixelsX(xTwips), TwipsToPixelsY(yTwips));
+    picture.Draw(background_.dc(), x, y);
     RequestPaint(true);
+}
+
+int Page::WidthPixels() const {
+    RECT r{};
+    if (hwnd()) GetWindowRect(hwnd(), &r);
+    return r.right - r.left;
+}
+
+int Page::HeightPixels() const {
+    RECT r{};
+    if (hwnd()) GetWindowRect(hwnd(), &r);
+    return r.bottom - r.top;
 }
 
 Control* Page::ControlOfWindow(HWND window) const {
@@ -489,18 +560,7 @@ bool Page::PreTranslateMessage(MSG& message) {
 
 LRESULT Page::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_ERASEBKGND: {
-        HDC dc = reinterpret_cast<HDC>(wParam);
-        if (background_) {
-            BitBlt(dc, 0, 0, background_.width(), background_.height(), background_.dc(), 0, 0, SRCCOPY);
-        } else {
-            RECT client{};
-            GetClientRect(hwnd(), &client);
-            Brush brush(CreateSolidBrush(backColor_));
-            FillRect(dc, &client, brush.get());
-        }
-        return 1;
-    }
+    case WM_ERASEBKGND: PaintBackground(reinterpret_cast<HDC>(wParam)); return 1;
     case WM_PAINT: {
         {
             PaintScope paint(hwnd());
@@ -514,12 +574,13 @@ LRESULT Page::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     }
-    case WM_PRINTCLIENT:
-        if (background_) {
-            BitBlt(reinterpret_cast<HDC>(wParam), 0, 0, background_.width(), background_.height(),
-                   background_.dc(), 0, 0, SRCCOPY);
-        }
+    case WM_PRINTCLIENT: PaintBackground(reinterpret_cast<HDC>(wParam)); return 0;
+    case WM_DPICHANGED:
+        // Windows suggests where the window goes at the new scale (keeping it on that display).
+        ApplyDpi(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
         return 0;
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE: OnAppearanceChanged(message == WM_SYSCOLORCHANGE); break;
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE) {
             HWND focus = GetFocus();

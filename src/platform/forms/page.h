@@ -2,6 +2,13 @@
 // close request, unload), modeless and modal showing, a persistent background image that pictures are
 // painted onto, and the keyboard handling of a dialog (Tab order, access keys, default and cancel
 // controls).
+//
+// A page converts its twips with the resolution of the display it is on (Dpi) and gives it to its
+// controls. Moved to a display of another scale (WM_DPICHANGED), it takes the rectangle Windows
+// suggests, lays its controls out again from their twips with fonts made anew, raises Form_DpiChanged
+// (where it paints its pictures again), tells its controls ("Dpi") and repaints. A modal page takes its
+// opener's scale. Under high contrast it shows the window colour instead of its background image, and
+// it repaints, telling its controls ("HighContrast"), when the setting or the system colours change.
 #pragma once
 
 #include <cstdint>
@@ -15,6 +22,7 @@
 #include "platform/layout/layout.h"
 #include "platform/win32/gdi.h"
 #include "platform/win32/picture.h"
+#include "platform/win32/units.h"
 #include "platform/win32/window.h"
 
 namespace platform {
@@ -97,9 +105,18 @@ public:
     void SetMousePointer(int pointer);
     COLORREF BackColor() const { return backColor_; }
     const FontValue& PageFont() const { return font_; }
+    // The resolution of the display the page is on, in pixels per inch (96 at normal size).
+    int Dpi() const { return dpi_; }
+    // Takes a new resolution: `suggested` is where the window goes (Windows' suggestion), or null to
+    // keep its top-left corner and scale its size.
+    void ApplyDpi(int dpi, const RECT* suggested);
 
-    // Draws a picture at its own size onto the page's background image, at (x, y) in twips.
+    // Draws a picture at its own size onto the page's background image, at (x, y) in twips or in pixels.
     void PaintPicture(const Picture& picture, int xTwips, int yTwips);
+    void PaintPicturePixels(const Picture& picture, int x, int y);
+    // The outer size in pixels.
+    int WidthPixels() const;
+    int HeightPixels() const;
 
     // Controls, by name and index.
     Control* FindControl(std::string_view name, std::optional<int> index = std::nullopt) const;
@@ -139,6 +156,9 @@ protected:
     virtual void Form_Activate() {}
     virtual void Form_QueryUnload(std::int16_t& /*Cancel*/, std::int16_t /*UnloadMode*/) {}
     virtual void Form_Unload(std::int16_t& /*Cancel*/) {}
+    // The page is at a new scale and its controls in their new places: pictures painted onto it (its
+    // background image is empty again) are painted here once more.
+    virtual void Form_DpiChanged() {}
 
     // Makes the control of a layout block (see controls/standard_controls.h for the toolkit's own
     // classes). Returns null for an unknown class, which the page reports; the base knows none.
@@ -156,6 +176,8 @@ private:
     void DestroyPage();
     void FinishUnload();
     void EnsureBackground();
+    void PaintBackground(HDC dc);
+    void OnAppearanceChanged(bool coloursChanged);
     void RestoreFocus();
     std::vector<Control*> TabOrder() const;
     [[noreturn]] void ThrowMissingControl(std::string_view name, std::optional<int> index) const;
@@ -173,6 +195,8 @@ private:
     std::vector<HWND> disabledByModal_;
 
     int mousePointer_ = kPointerDefault;
+    int dpi_ = kNormalDpi;
+    bool highContrast_ = false;
     COLORREF backColor_ = RGB(192, 192, 192);
     FontValue font_;
     Font screenFont_;

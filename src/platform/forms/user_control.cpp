@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include <oleacc.h>
+
 #include "platform/forms/application.h"
-#include "platform/forms/button_accessible.h"
 #include "platform/forms/page.h"
+#include "platform/system/system.h"
 #include "platform/win32/font.h"
 #include "platform/win32/units.h"
 
@@ -88,7 +90,7 @@ void UserControl::EnsureSurface() {
 
 void UserControl::ApplyFontToSurface() {
     if (!surface_) return;
-    if (!screenFont_) screenFont_ = CreateScreenFont(font_);
+    if (!screenFont_) screenFont_ = CreateScreenFont(font_, Dpi());
     SelectObject(surface_.dc(), screenFont_.get());
     SetBkMode(surface_.dc(), TRANSPARENT);
 }
@@ -120,14 +122,14 @@ int UserControl::ScaleHeight() const {
     return client.bottom;
 }
 
-double UserControl::HimetricToPixelsX(double himetric) {
-    return platform::HimetricToPixelsX(himetric);
+double UserControl::HimetricToPixelsX(double himetric) const {
+    return HimetricToPixels(himetric, Dpi());
 }
-double UserControl::HimetricToPixelsY(double himetric) {
-    return platform::HimetricToPixelsY(himetric);
+double UserControl::HimetricToPixelsY(double himetric) const {
+    return HimetricToPixels(himetric, Dpi());
 }
-int UserControl::PixelsToTwipsY(int pixels) {
-    return platform::PixelsToTwipsY(pixels);
+int UserControl::PixelsToTwipsY(int pixels) const {
+    return PixelsToTwips(pixels, Dpi());
 }
 
 void UserControl::SetExtentHeight(int twips) {
@@ -145,7 +147,7 @@ bool UserControl::AmbientDisplayAsDefault() const {
 void UserControl::SetHostFont(const FontValue& font) {
     font_ = font;
     // The new font goes in before the old one is deleted.
-    Font replacement = CreateScreenFont(font_);
+    Font replacement = CreateScreenFont(font_, Dpi());
     if (surface_) SelectObject(surface_.dc(), replacement.get());
     screenFont_ = std::move(replacement);
 }
@@ -208,21 +210,41 @@ void UserControl::WritePicture(PropertyBag& bag, std::string_view key, const Pic
     bag.WritePictureName(key, picture ? std::optional<std::string>(picture.Name()) : std::nullopt);
 }
 
-void UserControl::SetAccessibleName(const std::string& name) {
-    if (hwnd()) SetWindowTextA(hwnd(), name.c_str());
+void UserControl::SetShownCaption(const std::string& caption) {
+    if (hwnd()) SetWindowTextA(hwnd(), caption.c_str());
+    SetAccessibleName(caption);
 }
 
 void UserControl::SetAccessibleCheckState(bool isCheckBox, bool checked) {
     bool changed = isCheckBox != checkBoxRole_ || checked != checked_;
     checkBoxRole_ = isCheckBox;
     checked_ = checked;
-    if (!hwnd()) return;
-    // The accessible object reads the button kind from the style and the state from the button
-    // messages answered below; a reader that follows the button hears of the change.
-    LONG_PTR style = GetWindowLongPtrA(hwnd(), GWL_STYLE);
-    style = (style & ~static_cast<LONG_PTR>(BS_TYPEMASK)) | (isCheckBox ? BS_CHECKBOX : BS_PUSHBUTTON);
-    SetWindowLongPtrA(hwnd(), GWL_STYLE, style);
-    if (changed) NotifyWinEvent(EVENT_OBJECT_STATECHANGE, hwnd(), OBJID_CLIENT, CHILDID_SELF);
+    // A reader that follows the button hears of the change.
+    if (changed && hwnd()) NotifyWinEvent(EVENT_OBJECT_STATECHANGE, hwnd(), OBJID_CLIENT, CHILDID_SELF);
+}
+
+long UserControl::AccessibleRole(int part) const {
+    if (part != 0) return 0;
+    return checkBoxRole_ ? ROLE_SYSTEM_CHECKBUTTON : ROLE_SYSTEM_PUSHBUTTON;
+}
+
+long UserControl::AccessibleState(int part) const {
+    if (part != 0) return 0;
+    long state = STATE_SYSTEM_FOCUSABLE;
+    if (checkBoxRole_ && checked_) state |= STATE_SYSTEM_CHECKED;
+    if (IsDefault()) state |= STATE_SYSTEM_DEFAULT;
+    return state;
+}
+
+std::string UserControl::AccessibleDefaultAction(int part) const {
+    if (part != 0) return {};
+    if (checkBoxRole_) return checked_ ? "Uncheck" : "Check";
+    return "Press";
+}
+
+void UserControl::RunAccessibleDefaultAction(int part) {
+    // What the access key does: the control's click, which a disabled control ignores.
+    if (part == 0 && hwnd() && !terminated_) OnAccessKey();
 }
 
 void UserControl::UpdateShown() {
@@ -232,6 +254,17 @@ void UserControl::UpdateShown() {
     shown_ = visible;
     if (visible) UserControl_Show();
     else UserControl_Hide();
+}
+
+bool UserControl::AmbientHighContrast() const {
+    return System().HighContrast();
+}
+
+void UserControl::OnDpiChanged() {
+    // The font at the new scale goes in before the old one is deleted; then the control takes its place
+    // (the resize handler follows).
+    SetHostFont(font_);
+    Control::OnDpiChanged();
 }
 
 void UserControl::OnAmbientChanged(const std::string& name) {
@@ -403,12 +436,9 @@ LRESULT UserControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case BM_GETCHECK: return checkBoxRole_ && checked_ ? BST_CHECKED : BST_UNCHECKED;
     case BM_GETSTATE:
         return (checkBoxRole_ && checked_ ? BST_CHECKED : 0) | (GetFocus() == hwnd() ? BST_FOCUS : 0);
-    case WM_GETOBJECT:
-        if (LRESULT object = AnswerButtonObjectRequest(hwnd(), wParam, lParam)) return object;
-        break;
     default: break;
     }
-    return Default(message, wParam, lParam);
+    return Control::HandleMessage(message, wParam, lParam);
 }
 
 }  // namespace platform

@@ -13,9 +13,13 @@
 //                 from a press until every button is up the control keeps the mouse.
 //   keyboard      KeyDown (also with Alt), KeyPress, KeyUp while it has the focus; AccessKeyPress for
 //                 its access key, and for Enter or Esc when it is the page's default or cancel control.
-//   screen reader WM_GETOBJECT is answered with a button's accessible object: the window text is its
-//                 name, SetAccessibleCheckState its role and checked state.
-//   focus         GotFocus, LostFocus; AmbientChanged when an ambient value changes.
+//   screen reader the control is a push button (or, after SetAccessibleCheckState, a check button
+//                 with its checked state) named by SetAccessibleName, with its access key as
+//                 keyboard shortcut; its default action ("Press") is its access key's.
+//   focus         GotFocus, LostFocus; AmbientChanged when an ambient value changes: "DisplayAsDefault",
+//                 "Dpi" (the page moved to a display of another scale; the host font is made anew at
+//                 it before the control is moved, which then resizes), "HighContrast" (the setting or
+//                 the system colours changed).
 #pragma once
 
 #include <cstdint>
@@ -56,10 +60,10 @@ public:
     // Size of the client area in pixels.
     int ScaleWidth() const;
     int ScaleHeight() const;
-    // Unit conversions of the toolkit.
-    static double HimetricToPixelsX(double himetric);
-    static double HimetricToPixelsY(double himetric);
-    static int PixelsToTwipsY(int pixels);
+    // Unit conversions of the toolkit, at the scale of the control's page.
+    double HimetricToPixelsX(double himetric) const;
+    double HimetricToPixelsY(double himetric) const;
+    int PixelsToTwipsY(int pixels) const;
     // Sets the control's height in twips (its place and width stay).
     void SetExtentHeight(int twips);
 
@@ -68,6 +72,8 @@ public:
     std::string AmbientDisplayName() const { return DisplayName(); }
     FontValue AmbientFont() const;
     bool AmbientDisplayAsDefault() const;
+    // Whether the user has turned high contrast on (the system services' answer, at each call).
+    bool AmbientHighContrast() const;
 
     // Host properties of the control's window.
     const FontValue& HostFont() const { return font_; }
@@ -99,8 +105,12 @@ public:
     Picture ReadPicture(PropertyBag& bag, std::string_view key);
     static void WritePicture(PropertyBag& bag, std::string_view key, const Picture& picture);
 
-    // What a screen reader hears: the name, and for a two-state button its state.
-    void SetAccessibleName(const std::string& name);
+    // The caption as shown: the window's text (what tools that list windows read) and the name a screen
+    // reader hears.
+    void SetShownCaption(const std::string& caption);
+
+    // What a screen reader hears of a two-state button: its kind and state (the name is set with
+    // SetAccessibleName).
     void SetAccessibleCheckState(bool isCheckBox, bool checked);
 
     // Design mode, for the page editor and tests (the program always runs in user mode).
@@ -113,8 +123,13 @@ public:
     bool LetsLettersActivateAccessKeys() const override { return true; }
     bool ActsAsButton() const override { return true; }
     void UpdateShown() override;
+    void OnDpiChanged() override;
     void OnAmbientChanged(const std::string& name) override;
     void Terminate() override;
+    long AccessibleRole(int part) const override;
+    long AccessibleState(int part) const override;
+    std::string AccessibleDefaultAction(int part) const override;
+    void RunAccessibleDefaultAction(int part) override;
 
 protected:
     // ---- Handlers the host calls ----

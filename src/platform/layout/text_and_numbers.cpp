@@ -19,4 +19,33 @@ std::int64_t RoundHalfEven(double value) {
     return static_cast<std::int64_t>(whole);
 }
 
+std::string ShownText(std::string_view caption) {
+    std::string shown;
+    shown.reserve(caption.size());
+    for (std::size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == '&') {
+            if (i + 1 >= caption.size()) break;  // a marker with nothing to mark shows nothing
+            ++i;
+        }
+        shown += caption[i];
+    }
+    return shown;
+}
+
+std::string SpokenText(std::string_view text) {
+    std::string spoken;
+    spoken.reserve(text.size());
+    bool gap = false;
+    for (char c : text) {
+        if (c == ' ' || c == '\r' || c == '\n' || c == '\t') {
+            gap = !spoken.empty();
+            continue;
+        }
+        if (gap) spoken += ' ';
+        gap = false;
+        spoken += c;
+    }
+    return spoken;
+}
+
 }  // namespace platform

@@ -64,6 +64,13 @@ Printer& SystemServices::DefaultPrinter() {
     return printer;
 }
 
+bool SystemServices::HighContrast() {
+    HIGHCONTRASTA setting{};
+    setting.cbSize = sizeof setting;
+    return SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof setting, &setting, 0) &&
+           (setting.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
 SystemServices& System() {
     return g_current ? *g_current : RealServices();
 }

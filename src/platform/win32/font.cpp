@@ -4,9 +4,9 @@
 
 namespace platform {
 
-Font CreateScreenFont(const FontValue& font) {
+Font CreateScreenFont(const FontValue& font, int dpi) {
     LOGFONTA lf{};
-    lf.lfHeight = -PointsToPixels(font.size, ScreenDpiY());
+    lf.lfHeight = -PointsToPixels(font.size, dpi);
     lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
     lf.lfItalic = font.italic;
     lf.lfUnderline = font.underline;

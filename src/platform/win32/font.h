@@ -6,7 +6,7 @@
 
 namespace platform {
 
-// A font for the screen at its current resolution.
-Font CreateScreenFont(const FontValue& font);
+// A font for a display of `dpi` pixels per inch.
+Font CreateScreenFont(const FontValue& font, int dpi);
 
 }  // namespace platform

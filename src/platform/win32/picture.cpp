@@ -1,6 +1,5 @@
 #include "platform/win32/picture.h"
 
-#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <optional>
@@ -10,6 +9,7 @@
 #include <olectl.h>
 
 #include "platform/win32/gdi.h"
+#include "platform/win32/icon_frames.h"
 #include "platform/win32/jpeg.h"
 #include "platform/win32/resources.h"
 #include "platform/win32/units.h"
@@ -35,12 +35,26 @@ struct Picture::Impl {
     std::vector<std::uint32_t> pixels;
     int pixelWidth = 0;
     int pixelHeight = 0;
+    // An icon file's frames (the picture object holds the first); the bytes the others are read from
+    // (kept only when there are others); and the frames made so far for other sizes.
+    std::vector<IconFrame> frames;
+    std::string ownBytes;
+    std::string_view iconFile;
+    std::vector<OwnedIcon> frameIcons;
     ~Impl() {
         if (picture) picture->Release();
     }
 };
 
 Picture Picture::FromBytes(std::string_view bytes, std::string name) {
+    return Load(bytes, std::move(name), false);
+}
+
+Picture Picture::FromLastingBytes(std::string_view bytes, std::string name) {
+    return Load(bytes, std::move(name), true);
+}
+
+Picture Picture::Load(std::string_view bytes, std::string name, bool lasting) {
     EnsureOle();
     if (bytes.empty()) throw PictureError("the picture " + name + " holds no data");
     // The program's own JPEGs are decoded here, into the bitmap OLE makes of them: opaque 32-bit pixels
@@ -56,10 +70,26 @@ Picture Picture::FromBytes(std::string_view bytes, std::string name) {
         bitmap.release();  // the picture owns it now
         return picture;
     }
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    // Of an icon file with several frames the picture object is made from the first alone (the one an
+    // icon is designed at): the other frames are read only when a display of another scale needs them,
+    // so they cost no memory at 96 pixels per inch.
+    std::vector<IconFrame> frames = ReadIconFrames(bytes);
+    std::string firstFrameFile;
+    std::string_view loaded = bytes;
+    if (frames.size() > 1) {
+        const IconFrame& first = frames[0];
+        firstFrameFile.assign(bytes.data(), 6 + 16);
+        firstFrameFile[4] = 1;  // one frame, whose image follows the directory at once
+        firstFrameFile[5] = 0;
+        for (int i = 0; i < 4; ++i) firstFrameFile[18 + i] = static_cast<char>((22u >> (8 * i)) & 0xFF);
+        firstFrameFile.append(bytes.data() + first.offset, first.size);
+        loaded = firstFrameFile;
+    }
+
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, loaded.size());
     if (!memory) throw PictureError("not enough memory for the picture " + name);
     void* target = GlobalLock(memory);
-    std::memcpy(target, bytes.data(), bytes.size());
+    std::memcpy(target, loaded.data(), loaded.size());
     GlobalUnlock(memory);
 
     IStream* stream = nullptr;
@@ -68,12 +98,21 @@ Picture Picture::FromBytes(std::string_view bytes, std::string name) {
         throw PictureError("the picture " + name + " could not be read");
     }
     IPicture* picture = nullptr;
-    HRESULT hr = OleLoadPicture(stream, static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
+    HRESULT hr = OleLoadPicture(stream, static_cast<LONG>(loaded.size()), FALSE, IID_IPicture,
                                 reinterpret_cast<void**>(&picture));
     stream->Release();
     if (FAILED(hr) || !picture) throw PictureError("the picture " + name + " is damaged or not a picture");
 
-    return Adopt(picture, std::move(name));
+    Picture result = Adopt(picture, std::move(name));
+    if (result.Type() != PictureType::Icon || frames.empty()) return result;
+    Impl& impl = *result.impl_;
+    impl.frames = std::move(frames);
+    impl.frameIcons.resize(impl.frames.size());
+    if (impl.frames.size() > 1) {
+        if (!lasting) impl.ownBytes.assign(bytes.data(), bytes.size());
+        impl.iconFile = lasting ? bytes : std::string_view(impl.ownBytes);
+    }
+    return result;
 }
 
 namespace {
@@ -125,12 +164,14 @@ PictureType Picture::Type() const {
 }
 
 long Picture::WidthHimetric() const {
+    if (impl_ && !impl_->frames.empty()) return MulDiv(impl_->frames[0].width, kHimetricPerInch, kNormalDpi);
     OLE_XSIZE_HIMETRIC width = 0;
     if (impl_) impl_->picture->get_Width(&width);
     return width;
 }
 
 long Picture::HeightHimetric() const {
+    if (impl_ && !impl_->frames.empty()) return MulDiv(impl_->frames[0].height, kHimetricPerInch, kNormalDpi);
     OLE_YSIZE_HIMETRIC height = 0;
     if (impl_) impl_->picture->get_Height(&height);
     return height;
@@ -142,10 +183,34 @@ const std::string& Picture::Name() const {
 }
 
 int Picture::WidthPixels() const {
-    return static_cast<int>(std::lround(HimetricToPixelsX(WidthHimetric())));
+    BITMAP size{};
+    if (Type() == PictureType::Bitmap && GetObjectA(static_cast<HBITMAP>(Handle()), sizeof size, &size))
+        return size.bmWidth;
+    return MulDiv(static_cast<int>(WidthHimetric()), kNormalDpi, kHimetricPerInch);
 }
 int Picture::HeightPixels() const {
-    return static_cast<int>(std::lround(HimetricToPixelsY(HeightHimetric())));
+    BITMAP size{};
+    if (Type() == PictureType::Bitmap && GetObjectA(static_cast<HBITMAP>(Handle()), sizeof size, &size))
+        return size.bmHeight;
+    return MulDiv(static_cast<int>(HeightHimetric()), kNormalDpi, kHimetricPerInch);
+}
+
+Picture::IconFrameChoice Picture::IconFrameFor(int width, int height) const {
+    if (!impl_) return {};
+    auto own = static_cast<HICON>(Handle());
+    std::optional<std::size_t> chosen = ChooseIconFrame(impl_->frames, width, height);
+    if (!chosen) return {own, 0, 0};
+    const IconFrame& frame = impl_->frames[*chosen];
+    if (*chosen == 0) return {own, frame.width, frame.height};
+    OwnedIcon& made = impl_->frameIcons[*chosen];
+    if (!made.get() && !impl_->iconFile.empty()) {
+        // The frame's image as the file holds it is the form CreateIconFromResourceEx reads.
+        auto* image = reinterpret_cast<BYTE*>(const_cast<char*>(impl_->iconFile.data()) + frame.offset);
+        made = OwnedIcon(
+            CreateIconFromResourceEx(image, frame.size, TRUE, 0x00030000, frame.width, frame.height, 0));
+    }
+    if (!made.get()) return {own, 0, 0};
+    return {made.get(), frame.width, frame.height};
 }
 
 void Picture::Draw(HDC dc, int x, int y) const {
@@ -157,8 +222,7 @@ void Picture::Draw(HDC dc, int x, int y) const {
     if (Type() == PictureType::Bitmap) {
         auto bitmap = static_cast<HBITMAP>(Handle());
         BITMAP size{};
-        if (impl_->pixels.empty() && GetObjectA(bitmap, sizeof size, &size) &&
-            size.bmWidth == WidthPixels() && size.bmHeight == HeightPixels() && size.bmWidth > 0 &&
+        if (impl_->pixels.empty() && GetObjectA(bitmap, sizeof size, &size) && size.bmWidth > 0 &&
             size.bmHeight > 0) {
             std::vector<std::uint32_t> pixels(static_cast<std::size_t>(size.bmWidth) * size.bmHeight);
             BITMAPINFO format = TopDownFormat(size.bmWidth, size.bmHeight);
@@ -178,9 +242,12 @@ void Picture::Draw(HDC dc, int x, int y) const {
             return;
         }
     }
-    long w = WidthHimetric();
-    long h = HeightHimetric();
-    // Picture coordinates run bottom-up: start at the bottom row and draw with a negative height.
+    // The picture object's own HIMETRIC size is the source rectangle; picture coordinates run bottom-up:
+    // start at the bottom row and draw with a negative height.
+    OLE_XSIZE_HIMETRIC w = 0;
+    OLE_YSIZE_HIMETRIC h = 0;
+    impl_->picture->get_Width(&w);
+    impl_->picture->get_Height(&h);
     impl_->picture->Render(dc, x, y, WidthPixels(), HeightPixels(), 0, h, w, -h, nullptr);
 }
 
@@ -189,7 +256,7 @@ Picture PictureLibrary::Get(const std::string& name) {
     if (found != pictures_.end()) return found->second;
     std::string_view bytes = ResourceData(name.c_str());
     if (bytes.empty()) throw PictureError("the program has no picture named " + name);
-    Picture picture = Picture::FromBytes(bytes, name);
+    Picture picture = Picture::FromLastingBytes(bytes, name);
     pictures_.emplace(name, picture);
     return picture;
 }

@@ -3,24 +3,10 @@
 #include <cmath>
 
 #include "platform/win32/gdi.h"
+#include "platform/win32/late_bound.h"
 
 namespace platform {
 namespace {
-
-int AskScreen(int index) {
-    WindowDC screen(nullptr);
-    int value = screen ? GetDeviceCaps(screen.get(), index) : 0;
-    return value > 0 ? value : 96;
-}
-
-// The program is aware of the system's DPI, so the resolution it starts with stays its resolution
-// for the whole run (Windows scales the windows of a program that sees a later change). Asked once:
-// every conversion of twips or HIMETRIC needs it, and asking costs a screen device context each time.
-int ScreenCaps(int index) {
-    static const int dpiX = AskScreen(LOGPIXELSX);
-    static const int dpiY = AskScreen(LOGPIXELSY);
-    return index == LOGPIXELSX ? dpiX : dpiY;
-}
 
 int Round(double value) {
     return static_cast<int>(std::lround(value));
@@ -28,31 +14,41 @@ int Round(double value) {
 
 }  // namespace
 
-int ScreenDpiX() {
-    return ScreenCaps(LOGPIXELSX);
-}
-int ScreenDpiY() {
-    return ScreenCaps(LOGPIXELSY);
-}
-
-int TwipsToPixelsX(int twips) {
-    return Round(static_cast<double>(twips) * ScreenDpiX() / kTwipsPerInch);
-}
-int TwipsToPixelsY(int twips) {
-    return Round(static_cast<double>(twips) * ScreenDpiY() / kTwipsPerInch);
-}
-int PixelsToTwipsX(int pixels) {
-    return Round(static_cast<double>(pixels) * kTwipsPerInch / ScreenDpiX());
-}
-int PixelsToTwipsY(int pixels) {
-    return Round(static_cast<double>(pixels) * kTwipsPerInch / ScreenDpiY());
+int SystemDpi() {
+    // It stays the same for the life of the process, and asking costs a screen device context.
+    static const int dpi = [] {
+        WindowDC screen(nullptr);
+        int value = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
+        return value > 0 ? value : kNormalDpi;
+    }();
+    return dpi;
 }
 
-double HimetricToPixelsX(double himetric) {
-    return himetric * ScreenDpiX() / kHimetricPerInch;
+int WindowDpi(HWND window) {
+    using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+    static const auto getDpiForWindow =
+        LateBoundFunction<GetDpiForWindowFunction>("user32.dll", "GetDpiForWindow");
+    UINT dpi = getDpiForWindow && window ? getDpiForWindow(window) : 0;
+    return dpi > 0 ? static_cast<int>(dpi) : SystemDpi();
 }
-double HimetricToPixelsY(double himetric) {
-    return himetric * ScreenDpiY() / kHimetricPerInch;
+
+int SystemMetricForDpi(int index, int dpi) {
+    using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
+    static const auto getSystemMetricsForDpi =
+        LateBoundFunction<GetSystemMetricsForDpiFunction>("user32.dll", "GetSystemMetricsForDpi");
+    if (getSystemMetricsForDpi) return getSystemMetricsForDpi(index, static_cast<UINT>(dpi));
+    return MulDiv(GetSystemMetrics(index), dpi, SystemDpi());
+}
+
+int TwipsToPixels(int twips, int dpi) {
+    return Round(static_cast<double>(twips) * dpi / kTwipsPerInch);
+}
+int PixelsToTwips(int pixels, int dpi) {
+    return Round(static_cast<double>(pixels) * kTwipsPerInch / dpi);
+}
+
+double HimetricToPixels(double himetric, int dpi) {
+    return himetric * dpi / kHimetricPerInch;
 }
 
 int PointsToPixels(double points, int dpi) {

@@ -52,6 +52,30 @@ TEST(ProgramResources, TitleVersionFolderAndEveryPicture) {
     }
     EXPECT_THROW(library.Get("NO_SUCH_PICTURE"), platform::PictureError);
 
+    // Every icon has a frame for each display scale, each of its own size in pixels; its size in
+    // HIMETRIC is its 32-pixel frame's at 96 pixels per inch, and that frame is the picture's own icon.
+    auto iconSize = [](HICON icon) {
+        ICONINFO info{};
+        BITMAP bits{};
+        if (!GetIconInfo(icon, &info)) return -1;
+        GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bits, &bits);
+        if (info.hbmColor) DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+        return static_cast<int>(bits.bmWidth * 1000 + bits.bmHeight);
+    };
+    for (const auto& [name, type, width, height] : expected) {
+        if (name.rfind("ICON_", 0) != 0) continue;
+        SCOPED_TRACE(name);
+        platform::Picture picture = library.Get(name);
+        EXPECT_EQ(picture.WidthHimetric() * 10000 + picture.HeightHimetric(), 847 * 10000 + 847);
+        EXPECT_EQ(picture.IconFrameFor(32, 32).icon, static_cast<HICON>(picture.Handle()));
+        for (int size : {32, 40, 48, 56, 64, 80, 96}) {
+            platform::Picture::IconFrameChoice frame = picture.IconFrameFor(size, size);
+            EXPECT_EQ(frame.width * 1000 + frame.height, size * 1000 + size);
+            EXPECT_EQ(iconSize(frame.icon), size * 1000 + size);
+        }
+    }
+
     // Damaged picture data is an error, not a crash.
     for (std::string bytes : {std::string(platform::ResourceData("JPG_GLASS").substr(0, 20)),
                               std::string(platform::ResourceData("ICON_SUMSTAR").substr(0, 30)),

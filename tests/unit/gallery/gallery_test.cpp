@@ -34,8 +34,9 @@ constexpr int kHeaderHeight = 16;
 constexpr int kMostColumns = 9;
 constexpr COLORREF kPaper = 0xECE4DE;
 
+// The gallery is painted at 96 pixels per inch whatever the screen's resolution.
 int Twips(int pixels) {
-    return platform::PixelsToTwipsX(pixels);
+    return platform::PixelsToTwips(pixels, platform::kNormalDpi);
 }
 
 // A row or a column of a grid: its name, the stored settings it adds to its buttons and, for a column,
@@ -143,8 +144,10 @@ struct PaintedCell {
 struct Gallery {
     platform::MemorySurface canvas;
     std::vector<PaintedCell> cells;
-    platform::Font labelFont = platform::CreateScreenFont(platform::FontValue{"Arial", 8.25});
-    platform::Font titleFont = platform::CreateScreenFont(platform::FontValue{"Arial", 9, true});
+    platform::Font labelFont =
+        platform::CreateScreenFont(platform::FontValue{"Arial", 8.25}, platform::kNormalDpi);
+    platform::Font titleFont =
+        platform::CreateScreenFont(platform::FontValue{"Arial", 9, true}, platform::kNormalDpi);
     std::vector<std::pair<std::string, platform::Picture>> pictures;
     std::string common;
 

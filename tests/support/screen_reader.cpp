@@ -1,0 +1,83 @@
+#include "support/screen_reader.h"
+
+#include <ole2.h>
+#include <oleacc.h>
+
+namespace testing_support {
+namespace {
+
+std::string Narrow(BSTR text) {
+    if (!text) return {};
+    int length = WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(SysStringLen(text)), nullptr, 0,
+                                     nullptr, nullptr);
+    std::string narrow(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(SysStringLen(text)), narrow.data(), length, nullptr,
+                        nullptr);
+    SysFreeString(text);
+    return narrow;
+}
+
+std::string RoleWords(long role) {
+    switch (role) {
+    case ROLE_SYSTEM_PUSHBUTTON: return "push button";
+    case ROLE_SYSTEM_CHECKBUTTON: return "check button";
+    case ROLE_SYSTEM_LINK: return "link";
+    case ROLE_SYSTEM_STATICTEXT: return "static text";
+    case ROLE_SYSTEM_TEXT: return "text";
+    case ROLE_SYSTEM_PAGETABLIST: return "page tab list";
+    case ROLE_SYSTEM_PAGETAB: return "page tab";
+    case ROLE_SYSTEM_PANE: return "pane";
+    case ROLE_SYSTEM_CLIENT: return "client";
+    default: return "role " + std::to_string(role);
+    }
+}
+
+IAccessible* ObjectOf(HWND window) {
+    IAccessible* object = nullptr;
+    AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                               reinterpret_cast<void**>(&object));
+    return object;
+}
+
+}  // namespace
+
+Heard Hear(HWND window, long child) {
+    Heard heard;
+    IAccessible* object = ObjectOf(window);
+    if (!object) return heard;
+    heard.found = true;
+    VARIANT which{};
+    which.vt = VT_I4;
+    which.lVal = child;
+    BSTR text = nullptr;
+    if (object->get_accName(which, &text) == S_OK) heard.name = Narrow(text);
+    text = nullptr;
+    if (object->get_accKeyboardShortcut(which, &text) == S_OK) heard.shortcut = Narrow(text);
+    text = nullptr;
+    if (object->get_accDefaultAction(which, &text) == S_OK) heard.action = Narrow(text);
+    text = nullptr;
+    if (object->get_accValue(which, &text) == S_OK) heard.value = Narrow(text);
+    VARIANT answer;
+    VariantInit(&answer);
+    if (object->get_accRole(which, &answer) == S_OK && answer.vt == VT_I4)
+        heard.role = RoleWords(answer.lVal);
+    VariantInit(&answer);
+    if (object->get_accState(which, &answer) == S_OK && answer.vt == VT_I4) heard.state = answer.lVal;
+    long count = 0;
+    if (child == 0 && object->get_accChildCount(&count) == S_OK) heard.children = static_cast<int>(count);
+    object->Release();
+    return heard;
+}
+
+long DoDefaultAction(HWND window, long child) {
+    IAccessible* object = ObjectOf(window);
+    if (!object) return E_FAIL;
+    VARIANT which{};
+    which.vt = VT_I4;
+    which.lVal = child;
+    HRESULT result = object->accDoDefaultAction(which);
+    object->Release();
+    return result;
+}
+
+}  // namespace testing_support

@@ -1,0 +1,82 @@
+// High contrast turned on and off while the pages are up (Windows announces it with WM_SETTINGCHANGE;
+// the test answers the setting through the system services' stand-in): the pages drop their pictures
+// for the window colour and every button shows the system's colours; turned off, every pixel is what
+// it was, and a page started under high contrast then looks as one started without it.
+#include "pages_fixture.h"
+#include "platform/win32/gdi.h"
+#include "support/button_surface.h"
+
+namespace {
+
+using testing_support::CapturePixels;
+using testing_support::CaptureSurface;
+using testing_support::Pixels;
+
+// What a window paints of its own (without the controls on it).
+Pixels Background(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    platform::WindowDC screen(nullptr);
+    platform::MemorySurface canvas;
+    canvas.CreateDib(screen.get(), client.right, client.bottom);
+    SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT);
+    return CapturePixels(canvas.dc(), 0, 0, client.right, client.bottom);
+}
+
+// The main page as it looks: its background, the first tab's box and every button of the first tab and
+// the top row.
+std::vector<Pixels> Look(pages::MainPage& main) {
+    std::vector<Pixels> look = {Background(main.hwnd()), Background(main.PicBox(0).hwnd())};
+    look.push_back(CaptureSurface(main.cmdWelcome()));
+    look.push_back(CaptureSurface(main.cmdQuit()));
+    for (int i : {11, 1, 15, 2, 3, 17, 10}) look.push_back(CaptureSurface(main.cmdChoice(i)));
+    return look;
+}
+
+void Announce(Started& s, bool on) {
+    s.system.highContrast = on;
+    SendMessageA(s.main().hwnd(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+    testing_support::Pump(s.app);
+}
+
+TEST(HighContrast, ThePagesDropTheirPicturesAndTheButtonsTheirColoursUntilItIsTurnedOff) {
+    Started s;
+    s.Start();
+    pages::MainPage& main = s.main();
+    std::vector<Pixels> normal = Look(main);
+
+    Announce(s, true);
+    const COLORREF window = GetSysColor(COLOR_WINDOW);
+    for (HWND w : {main.hwnd(), main.PicBox(0).hwnd()}) {
+        Pixels background = Background(w);
+        EXPECT_EQ(background.Count(window), background.width() * background.height());
+    }
+    // Daybeacon: orange no more, its frame in the button text colour about the button face.
+    Pixels daybeacon = CaptureSurface(main.cmdChoice(11));
+    EXPECT_EQ(daybeacon.at(0, 0), GetSysColor(COLOR_BTNTEXT));
+    EXPECT_EQ(daybeacon.at(daybeacon.width() - 6, daybeacon.height() - 8), GetSysColor(COLOR_BTNFACE));
+    // Welcome! has the focus and shows it now, though its own setting hides the focus rectangle.
+    Pixels welcome = CaptureSurface(main.cmdWelcome());
+    const RECT& f = main.cmdWelcome().fields().FocusRect;
+    EXPECT_LT(welcome.Count(GetSysColor(COLOR_BTNFACE), f.left, f.top, f.right, f.top + 1), f.right - f.left);
+
+    Announce(s, false);
+    EXPECT_TRUE(Look(main) == normal);
+}
+
+TEST(HighContrast, APageStartedUnderHighContrastLooksAsOneStartedWithoutOnceItIsTurnedOff) {
+    std::vector<Pixels> normal;
+    {
+        Started s;
+        s.Start();
+        normal = Look(s.main());
+    }
+    Started s;
+    s.system.highContrast = true;
+    s.Start();
+    Announce(s, false);
+    // The see-through buttons copied the window colour at start; they copy the pictures again.
+    EXPECT_TRUE(Look(s.main()) == normal);
+}
+
+}  // namespace

@@ -16,6 +16,7 @@
 #include "platform/win32/units.h"
 #include "png_file.h"
 #include "support/button_page.h"
+#include "support/fake_system.h"
 
 using button::kStateDown;
 using button::kStateUp;
@@ -41,11 +42,11 @@ int Twips(int pixels) {
 
 // A row or a column of a grid: its name, the stored settings it adds to its buttons and, for a column,
 // the look they are painted in (the state, whether the pointer is over the button, whether it has the
-// focus).
+// focus, whether high contrast is on, and whether it is turned off again for a second painting).
 struct Line {
     std::string name, settings;
     std::uint8_t state = kStateUp;
-    bool over = false, focus = false;
+    bool over = false, focus = false, contrast = false, thenOff = false;
 };
 
 // A grid of buttons, one for each row and column (gallery_cells.txt says how they are written down).
@@ -77,9 +78,10 @@ std::vector<Section> Arrangement(std::string& common) {
         if (word == "row") sections.back().rows.push_back({name, f[1]});
         if (word == "column")
             sections.back().columns.push_back(
-                {name, f[2], down ? kStateDown : kStateUp, over, f[1].find("focus") != std::string::npos});
+                {name, f[2], down ? kStateDown : kStateUp, over, f[1].find("focus") != std::string::npos,
+                 f[1].find("contrast") != std::string::npos, f[1].find("then-off") != std::string::npos});
     }
-    EXPECT_EQ(sections.size(), 10u) << "cannot read gallery_cells.txt";
+    EXPECT_EQ(sections.size(), 11u) << "cannot read gallery_cells.txt";
     return sections;
 }
 
@@ -150,6 +152,7 @@ struct Gallery {
         platform::CreateScreenFont(platform::FontValue{"Arial", 9, true}, platform::kNormalDpi);
     std::vector<std::pair<std::string, platform::Picture>> pictures;
     std::string common;
+    testing_support::FakeSystem system;  // whose high contrast the test turns on and off
 
     void Label(const RECT& r, const std::string& text, bool title, UINT align) {
         platform::Selection font(canvas.dc(), title ? titleFont.get() : labelFont.get());
@@ -200,7 +203,10 @@ struct Gallery {
             auto& b = page->Get<TamrixButton>("cmdCell", i);
             button::TamrixButtonTestAccess::SetPointerOver(b, look.over);
             button::TamrixButtonTestAccess::SetHasFocus(b, look.focus);
+            system.highContrast = look.contrast;
             b.RenderButton(look.state, true);
+            system.highContrast = false;
+            if (look.thenOff) b.RenderButton(look.state, true);
             // What shows of the button: its surface inside its window's shape.
             const int x = left + place(i).x, y = gridTop + place(i).y;
             platform::Region shape(CreateRectRgn(0, 0, kCellWidth, height));
@@ -225,8 +231,7 @@ struct Gallery {
     }
 };
 
-Gallery PaintGallery(platform::Application& app) {
-    Gallery gallery;
+void PaintGallery(platform::Application& app, Gallery& gallery) {
     const std::vector<Section> sections = Arrangement(gallery.common);
     int height = 2 * kMargin;
     for (const Section& section : sections) height += SectionHeight(section);
@@ -251,14 +256,14 @@ Gallery PaintGallery(platform::Application& app) {
         gallery.Paint(app, section, top);
         top += SectionHeight(section);
     }
-    return gallery;
 }
 
 }  // namespace
 
 TEST(ButtonGallery, PaintsEveryLookAsTheCommittedPicture) {
     platform::Application app;
-    Gallery gallery = PaintGallery(app);
+    Gallery gallery;
+    PaintGallery(app, gallery);
     const Pixels painted = testing_support::CapturePixels(gallery.canvas.dc(), 0, 0, gallery.canvas.width(),
                                                           gallery.canvas.height());
     const std::string out = CATALOG_GALLERY_OUTPUT;

@@ -1,7 +1,6 @@
 #include "support/button_surface.h"
 
 #include <gtest/gtest.h>
-#include <cstdio>
 
 #include "platform/win32/gdi.h"
 
@@ -27,6 +26,16 @@ Pixels CapturePixels(HDC dc, int x, int y, int width, int height) {
             pixels.set(column, row, RGB((bgra >> 16) & 0xFF, (bgra >> 8) & 0xFF, bgra & 0xFF));
         }
     return pixels;
+}
+
+Pixels PrintClient(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    platform::WindowDC screen(nullptr);
+    platform::MemorySurface canvas;
+    canvas.CreateDib(screen.get(), client.right, client.bottom);
+    SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT);
+    return CapturePixels(canvas.dc(), 0, 0, client.right, client.bottom);
 }
 
 Pixels CaptureSurface(const button::TamrixButton& control) {
@@ -77,12 +86,6 @@ std::string SurfaceWatch::Look() const {
 
 void SurfaceWatch::Name(const std::string& name) {
     looks_.insert(looks_.begin(), {name, CaptureSurface(control_)});
-}
-
-std::string Hex(COLORREF colour) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%06lX", static_cast<unsigned long>(colour));
-    return text;
 }
 
 platform::Picture MakeBitmapPicture(const std::vector<std::vector<COLORREF>>& rows, const std::string& name) {

@@ -1,11 +1,11 @@
-// The button gallery: the real control painted in every style and look under each colour scheme, and
-// with its picture settings, relief effects, soft bevel and kinds of caption, in labelled grids. The
-// whole picture must equal, pixel for pixel, the one the README shows (docs/gallery.png): the drawing
-// rules fix every pixel of a look, and the fonts of the machine kind the picture was made on (Liberation
-// Sans under Wine) fix the text. A difference names the cells that changed. What was painted goes to
-// gallery/actual.png in the build folder, the differences to gallery/difference.png;
-// scripts/regenerate_gallery.sh makes the painted picture the committed one when the drawing is meant
-// to change.
+// The button gallery: the real control painted in every style and look under each colour scheme, with
+// its picture settings, relief effects, soft bevel and kinds of caption, and under high contrast, in
+// labelled grids (gallery_cells.txt lists them). The whole picture must equal, pixel for pixel, the one
+// the README shows (docs/gallery.png): the drawing rules fix every pixel of a look, and the fonts of the
+// machine kind the picture was made on (Liberation Sans under Wine) fix the text. A difference names the
+// cells that changed. What was painted goes to gallery/actual.png in the build folder, the differences
+// to gallery/difference.png; scripts/regenerate_gallery.sh makes the painted picture the committed one
+// when the drawing is meant to change.
 #include <gtest/gtest.h>
 
 #include <fstream>

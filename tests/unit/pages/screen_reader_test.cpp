@@ -46,7 +46,7 @@ std::string Walk(const platform::Page& page) {
         EXPECT_TRUE(heard.found) << control->DisplayName();
         lines << Line(control->DisplayName(), heard) << "\n";
         for (int part = 1; part <= control->AccessiblePartCount(); ++part)
-            lines << Line(control->DisplayName() + " part " + std::to_string(part),
+            lines << Line(control->DisplayName() + " child " + std::to_string(part),
                           Hear(control->hwnd(), part))
                   << "\n";
     }

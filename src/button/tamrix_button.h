@@ -268,9 +268,9 @@ private:
     void DrawRamp(std::int32_t span, COLORREF base, bool proportional, bool reversed);
     void DrawFramedEdges(const COLORREF (&colours)[5]);
     void WriteCaption(const RECT& rect, COLORREF colour);
-    void DrawCaptionIn(std::uint8_t mode, const RECT& up, const RECT& pressed);
     void DrawHighContrastLook(std::optional<std::uint8_t> look);
     void CreateBackgroundSurface();
+    void DrawCaptionIn(std::uint8_t mode, const RECT& up, const RECT& pressed);
     void DeleteBackgroundSurface();
 
     // The colour set a scheme gives with `backColor` as the face, and the set in the fields (colour.cpp).

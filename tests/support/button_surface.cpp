@@ -1,7 +1,6 @@
 #include "support/button_surface.h"
 
 #include <gtest/gtest.h>
-#include <cstdio>
 
 #include <utility>
 
@@ -47,30 +46,26 @@ int Pixels::Count(COLORREF colour, int left, int top, int right, int bottom) con
 
 Pixels CapturePixels(HDC dc, int x, int y, int width, int height) {
     Pixels pixels(width, height);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    platform::Bitmap section(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    platform::MemoryDC memory(dc);
-    if (!section || !memory) return pixels;
-    {
-        platform::Selection selection(memory.get(), section.get());
-        BitBlt(memory.get(), 0, 0, width, height, dc, x, y, SRCCOPY);
-    }
+    platform::MemorySurface copy;
+    if (!copy.CreateDib(dc, width, height)) return pixels;
+    BitBlt(copy.dc(), 0, 0, width, height, dc, x, y, SRCCOPY);
     GdiFlush();
-    const auto* quads = static_cast<const std::uint32_t*>(bits);
-    for (int row = 0; row < height; ++row) {
+    for (int row = 0; row < height; ++row)
         for (int column = 0; column < width; ++column) {
-            std::uint32_t bgra = quads[std::size_t(row) * width + column];
+            std::uint32_t bgra = copy.PixelRow(row)[column];
             pixels.set(column, row, RGB((bgra >> 16) & 0xFF, (bgra >> 8) & 0xFF, bgra & 0xFF));
         }
-    }
     return pixels;
+}
+
+Pixels PrintClient(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    platform::WindowDC screen(nullptr);
+    platform::MemorySurface canvas;
+    canvas.CreateDib(screen.get(), client.right, client.bottom);
+    SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT);
+    return CapturePixels(canvas.dc(), 0, 0, client.right, client.bottom);
 }
 
 Pixels CaptureSurface(const button::TamrixButton& control) {
@@ -137,12 +132,6 @@ std::string SurfaceWatch::Look() const {
 
 void SurfaceWatch::Name(const std::string& name) {
     looks_.insert(looks_.begin(), {name, CaptureSurface(control_)});
-}
-
-std::string Hex(COLORREF colour) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%06lX", static_cast<unsigned long>(colour));
-    return text;
 }
 
 platform::Picture MakeBitmapPicture(const std::vector<std::vector<COLORREF>>& rows, const std::string& name) {

@@ -34,6 +34,8 @@ private:
 
 // width x height pixels of a DC from (x, y).
 Pixels CapturePixels(HDC dc, int x, int y, int width, int height);
+// What a window paints of its own over its client area, without its child windows (WM_PRINTCLIENT).
+Pixels PrintClient(HWND window);
 // The button's drawing surface over its client area: what RenderButton last drew.
 Pixels CaptureSurface(const button::TamrixButton& control);
 // The hover look on or off, the way input turns it: on with a mouse move while the pointer is over the
@@ -65,9 +67,6 @@ private:
     Pixels marked_;
     std::vector<std::pair<std::string, Pixels>> looks_;
 };
-
-// "0x00BBGGRR" for messages.
-std::string Hex(COLORREF colour);
 
 // A picture of a bitmap made from rows of colours (0x00BBGGRR), owned by the picture.
 platform::Picture MakeBitmapPicture(const std::vector<std::vector<COLORREF>>& rows, const std::string& name);

@@ -89,11 +89,11 @@ public:
 
     // ---- What a screen reader learns of the control (forms/accessible.h) ----
     // Parts are pieces of a control that a reader visits one by one (the tabs of a tab strip),
-    // numbered from 1; part 0 is the control itself. Roles and states are MSAA's numbers (ROLE_SYSTEM_*,
+    // numbered from 1; number 0 is the control itself. Roles and states are MSAA's numbers (ROLE_SYSTEM_*,
     // STATE_SYSTEM_*). For the control itself, an empty name and a role of 0 leave what Windows says of
     // its window, and the states are added to Windows' own (focus, visibility, availability).
     virtual int AccessiblePartCount() const { return 0; }
-    // The name given with SetAccessibleName, for part 0.
+    // The name given with SetAccessibleName, for the control itself.
     virtual std::string AccessibleName(int part) const;
     virtual long AccessibleRole(int /*part*/) const { return 0; }
     virtual long AccessibleState(int /*part*/) const { return 0; }

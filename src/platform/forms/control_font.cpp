@@ -43,17 +43,14 @@ void ControlFont::SetUnderline(bool on) {
 }
 
 void ControlFont::SetDpi(int dpi) {
+    if (dpi == dpi_) return;
     dpi_ = dpi;
-    Set(value_);
+    if (screen_) Set(value_);
 }
 
-void ControlFont::SelectInto(HDC surface, int dpi) {
+void ControlFont::SelectInto(HDC surface) {
     surface_ = surface;
-    if (!screen_ || dpi != dpi_) {
-        dpi_ = dpi;
-        screen_.Reset();
-        screen_ = CreateScreenFont(value_, dpi_);
-    }
+    if (!screen_) screen_ = CreateScreenFont(value_, dpi_);
     selection_.Select(surface_, screen_.get());
 }
 

@@ -33,13 +33,13 @@ public:
     bool Underline() const { return value_.underline; }
     void SetUnderline(bool on);
 
-    // The resolution the screen font is made at; a new one makes it again.
+    // The resolution the font is made for (pixels per inch); a change makes it anew at once.
     int Dpi() const { return dpi_; }
     void SetDpi(int dpi);
 
-    // For the host: the surface the font is selected into (made at `dpi`), and taken out of again
-    // before the surface goes.
-    void SelectInto(HDC surface, int dpi);
+    // For the host: the surface the font is selected into, and taken out of again before the surface
+    // goes.
+    void SelectInto(HDC surface);
     void Deselect();
 
 private:

@@ -25,11 +25,10 @@ public:
     // Ambient values: the page's font, its pointer shape (the hourglass while it is busy), and whether
     // it shows this control as its default button now.
     virtual const FontValue& AmbientFont() const = 0;
-    // The resolution of the display the page is on, in pixels per inch (96 at normal size): the
-    // controls convert their twips and make their fonts at it.
-    virtual int Dpi() const = 0;
     virtual int MousePointer() const = 0;
     virtual bool DisplaysAsDefault(const Control& control) const = 0;
+    // The resolution of the display the page is on, in pixels per inch (96 at normal size).
+    virtual int Dpi() const = 0;
 
     // Notices from the controls: the focus moved from one control to another (the default button's
     // look may change), and controls may have appeared or disappeared (a tab was switched).

@@ -81,7 +81,8 @@ void UserControl::EnsureSurface() {
 
 void UserControl::ApplyFontToSurface() {
     if (!surface_) return;
-    font_.SelectInto(surface_.dc(), Dpi());
+    font_.SetDpi(Dpi());
+    font_.SelectInto(surface_.dc());
     SetBkMode(surface_.dc(), TRANSPARENT);
 }
 

@@ -64,17 +64,17 @@ Printer& SystemServices::DefaultPrinter() {
     return printer;
 }
 
-HWND SystemServices::WindowUnderPointer() {
-    POINT at{};
-    if (!GetCursorPos(&at)) return nullptr;
-    return WindowFromPoint(at);
-}
-
 bool SystemServices::HighContrast() {
     HIGHCONTRASTA setting{};
     setting.cbSize = sizeof setting;
     return SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof setting, &setting, 0) &&
            (setting.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
+HWND SystemServices::WindowUnderPointer() {
+    POINT at{};
+    if (!GetCursorPos(&at)) return nullptr;
+    return WindowFromPoint(at);
 }
 
 SystemServices& System() {

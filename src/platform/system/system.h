@@ -31,11 +31,11 @@ public:
     virtual bool PreviousInstanceRunning();
     // The printer object of the program (the default printer).
     virtual Printer& DefaultPrinter();
-    // The window under the mouse pointer now (none when Windows cannot tell where the pointer is).
-    virtual HWND WindowUnderPointer();
     // Whether the user has turned high contrast on (SPI_GETHIGHCONTRAST). Asked at each painting, so a
     // change shows at the next one; pages repaint when Windows announces the change.
     virtual bool HighContrast();
+    // The window under the mouse pointer now (none when Windows cannot tell where the pointer is).
+    virtual HWND WindowUnderPointer();
 
 private:
     HANDLE instanceName_ = nullptr;  // the named object held while this copy runs

@@ -1,15 +1,11 @@
 // The page host: load before activate, modal pages, close requests, the end of the run, which windows
-// carry objects, failures that handlers let out, the icon.
+// carry objects, failures that handlers let out.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdint>
-#include <utility>
 #include <vector>
 
 #include "platform/forms/application.h"
-#include "platform/win32/gdi.h"
-#include "platform/win32/resources.h"
 #include "support/button_input.h"
 #include "support/button_page.h"
 #include "support/fake_system.h"
@@ -129,65 +125,4 @@ TEST(PageHost, AFailingClickHandlerIsToldInAStopBoxAndThePageGoesOn) {
     ASSERT_EQ(system.messages.size(), 2u);
     EXPECT_EQ(system.messages[1].text, told);
     EXPECT_FALSE(fixture.page->IsLoaded());
-}
-
-namespace {
-
-// The pixels of an icon's colour image as 32-bit rows from the top (blue, green, red, alpha).
-std::vector<std::uint32_t> IconPixels(HICON icon, int& side) {
-    ICONINFO info{};
-    if (!GetIconInfo(icon, &info)) return {};
-    BITMAP size{};
-    GetObjectA(info.hbmColor, sizeof size, &size);
-    side = size.bmWidth == size.bmHeight ? size.bmWidth : -1;
-    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(size.bmWidth) * size.bmHeight);
-    BITMAPINFO format = platform::TopDownFormat(size.bmWidth, size.bmHeight);
-    HDC screen = GetDC(nullptr);
-    GetDIBits(screen, info.hbmColor, 0, static_cast<UINT>(size.bmHeight), pixels.data(), &format,
-              DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
-    DeleteObject(info.hbmColor);
-    DeleteObject(info.hbmMask);
-    return pixels;
-}
-
-// The image of that side in the program's icon group, as it is stored: 32-bit rows from the bottom.
-std::vector<std::uint32_t> StoredIconImage(int side) {
-    HMODULE module = GetModuleHandleA(nullptr);
-    HRSRC group = FindResourceA(module, MAKEINTRESOURCEA(platform::kProgramIconId), RT_GROUP_ICON);
-    auto* directory = static_cast<BYTE*>(LockResource(LoadResource(module, group)));
-    int id = LookupIconIdFromDirectoryEx(directory, TRUE, side, side, LR_DEFAULTCOLOR);
-    HRSRC image = FindResourceA(module, MAKEINTRESOURCEA(id), RT_ICON);
-    const auto* bytes = static_cast<const BYTE*>(LockResource(LoadResource(module, image)));
-    const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(bytes);
-    if (header->biSize != sizeof(BITMAPINFOHEADER) || header->biWidth != side || header->biBitCount != 32)
-        return {};
-    const auto* rows = reinterpret_cast<const std::uint32_t*>(bytes + header->biSize);
-    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(side) * side);
-    for (int y = 0; y < side; ++y)
-        std::copy(rows + (side - 1 - y) * side, rows + (side - y) * side, pixels.begin() + y * side);
-    return pixels;
-}
-
-}  // namespace
-
-TEST(PageHost, EveryPageShowsTheProgramsIconInItsTitleBarAndOnTheTaskbar) {
-    platform::Application app;
-    auto first = std::make_shared<TestPage>(app, SimpleLayout("frmFirst"));
-    auto second = std::make_shared<TestPage>(app, SimpleLayout("frmSecond"));
-    first->Load();
-    second->Load();
-    for (auto [which, metric] : {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
-        SCOPED_TRACE(which);
-        auto icon = reinterpret_cast<HICON>(SendMessageA(first->hwnd(), WM_GETICON, which, 0));
-        ASSERT_NE(icon, nullptr);
-        EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(second->hwnd(), WM_GETICON, which, 0)), icon);
-        int side = 0;
-        std::vector<std::uint32_t> shown = IconPixels(icon, side);
-        EXPECT_EQ(side, GetSystemMetrics(metric));
-        ASSERT_EQ(shown.size(), static_cast<std::size_t>(side * side));
-        EXPECT_TRUE(shown == StoredIconImage(side)) << "the icon shows the program's own image of its size";
-    }
-    first->UnloadWithoutAsking();
-    second->UnloadWithoutAsking();
 }

@@ -98,7 +98,7 @@ void BenchRenderButton(platform::Application& app) {
             testing_support::Pump(app);
             for (const Look& look : kLooks) {
                 b.SetEnabled(look.enabled);
-                button::TamrixButtonTestAccess::SetPointerOver(b, look.over);
+                testing_support::ShowHover(b, look.over);
                 double us = MicrosecondsPerCall([&] { b.RenderButton(look.state, true); });
                 Report("RenderButton style=" + std::to_string(style) + " look=" + look.name +
                            " icon=" + (icon ? "yes" : "no"),

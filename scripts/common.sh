@@ -149,6 +149,10 @@ start_print_spooler() {
 # scheduler that start_print_spooler started; one that ran before is left running.
 stop_print_spooler() {
     if scheduler_running; then
+        # The printing journey makes the printer refuse jobs for a moment; it never stays so.
+        if timeout 10 lpstat -p "$PDF_PRINTER" >/dev/null 2>&1; then
+            as_root timeout 10 cupsaccept "$PDF_PRINTER" 2>/dev/null || log "the printer $PDF_PRINTER refuses jobs"
+        fi
         if [ -n "$PDF_PRINTER_ADDED" ]; then
             as_root timeout 60 lpadmin -x "$PDF_PRINTER" 2>/dev/null || log "could not remove the printer $PDF_PRINTER"
         fi

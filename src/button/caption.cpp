@@ -3,6 +3,7 @@
 // are not part of it.
 #include "button/button_math.h"
 #include "button/tamrix_button.h"
+#include "platform/win32/font.h"
 #include "platform/win32/gdi.h"
 
 namespace button {
@@ -17,7 +18,7 @@ PixelRect ToPixelRect(const RECT& r) {
 
 }  // namespace
 
-void TamrixButton::ComputeCaptionRects() {
+TamrixButton::CaptionPlace TamrixButton::PlaceCaption() const {
     std::int32_t pw = m_.PictureRect.width;
     std::int32_t ph = m_.PictureRect.height;
     std::optional<PixelRect> box =
@@ -25,15 +26,50 @@ void TamrixButton::ComputeCaptionRects() {
     // A position without a box of its own measures from wherever the last layout left the rectangle.
     RECT r = box ? RECT{box->left, box->top, box->right, box->bottom} : m_.PressedCaptionRect;
     if (hDC()) DrawTextA(hDC(), m_.Caption.c_str(), static_cast<int>(m_.Caption.size()), &r, kMeasureFlags);
-    m_.CaptionWidth = r.right - r.left;
-    m_.CaptionHeight = r.bottom - r.top;
+    CaptionPlace place{r, r.right - r.left, r.bottom - r.top};
     PixelPoint move =
         CaptionMove(m_.PicturePosition, m_.ClientWidth, m_.ClientHeight, pw, ph, ToPixelRect(r));
-    OffsetRect(&r, move.x, move.y);
-    m_.CaptionRect = r;
-    m_.PressedCaptionRect = r;
+    OffsetRect(&place.rect, move.x, move.y);
+    return place;
+}
+
+void TamrixButton::ComputeCaptionRects() {
+    CaptionPlace place = PlaceCaption();
+    m_.CaptionWidth = place.width;
+    m_.CaptionHeight = place.height;
+    m_.CaptionRect = place.rect;
+    m_.PressedCaptionRect = place.rect;
     OffsetRect(&m_.PressedCaptionRect, 1, 1);
+    ++captionLayout_;
     PositionPicture();
+}
+
+const TamrixButton::BoldCaption& TamrixButton::BoldCaptionLayout() {
+    platform::FontValue font = HostFont().Value();
+    font.bold = true;
+    const int dpi = HostFont().Dpi();
+    if (!bold_.screenFont || bold_.font != font || bold_.dpi != dpi) {
+        bold_.font = font;
+        bold_.dpi = dpi;
+        bold_.screenFont = platform::CreateScreenFont(font, dpi);
+        bold_.layout = captionLayout_ - 1;  // measured below
+    }
+    if (bold_.layout != captionLayout_) {
+        // Laid out as the caption in the host's font is, only with the bold font in the surface.
+        platform::Selection bold(hDC(), bold_.screenFont.get());
+        CaptionPlace place = PlaceCaption();
+        bold_.captionRect = place.rect;
+        bold_.pressedCaptionRect = place.rect;
+        OffsetRect(&bold_.pressedCaptionRect, 1, 1);
+        bold_.layout = captionLayout_;
+    }
+    return bold_;
+}
+
+void TamrixButton::DrawBoldCaption(std::uint8_t mode) {
+    const BoldCaption& bold = BoldCaptionLayout();
+    platform::Selection font(hDC(), bold.screenFont.get());
+    DrawCaptionIn(mode, bold.captionRect, bold.pressedCaptionRect);
 }
 
 void TamrixButton::WriteCaption(const RECT& rect, COLORREF colour) {
@@ -45,28 +81,32 @@ void TamrixButton::WriteCaption(const RECT& rect, COLORREF colour) {
 }
 
 void TamrixButton::DrawCaption(std::uint8_t mode) {
+    DrawCaptionIn(mode, m_.CaptionRect, m_.PressedCaptionRect);
+}
+
+void TamrixButton::DrawCaptionIn(std::uint8_t mode, const RECT& up, const RECT& pressed) {
     m_.LastCaptionMode = mode;
     switch (mode) {
     case kCaptionUp:
-        DrawCaptionEffect(m_.CaptionRect);
-        WriteCaption(m_.CaptionRect, m_.TextColor);
+        DrawCaptionEffect(up);
+        WriteCaption(up, paint_.TextColor);
         break;
     case kCaptionUpHover:
-        DrawCaptionEffect(m_.CaptionRect);
-        WriteCaption(m_.CaptionRect, m_.TextOverColor);
+        DrawCaptionEffect(up);
+        WriteCaption(up, paint_.TextOverColor);
         break;
     case kCaptionFramedDown:
-        DrawCaptionEffect(m_.PressedCaptionRect);
-        WriteCaption(m_.PressedCaptionRect, m_.TextOverColor);
+        DrawCaptionEffect(pressed);
+        WriteCaption(pressed, paint_.TextOverColor);
         break;
     case kCaptionEmbossed:  // light text below right, the shadow colour at the normal place
-        WriteCaption(m_.PressedCaptionRect, m_.HighlightColor);
-        WriteCaption(m_.CaptionRect, m_.ShadowColor);
+        WriteCaption(pressed, paint_.HighlightColor);
+        WriteCaption(up, paint_.ShadowColor);
         break;
-    case kCaptionFramedDisabled: WriteCaption(m_.CaptionRect, ShiftColor(m_.LitFaceColor, -104, true)); break;
+    case kCaptionFramedDisabled: WriteCaption(up, ShiftColor(paint_.LitFaceColor, -104, true)); break;
     case kCaptionDown:
-        WriteCaption(m_.PressedCaptionRect, ShiftColor(m_.ShadowColor, -50, false));
-        WriteCaption(m_.CaptionRect, m_.HighlightColor);
+        WriteCaption(pressed, ShiftColor(paint_.ShadowColor, -50, false));
+        WriteCaption(up, paint_.HighlightColor);
         break;
     default: break;
     }
@@ -74,7 +114,7 @@ void TamrixButton::DrawCaption(std::uint8_t mode) {
 
 void TamrixButton::DrawCaptionEffect(const RECT& rect) {
     if (m_.SpecialEffect <= 0) return;
-    COLORREF base = m_.ButtonType == kShaded ? m_.LitFaceColor : m_.FaceColor;
+    COLORREF base = m_.ButtonType == kShaded ? paint_.LitFaceColor : paint_.FaceColor;
     COLORREF light = ShiftColor(base, 40, false);
     COLORREF dark = ShiftColor(base, -40, false);
     bool engraved = m_.SpecialEffect == 2;
@@ -100,18 +140,18 @@ void TamrixButton::UpdateAccessKey() {
 
 void TamrixButton::DrawFocusRectangle() {
     if (!m_.ShowFocusRect || !m_.HasFocus) return;
-    SetTextColor(hDC(), m_.TextColor);
+    SetTextColor(hDC(), paint_.TextColor);
     DrawFocusRect(hDC(), &m_.FocusRect);
 }
 
-void TamrixButton::BuildShapeRegion() {
+platform::Region TamrixButton::BuildShapeRegion() {
     platform::Region shape(CreateRectRgn(0, 0, m_.ClientWidth, m_.ClientHeight));
     for (const PixelPoint& cut : ShapeCutPixels(m_.ButtonType, m_.ClientWidth, m_.ClientHeight)) {
         platform::Region pixel(CreateRectRgn(cut.x, cut.y, cut.x + 1, cut.y + 1));
         CombineRgn(shape.get(), shape.get(), pixel.get(), RGN_DIFF);
     }
-    // The resize handler hands the region to the window, which owns it from then on.
-    m_.ShapeRegion = shape.release();
+    m_.ShapeRegion = shape.get();
+    return shape;
 }
 
 }  // namespace button

@@ -15,49 +15,68 @@ COLORREF TamrixButton::ShiftColor(COLORREF colour, std::int32_t amount, bool pro
     return ShiftColorValue(colour, amount, proportional, m_.SoftBevel);
 }
 
-void TamrixButton::ResolveSchemeColors() {
+ColourSet TamrixButton::SchemeColours(Colour backColor) const {
     auto plain = [this](COLORREF c, std::int32_t a) { return ShiftColor(c, a, false); };
+    ColourSet set;
     switch (m_.ColorScheme) {
     case kSchemeOwn:
-        m_.FaceColor = ToRgbColor(m_.BackColor);
-        m_.LightColor = plain(m_.FaceColor, 31);
-        m_.HighlightColor = plain(m_.FaceColor, 47);
-        m_.ShadowColor = plain(m_.FaceColor, -64);
-        m_.TextColor = ToRgbColor(m_.ForeColor);
-        m_.TextOverColor = ToRgbColor(m_.ForeOver);
+        set.FaceColor = ToRgbColor(backColor);
+        set.LightColor = plain(set.FaceColor, 31);
+        set.HighlightColor = plain(set.FaceColor, 47);
+        set.ShadowColor = plain(set.FaceColor, -64);
+        set.TextColor = ToRgbColor(m_.ForeColor);
+        set.TextOverColor = ToRgbColor(m_.ForeOver);
         break;
     case kSchemeGrey:
-        m_.FaceColor = 0xC0C0C0;
-        m_.LightColor = 0xDFDFDF;
-        m_.HighlightColor = 0xFFFFFF;
-        m_.ShadowColor = 0x808080;
-        m_.TextColor = 0;
-        m_.TextOverColor = 0;
+        set.FaceColor = 0xC0C0C0;
+        set.LightColor = 0xDFDFDF;
+        set.HighlightColor = 0xFFFFFF;
+        set.ShadowColor = 0x808080;
+        set.TextColor = 0;
+        set.TextOverColor = 0;
         break;
     case kSchemeParent: {
         // The parent's drawing surface is asked for its current colours and released again.
         HWND parent = hwnd() ? GetParent(hwnd()) : nullptr;
         platform::WindowDC parentDC(parent);
-        m_.FaceColor = parentDC ? GetBkColor(parentDC.get()) : 0;
-        m_.TextColor = parentDC ? GetTextColor(parentDC.get()) : 0;
-        m_.LightColor = plain(m_.FaceColor, 31);
-        m_.HighlightColor = plain(m_.FaceColor, 47);
-        m_.ShadowColor = plain(m_.FaceColor, -64);
-        m_.TextOverColor = m_.TextColor;
+        set.FaceColor = parentDC ? GetBkColor(parentDC.get()) : 0;
+        set.TextColor = parentDC ? GetTextColor(parentDC.get()) : 0;
+        set.LightColor = plain(set.FaceColor, 31);
+        set.HighlightColor = plain(set.FaceColor, 47);
+        set.ShadowColor = plain(set.FaceColor, -64);
+        set.TextOverColor = set.TextColor;
         break;
     }
     default:
-        m_.FaceColor = GetSysColor(COLOR_BTNFACE);
-        m_.LightColor = GetSysColor(COLOR_3DLIGHT);
-        m_.HighlightColor = GetSysColor(COLOR_BTNHIGHLIGHT);
-        m_.ShadowColor = GetSysColor(COLOR_BTNSHADOW);
-        m_.TextColor = GetSysColor(COLOR_BTNTEXT);
-        m_.TextOverColor = m_.TextColor;
+        set.FaceColor = GetSysColor(COLOR_BTNFACE);
+        set.LightColor = GetSysColor(COLOR_3DLIGHT);
+        set.HighlightColor = GetSysColor(COLOR_BTNHIGHLIGHT);
+        set.ShadowColor = GetSysColor(COLOR_BTNSHADOW);
+        set.TextColor = GetSysColor(COLOR_BTNTEXT);
+        set.TextOverColor = set.TextColor;
         break;
     }
-    m_.MaskRgb = ToRgbColor(m_.MaskColor);
+    set.MaskRgb = ToRgbColor(m_.MaskColor);
     // The shade base of the framed style lightens blue in proportion; the others lighten it plainly.
-    m_.LitFaceColor = ShiftColor(m_.FaceColor, 48, m_.ButtonType == kFramed);
+    set.LitFaceColor = ShiftColor(set.FaceColor, 48, m_.ButtonType == kFramed);
+    return set;
+}
+
+void TamrixButton::ResolveSchemeColors() {
+    paint_ = SchemeColours(m_.BackColor);
+    m_.FaceColor = paint_.FaceColor;
+    m_.LightColor = paint_.LightColor;
+    m_.HighlightColor = paint_.HighlightColor;
+    m_.ShadowColor = paint_.ShadowColor;
+    m_.TextColor = paint_.TextColor;
+    m_.TextOverColor = paint_.TextOverColor;
+    m_.MaskRgb = paint_.MaskRgb;
+    m_.LitFaceColor = paint_.LitFaceColor;
+}
+
+ColourSet TamrixButton::ResolvedColours() const {
+    return {m_.FaceColor, m_.LightColor,    m_.HighlightColor, m_.ShadowColor,
+            m_.TextColor, m_.TextOverColor, m_.MaskRgb,        m_.LitFaceColor};
 }
 
 }  // namespace button

@@ -10,12 +10,11 @@
 // page handler that changes them changes what the button does next. Click comes last, once the button
 // has done all of its own work, because the page's handler may open a modal page.
 #include "button/tamrix_button.h"
+#include "platform/system/system.h"
 
 namespace button {
 namespace {
 
-constexpr std::int16_t kLeftButton = 1;
-constexpr std::int16_t kRightButton = 2;
 constexpr std::int16_t kNoButton = 0;
 constexpr std::int16_t kSpaceKey = 32;
 
@@ -28,11 +27,9 @@ void Raise(const Handler& handler, Args&... args) {
 }  // namespace
 
 bool TamrixButton::PointerIsOver() const {
-    POINT at{};
-    if (!GetCursorPos(&at)) return false;
     // By window rather than by rectangle: a cut-away corner shows the parent, and a window lying on
     // top of the button owns the pixels it covers.
-    HWND under = WindowFromPoint(at);
+    HWND under = platform::System().WindowUnderPointer();
     return under != nullptr && under == hwnd();
 }
 
@@ -52,7 +49,8 @@ void TamrixButton::UserControl_MouseMove(std::int16_t Button, std::int16_t Shift
     }
     if (!TimerEnabled()) Raise(events.MouseIn);
     if (Button == kNoButton && !m_.PointerOver) {
-        SetTimerEnabled(true);
+        // Without its timer the button could not tell when the pointer leaves: no hover look then.
+        if (!SetTimerEnabled(true)) return;
         m_.PointerOver = true;
         RenderButton(kStateUp, true);
         Raise(events.MouseOver);

@@ -7,14 +7,13 @@
 
 namespace button {
 
-TamrixButton::TamrixButton(platform::Page& page, const platform::LayoutNode& node) : UserControl(page, node) {
+TamrixButton::TamrixButton(platform::ControlHost& host, const platform::LayoutNode& node)
+    : UserControl(host, node) {
     // OverTimer: polls the pointer while the hover look is on; stopped until then.
     SetTimerInterval(3);
 }
 
-TamrixButton::~TamrixButton() {
-    DeleteBackgroundSurface();
-}
+TamrixButton::~TamrixButton() = default;
 
 void TamrixButton::UserControl_Initialize() {
     m_.Shown = true;
@@ -25,7 +24,7 @@ void TamrixButton::UserControl_InitProperties() {
     m_.ShowFocusRect = true;
     m_.UseMaskColor = true;
     m_.Caption = AmbientDisplayName();
-    SetHostFont(AmbientFont());
+    HostFont().Set(AmbientFont());
     m_.ButtonType = kShaded;
     m_.ColorScheme = kSchemeOwn;
     ResolveSchemeColors();
@@ -52,9 +51,8 @@ void TamrixButton::UserControl_Resize() {
     PixelRect focus = FocusRectFor(m_.ButtonType, m_.ClientWidth, m_.ClientHeight);
     m_.FocusRect = RECT{focus.left, focus.top, focus.right, focus.bottom};
     ComputeCaptionRects();
-    BuildShapeRegion();
     // From here on the region belongs to the window, which deletes it when it gets the next one.
-    SetWindowRgn(hwnd(), m_.ShapeRegion, TRUE);
+    if (!platform::SetWindowShape(hwnd(), BuildShapeRegion())) m_.ShapeRegion = nullptr;
     if (m_.ClientHeight != 0) RenderButton(kStateUp, true);
 }
 
@@ -80,22 +78,18 @@ void TamrixButton::UserControl_Terminate() {
 void TamrixButton::CreateBackgroundSurface() {
     // The see-through face keeps a copy of the parent's pixels, at the size the button has now.
     HDC surface = hDC();
-    m_.BackgroundDC = CreateCompatibleDC(surface);
-    m_.BackgroundBitmap = CreateBitmap(m_.ClientWidth, m_.ClientHeight, 1,
-                                       static_cast<UINT>(GetDeviceCaps(surface, BITSPIXEL)), nullptr);
+    m_.BackgroundDC = platform::MemoryDC(surface);
+    m_.BackgroundBitmap.Reset(CreateBitmap(m_.ClientWidth, m_.ClientHeight, 1,
+                                           static_cast<UINT>(GetDeviceCaps(surface, BITSPIXEL)), nullptr));
     if (m_.BackgroundDC && m_.BackgroundBitmap)
-        m_.SavedBitmap = SelectObject(m_.BackgroundDC, m_.BackgroundBitmap);
+        m_.SavedBitmap.Select(m_.BackgroundDC.get(), m_.BackgroundBitmap.get());
 }
 
 void TamrixButton::DeleteBackgroundSurface() {
-    if (m_.BackgroundDC) {
-        if (m_.SavedBitmap) SelectObject(m_.BackgroundDC, m_.SavedBitmap);
-        DeleteDC(m_.BackgroundDC);
-    }
-    if (m_.BackgroundBitmap) DeleteObject(m_.BackgroundBitmap);
-    m_.BackgroundDC = nullptr;
-    m_.BackgroundBitmap = nullptr;
-    m_.SavedBitmap = nullptr;
+    // The bitmap the DC was made with goes back in first: the copy's bitmap is then free to go.
+    m_.SavedBitmap.Reset();
+    m_.BackgroundBitmap.Reset();
+    m_.BackgroundDC.Reset();
 }
 
 }  // namespace button

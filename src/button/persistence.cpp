@@ -27,7 +27,7 @@ void TamrixButton::UserControl_ReadProperties(platform::PropertyBag& PropBag) {
     m_.ButtonType = PropBag.ReadLong("BTYPE", kNoStyleOfItsOwn);
     m_.Caption = PropBag.ReadText("TX", "");
     m_.Enabled = PropBag.ReadTruth("ENAB", true);
-    SetHostFont(PropBag.ReadFont("FONT", HostFont()));
+    HostFont().Set(PropBag.ReadFont("FONT", HostFont().Value()));
     m_.ColorScheme = PropBag.ReadLong("COLTYPE", kDefaultScheme);
     m_.ShowFocusRect = PropBag.ReadTruth("FOCUSR", true);
     m_.BackColor = PropBag.ReadColour("BCOL", GetSysColor(COLOR_BTNFACE));
@@ -64,7 +64,7 @@ void TamrixButton::UserControl_WriteProperties(platform::PropertyBag& PropBag) {
     PropBag.WriteLong("BTYPE", m_.ButtonType);
     PropBag.WriteText("TX", m_.Caption);
     PropBag.WriteTruth("ENAB", m_.Enabled);
-    PropBag.WriteFont("FONT", HostFont());
+    PropBag.WriteFont("FONT", HostFont().Value());
     PropBag.WriteLong("COLTYPE", m_.ColorScheme);
     PropBag.WriteTruth("FOCUSR", m_.ShowFocusRect);
     PropBag.WriteColour("BCOL", m_.BackColor);

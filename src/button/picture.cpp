@@ -26,6 +26,115 @@ BITMAPINFO RowFormat(std::int32_t width, std::int32_t height) {
     return info;
 }
 
+// Bytes in one 24-bit pixel row, padded to whole 32-bit words.
+std::size_t RowStride(std::int32_t width) {
+    return (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
+}
+
+// The pixels of a bitmap that no device context holds, as 24-bit rows from the bottom.
+std::vector<BYTE> ReadRows(HDC dc, HBITMAP bitmap, std::int32_t width, std::int32_t height) {
+    std::vector<BYTE> rows(RowStride(width) * static_cast<std::size_t>(height));
+    BITMAPINFO format = RowFormat(width, height);
+    GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), rows.data(), &format, DIB_RGB_COLORS);
+    return rows;
+}
+
+// The picture at width x height on a bitmap of its own, compatible with `dc`. A bitmap is used as it is;
+// an icon is drawn over `canvasColour`, so that its transparent parts come out in that colour and are
+// keyed out when composed. An icon file has a frame for each display scale, drawn at its own size; a
+// size it lacks is drawn from the nearest larger frame. A bitmap measured at another scale than its
+// own pixels is stretched pixel by pixel, so that its mask colour stays exact.
+platform::Bitmap PictureAtSize(HDC dc, HDC surface, const platform::Picture& picture, std::int32_t width,
+                               std::int32_t height, COLORREF canvasColour) {
+    platform::MemoryDC canvas(surface);
+    platform::Bitmap iconCanvas;
+    HGDIOBJ canvasContent = nullptr;
+    std::int32_t canvasWidth = width;
+    std::int32_t canvasHeight = height;
+    if (picture.Type() == platform::PictureType::Bitmap) {
+        canvasContent = picture.Handle();
+        canvasWidth = picture.WidthPixels();
+        canvasHeight = picture.HeightPixels();
+    } else {
+        iconCanvas.Reset(CreateCompatibleBitmap(dc, width, height));
+        canvasContent = iconCanvas.get();
+    }
+    platform::Selection canvasSelection(canvas.get(), canvasContent);
+    if (iconCanvas) {
+        platform::Brush background(CreateSolidBrush(canvasColour));
+        platform::Picture::IconFrameChoice frame = picture.IconFrameFor(width, height);
+        bool ownSize = frame.width == 0 || (frame.width == width && frame.height == height);
+        DrawIconEx(canvas.get(), 0, 0, frame.icon, ownSize ? 0 : width, ownSize ? 0 : height, 0,
+                   background.get(), DI_NORMAL);
+    }
+    // A copy, so that the result is read while no device context holds it.
+    platform::MemoryDC pictureDC(canvas.get());
+    platform::Bitmap pictureBitmap(CreateCompatibleBitmap(dc, width, height));
+    platform::Selection pictureSelection(pictureDC.get(), pictureBitmap.get());
+    if (canvasWidth == width && canvasHeight == height) {
+        BitBlt(pictureDC.get(), 0, 0, width, height, canvas.get(), 0, 0, SRCCOPY);
+    } else {
+        SetStretchBltMode(pictureDC.get(), COLORONCOLOR);
+        StretchBlt(pictureDC.get(), 0, 0, width, height, canvas.get(), 0, 0, canvasWidth, canvasHeight,
+                   SRCCOPY);
+    }
+    pictureSelection.Reset();
+    return pictureBitmap;
+}
+
+// Composes a picture onto pixels held in memory: `compose` changes each pixel of the width x height
+// area at (x, y). The part of the picture outside the surface is left out, as the device would clip it.
+template <class Compose>
+void ComposeOnSurface(const platform::MemorySurface& surface, std::int32_t x, std::int32_t y,
+                      std::int32_t width, std::int32_t height, const Compose& compose) {
+    GdiFlush();
+    std::int32_t top = std::max(0, -y);
+    std::int32_t bottom = std::min(height, surface.height() - y);
+    std::int32_t left = std::max(0, -x);
+    std::int32_t right = std::min(width, surface.width() - x);
+    for (std::int32_t row = top; row < bottom; ++row) {
+        std::uint32_t* target = surface.PixelRow(y + row) + x;
+        for (std::int32_t column = left; column < right; ++column) {
+            std::uint32_t pixel = target[column];
+            auto red = static_cast<BYTE>(pixel >> 16);
+            auto green = static_cast<BYTE>(pixel >> 8);
+            auto blue = static_cast<BYTE>(pixel);
+            compose(static_cast<std::size_t>(row) * static_cast<std::size_t>(width) +
+                        static_cast<std::size_t>(column),
+                    red, green, blue);
+            target[column] = (pixel & 0xFF000000u) | (static_cast<std::uint32_t>(red) << 16) |
+                             (static_cast<std::uint32_t>(green) << 8) | blue;
+        }
+    }
+}
+
+// The same on any other device: what lies beneath is copied out as 24-bit rows, composed, and written
+// back once.
+template <class Compose>
+void ComposeOnDevice(HDC dc, std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
+                     const Compose& compose) {
+    platform::MemoryDC backgroundDC(dc);
+    platform::Bitmap backgroundBitmap(CreateCompatibleBitmap(dc, width, height));
+    {
+        platform::Selection backgroundSelection(backgroundDC.get(), backgroundBitmap.get());
+        BitBlt(backgroundDC.get(), 0, 0, width, height, dc, x, y, SRCCOPY);
+    }
+    const std::size_t stride = RowStride(width);
+    std::vector<BYTE> background = ReadRows(dc, backgroundBitmap.get(), width, height);
+    for (std::int32_t row = 0; row < height; ++row) {
+        BYTE* target = &background[static_cast<std::size_t>(height - 1 - row) * stride];
+        for (std::int32_t column = 0; column < width; ++column) {
+            BYTE* pixel = target + static_cast<std::size_t>(column) * 3;
+            compose(static_cast<std::size_t>(row) * static_cast<std::size_t>(width) +
+                        static_cast<std::size_t>(column),
+                    pixel[2], pixel[1], pixel[0]);
+        }
+    }
+    BITMAPINFO format = RowFormat(width, height);
+    SetDIBitsToDevice(dc, x, y, static_cast<DWORD>(width), static_cast<DWORD>(height), 0, 0, 0,
+                      static_cast<UINT>(height), background.data(), &format, DIB_RGB_COLORS);
+}
+
 }  // namespace
 
 void TamrixButton::MeasurePicture() {
@@ -56,7 +165,7 @@ void TamrixButton::DrawPicture(std::uint8_t mode) {
     const auto& r = m_.PictureRect;
     auto draw = [this, &r](std::int32_t x, std::int32_t y, const platform::Picture& picture,
                            std::int32_t solid, bool darkOnly, bool greyscale) {
-        BlitPicture(hDC(), x, y, r.width, r.height, picture, m_.MaskRgb, solid, darkOnly, greyscale);
+        BlitPicture(hDC(), x, y, r.width, r.height, picture, paint_.MaskRgb, solid, darkOnly, greyscale);
     };
     switch (mode) {
     case kLookUp:
@@ -82,9 +191,9 @@ void TamrixButton::DrawPicture(std::uint8_t mode) {
             draw(r.x + 1, r.y + 1, m_.PictureNormal, kNoSolidColour, false, true);
         } else {
             // Embossed: the dark pixels once in the highlight colour below right, once in shadow in place.
-            draw(r.x + 1, r.y + 1, m_.PictureNormal, static_cast<std::int32_t>(m_.HighlightColor), true,
+            draw(r.x + 1, r.y + 1, m_.PictureNormal, static_cast<std::int32_t>(paint_.HighlightColor), true,
                  false);
-            draw(r.x, r.y, m_.PictureNormal, static_cast<std::int32_t>(m_.ShadowColor), true, false);
+            draw(r.x, r.y, m_.PictureNormal, static_cast<std::int32_t>(paint_.ShadowColor), true, false);
         }
         break;
     default: break;
@@ -95,15 +204,15 @@ void TamrixButton::DrawPicture(std::uint8_t mode) {
 
 void TamrixButton::DrawPictureEffect(std::int32_t offset, const platform::Picture& picture) {
     if (m_.SpecialEffect <= 0) return;
-    COLORREF base = m_.ButtonType == kFramed ? m_.LitFaceColor : m_.FaceColor;
+    COLORREF base = m_.ButtonType == kFramed ? paint_.LitFaceColor : paint_.FaceColor;
     auto light = static_cast<std::int32_t>(ShiftColor(base, 40, false));
     auto dark = static_cast<std::int32_t>(ShiftColor(base, -40, false));
     bool engraved = m_.SpecialEffect == 2;
     const auto& r = m_.PictureRect;
-    BlitPicture(hDC(), r.x + offset + 1, r.y + offset + 1, r.width, r.height, picture, m_.MaskRgb,
+    BlitPicture(hDC(), r.x + offset + 1, r.y + offset + 1, r.width, r.height, picture, paint_.MaskRgb,
                 engraved ? light : dark, false, false);
     if (m_.SpecialEffect < 3)
-        BlitPicture(hDC(), r.x + offset - 1, r.y + offset - 1, r.width, r.height, picture, m_.MaskRgb,
+        BlitPicture(hDC(), r.x + offset - 1, r.y + offset - 1, r.width, r.height, picture, paint_.MaskRgb,
                     engraved ? dark : light, false, false);
 }
 
@@ -112,8 +221,8 @@ const TamrixButton::PictureCanvas& TamrixButton::CanvasFor(HDC dc, const platfor
                                                            COLORREF maskColour) {
     for (const PictureCanvas& canvas : canvases_) {
         if (canvas.picture.SameAs(picture) && canvas.dc == dc && canvas.width == width &&
-            canvas.height == height && canvas.maskColour == maskColour && canvas.canvasColour == m_.MaskRgb &&
-            canvas.useMask == m_.UseMaskColor)
+            canvas.height == height && canvas.maskColour == maskColour &&
+            canvas.canvasColour == paint_.MaskRgb && canvas.useMask == m_.UseMaskColor)
             return canvas;
     }
     // A button shows two pictures at most (normal and hover); a few more entries cover a change of colours.
@@ -126,54 +235,12 @@ const TamrixButton::PictureCanvas& TamrixButton::CanvasFor(HDC dc, const platfor
     made.width = width;
     made.height = height;
     made.maskColour = maskColour;
-    made.canvasColour = m_.MaskRgb;
+    made.canvasColour = paint_.MaskRgb;
     made.useMask = m_.UseMaskColor;
 
-    // The picture on a canvas of its own. A bitmap is used as it is; an icon is drawn over the mask
-    // colour, so that its transparent parts come out in that colour and are keyed out when composed.
-    // An icon file has a frame for each display scale, drawn at its own size; a size it lacks is drawn
-    // from the nearest larger frame.
-    platform::MemoryDC canvas(hDC());
-    platform::Bitmap iconCanvas;
-    HGDIOBJ canvasContent = nullptr;
-    std::int32_t canvasWidth = width;
-    std::int32_t canvasHeight = height;
-    if (picture.Type() == platform::PictureType::Bitmap) {
-        canvasContent = picture.Handle();
-        canvasWidth = picture.WidthPixels();
-        canvasHeight = picture.HeightPixels();
-    } else {
-        iconCanvas.Reset(CreateCompatibleBitmap(dc, width, height));
-        canvasContent = iconCanvas.get();
-    }
-    platform::Selection canvasSelection(canvas.get(), canvasContent);
-    if (iconCanvas) {
-        platform::Brush background(CreateSolidBrush(m_.MaskRgb));
-        platform::Picture::IconFrameChoice frame = picture.IconFrameFor(width, height);
-        bool ownSize = frame.width == 0 || (frame.width == width && frame.height == height);
-        DrawIconEx(canvas.get(), 0, 0, frame.icon, ownSize ? 0 : width, ownSize ? 0 : height, 0,
-                   background.get(), DI_NORMAL);
-    }
-
-    // Read back as 24-bit rows through a copy (a bitmap is read while no device context holds it). A
-    // bitmap measured at another scale than its own pixels is stretched pixel by pixel, so that its
-    // mask colour stays exact.
-    platform::MemoryDC pictureDC(canvas.get());
-    platform::Bitmap pictureBitmap(CreateCompatibleBitmap(dc, width, height));
-    {
-        platform::Selection pictureSelection(pictureDC.get(), pictureBitmap.get());
-        if (canvasWidth == width && canvasHeight == height) {
-            BitBlt(pictureDC.get(), 0, 0, width, height, canvas.get(), 0, 0, SRCCOPY);
-        } else {
-            SetStretchBltMode(pictureDC.get(), COLORONCOLOR);
-            StretchBlt(pictureDC.get(), 0, 0, width, height, canvas.get(), 0, 0, canvasWidth, canvasHeight,
-                       SRCCOPY);
-        }
-    }
-    const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
-    std::vector<BYTE> rows(stride * static_cast<std::size_t>(height));
-    BITMAPINFO format = RowFormat(width, height);
-    GetDIBits(dc, pictureBitmap.get(), 0, static_cast<UINT>(height), rows.data(), &format, DIB_RGB_COLORS);
+    platform::Bitmap bitmap = PictureAtSize(dc, hDC(), picture, width, height, paint_.MaskRgb);
+    const std::vector<BYTE> rows = ReadRows(dc, bitmap.get(), width, height);
+    const std::size_t stride = RowStride(width);
 
     const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
     made.pixels.resize(count * 3);
@@ -226,56 +293,9 @@ void TamrixButton::BlitPicture(HDC dc, std::int32_t x, std::int32_t y, std::int3
         }
     };
 
-    // The button's own surface holds its pixels in memory: they are composed in place. The part of the
-    // picture that lies outside the surface is left out, as the device would clip it.
-    if (dc == hDC() && Surface().HasPixels()) {
-        const platform::MemorySurface& surface = Surface();
-        GdiFlush();
-        std::int32_t top = std::max(0, -y);
-        std::int32_t bottom = std::min(height, surface.height() - y);
-        std::int32_t left = std::max(0, -x);
-        std::int32_t right = std::min(width, surface.width() - x);
-        for (std::int32_t row = top; row < bottom; ++row) {
-            std::uint32_t* target = surface.PixelRow(y + row) + x;
-            for (std::int32_t column = left; column < right; ++column) {
-                std::uint32_t pixel = target[column];
-                auto red = static_cast<BYTE>(pixel >> 16);
-                auto green = static_cast<BYTE>(pixel >> 8);
-                auto blue = static_cast<BYTE>(pixel);
-                compose(static_cast<std::size_t>(row) * static_cast<std::size_t>(width) +
-                            static_cast<std::size_t>(column),
-                        red, green, blue);
-                target[column] = (pixel & 0xFF000000u) | (static_cast<std::uint32_t>(red) << 16) |
-                                 (static_cast<std::uint32_t>(green) << 8) | blue;
-            }
-        }
-        return;
-    }
-
-    // Any other device: what lies beneath is copied out as 24-bit rows, composed, and written back once.
-    platform::MemoryDC backgroundDC(dc);
-    platform::Bitmap backgroundBitmap(CreateCompatibleBitmap(dc, width, height));
-    {
-        platform::Selection backgroundSelection(backgroundDC.get(), backgroundBitmap.get());
-        BitBlt(backgroundDC.get(), 0, 0, width, height, dc, x, y, SRCCOPY);
-    }
-    const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
-    std::vector<BYTE> background(stride * static_cast<std::size_t>(height));
-    BITMAPINFO format = RowFormat(width, height);
-    GetDIBits(dc, backgroundBitmap.get(), 0, static_cast<UINT>(height), background.data(), &format,
-              DIB_RGB_COLORS);
-    for (std::int32_t row = 0; row < height; ++row) {
-        BYTE* target = &background[static_cast<std::size_t>(height - 1 - row) * stride];
-        for (std::int32_t column = 0; column < width; ++column) {
-            BYTE* pixel = target + static_cast<std::size_t>(column) * 3;
-            compose(static_cast<std::size_t>(row) * static_cast<std::size_t>(width) +
-                        static_cast<std::size_t>(column),
-                    pixel[2], pixel[1], pixel[0]);
-        }
-    }
-    format = RowFormat(width, height);
-    SetDIBitsToDevice(dc, x, y, static_cast<DWORD>(width), static_cast<DWORD>(height), 0, 0, 0,
-                      static_cast<UINT>(height), background.data(), &format, DIB_RGB_COLORS);
+    // The button's own surface holds its pixels in memory: they are composed in place.
+    if (dc == hDC() && Surface().HasPixels()) ComposeOnSurface(Surface(), x, y, width, height, compose);
+    else ComposeOnDevice(dc, x, y, width, height, compose);
 }
 
 void TamrixButton::CaptureParentBackground() {
@@ -302,8 +322,8 @@ void TamrixButton::CaptureParentBackground() {
         LONG topEdge = parentWindow.bottom - parentWindow.top - parentClient.bottom - border;
         LONG sourceY = control.top - parentWindow.top - topEdge;
         if (m_.BackgroundDC && parentDC)
-            BitBlt(m_.BackgroundDC, 0, 0, m_.ClientWidth, m_.ClientHeight, parentDC.get(), sourceX, sourceY,
-                   SRCCOPY);
+            BitBlt(m_.BackgroundDC.get(), 0, 0, m_.ClientWidth, m_.ClientHeight, parentDC.get(), sourceX,
+                   sourceY, SRCCOPY);
 
         SetExtentHeight(PixelsToTwipsY(m_.ClientHeight));
     }

@@ -70,54 +70,44 @@ void TamrixButton::SetEnabled(bool value) {
 }
 
 void TamrixButton::SetFont(const platform::FontValue& value) {
-    SetHostFont(value);
+    HostFont().Set(value);
     ComputeCaptionRects();
     RenderButton(kStateUp, true);
     PropertyChanged("FONT");
 }
 
-// The single font attributes change the host font in place; they are saved with the font, so they
-// send no notice of their own.
+// The single font attributes change the font object in place, then lay out and paint; they are saved
+// with the font, so they send no notice of their own.
 void TamrixButton::SetFontBold(bool value) {
-    platform::FontValue font = HostFont();
-    font.bold = value;
-    SetHostFont(font);
+    HostFont().SetBold(value);
     ComputeCaptionRects();
     RenderButton(kStateUp, true);
 }
 
 void TamrixButton::SetFontItalic(bool value) {
-    platform::FontValue font = HostFont();
-    font.italic = value;
-    SetHostFont(font);
+    HostFont().SetItalic(value);
     ComputeCaptionRects();
     RenderButton(kStateUp, true);
 }
 
 void TamrixButton::SetFontUnderline(bool value) {
-    platform::FontValue font = HostFont();
-    font.underline = value;
-    SetHostFont(font);
+    HostFont().SetUnderline(value);
     ComputeCaptionRects();
     RenderButton(kStateUp, true);
 }
 
 std::int16_t TamrixButton::FontSize() const {
-    return static_cast<std::int16_t>(platform::RoundHalfEven(HostFont().size));
+    return static_cast<std::int16_t>(platform::RoundHalfEven(HostFont().Size()));
 }
 
 void TamrixButton::SetFontSize(std::int16_t value) {
-    platform::FontValue font = HostFont();
-    font.size = value;
-    SetHostFont(font);
+    HostFont().SetSize(value);
     ComputeCaptionRects();
     RenderButton(kStateUp, true);
 }
 
 void TamrixButton::SetFontName(const std::string& value) {
-    platform::FontValue font = HostFont();
-    font.name = value;
-    SetHostFont(font);
+    HostFont().SetName(value);
     ComputeCaptionRects();
     RenderButton(kStateUp, true);
 }

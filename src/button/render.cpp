@@ -27,7 +27,6 @@ constexpr std::int32_t kFramedSpan = 25;
 }  // namespace
 
 void TamrixButton::RenderButton(std::uint8_t state, bool force) {
-    if (onRenderRequest) onRenderRequest(state, force);
     // A check button whose value is set always looks down.
     if (m_.CheckBoxBehaviour && m_.Value) state = kStateDown;
     // Mouse moves ask again and again for the look already shown.
@@ -35,27 +34,21 @@ void TamrixButton::RenderButton(std::uint8_t state, bool force) {
     if (m_.ClientHeight == 0 || !m_.Shown) return;
     m_.LastState = state;
     m_.LastCaption = m_.Caption;
-    ++paintCount_;
 
     Cls();
     std::optional<std::uint8_t> look;
     if (!m_.Enabled) look = kLookDisabled;
     else if (state == kStateUp) look = kLookUp;
     else if (state == kStateDown) look = kLookDown;
+    // Under the button's own colours the hover face is BackOver, and every shade of this painting
+    // follows it; the colour set itself stays that of BackColor.
+    paint_ = m_.PointerOver && m_.ColorScheme == kSchemeOwn ? SchemeColours(m_.BackOver) : ResolvedColours();
     if (AmbientHighContrast()) {
         DrawHighContrastLook(look);
         Present();
         return;
     }
-
-    // Under the button's own colours the hover face is BackOver, and every shade follows it.
-    bool hoverColours = m_.PointerOver && m_.ColorScheme == kSchemeOwn;
-    Colour backColor = m_.BackColor;
-    if (hoverColours) {
-        m_.BackColor = m_.BackOver;
-        ResolveSchemeColors();
-    }
-    DrawRectangle(0, 0, m_.ClientWidth, m_.ClientHeight, m_.FaceColor, false);
+    DrawRectangle(0, 0, m_.ClientWidth, m_.ClientHeight, paint_.FaceColor, false);
 
     if (look) {
         switch (m_.ButtonType) {
@@ -66,10 +59,6 @@ void TamrixButton::RenderButton(std::uint8_t state, bool force) {
         }
     }
 
-    if (hoverColours) {
-        m_.BackColor = backColor;
-        ResolveSchemeColors();
-    }
     Present();
 }
 
@@ -77,45 +66,36 @@ void TamrixButton::DrawShadedLook(std::uint8_t look) {
     const std::int32_t w = m_.ClientWidth;
     const std::int32_t h = m_.ClientHeight;
     auto frame = [this, w, h] {
-        DrawRectangle(0, 0, w, h, ShiftColor(m_.ShadowColor, -50, false), true);
-        DrawRectangle(1, 1, w - 2, h - 2, ShiftColor(m_.FaceColor, -9, false), true);
+        DrawRectangle(0, 0, w, h, ShiftColor(paint_.ShadowColor, -50, false), true);
+        DrawRectangle(1, 1, w - 2, h - 2, ShiftColor(paint_.FaceColor, -9, false), true);
         // A two-pixel highlight along the top and the left inside the frame.
-        DrawRectangle(2, 2, w - 4, 2, m_.HighlightColor, false);
-        DrawRectangle(2, 4, 2, h - 6, m_.HighlightColor, false);
+        DrawRectangle(2, 2, w - 4, 2, paint_.HighlightColor, false);
+        DrawRectangle(2, 4, 2, h - 6, paint_.HighlightColor, false);
     };
     switch (look) {
     case kLookUp: {
-        if (m_.PointerOver) DrawRectangle(0, 0, w, h, m_.LightColor, false);
-        else DrawRamp(kShadedSpan, m_.HighlightColor, false, false);
-        // The default button writes its caption in bold. The font change re-measures the caption; the
-        // repaint it asks for is held back, since this painting is the one under way.
-        bool rememberedBold = false;
-        if (AmbientDisplayAsDefault()) {
-            m_.Shown = false;
-            rememberedBold = FontBold();
-            SetFontBold(true);
-        }
-        DrawCaption(m_.PointerOver ? kCaptionUpHover : kCaptionUp);
-        if (AmbientDisplayAsDefault()) {
-            SetFontBold(rememberedBold);
-            m_.Shown = true;
-        }
+        if (m_.PointerOver) DrawRectangle(0, 0, w, h, paint_.LightColor, false);
+        else DrawRamp(kShadedSpan, paint_.HighlightColor, false, false);
+        // The default button writes its caption in bold.
+        const std::uint8_t mode = m_.PointerOver ? kCaptionUpHover : kCaptionUp;
+        if (AmbientDisplayAsDefault()) DrawBoldCaption(mode);
+        else DrawCaption(mode);
         frame();
         DrawFocusRectangle();
         DrawPicture(kLookUp);
         break;
     }
     case kLookDown:
-        DrawRectangle(1, 1, w, h, ShiftColor(m_.FaceColor, -9, false), false);
-        DrawRectangle(0, 0, w, h, ShiftColor(m_.ShadowColor, -48, false), true);
-        DrawLine(2, h - 2, w - 2, h - 2, m_.HighlightColor);
-        DrawLine(w - 2, 2, w - 2, h - 1, m_.HighlightColor);
+        DrawRectangle(1, 1, w, h, ShiftColor(paint_.FaceColor, -9, false), false);
+        DrawRectangle(0, 0, w, h, ShiftColor(paint_.ShadowColor, -48, false), true);
+        DrawLine(2, h - 2, w - 2, h - 2, paint_.HighlightColor);
+        DrawLine(w - 2, 2, w - 2, h - 1, paint_.HighlightColor);
         DrawCaption(kCaptionDown);
         DrawFocusRectangle();
         DrawPicture(kLookDown);
         break;
     case kLookDisabled:
-        DrawRamp(kShadedSpan, m_.HighlightColor, false, false);
+        DrawRamp(kShadedSpan, paint_.HighlightColor, false, false);
         frame();
         DrawCaption(kCaptionEmbossed);
         DrawPicture(kLookDisabled);
@@ -138,7 +118,7 @@ void TamrixButton::DrawFramedEdges(const COLORREF (&colours)[5]) {
 void TamrixButton::DrawFramedLook(std::uint8_t look) {
     const std::int32_t w = m_.ClientWidth;
     const std::int32_t h = m_.ClientHeight;
-    const COLORREF lit = m_.LitFaceColor;
+    const COLORREF lit = paint_.LitFaceColor;
     auto shade = [this](COLORREF colour, std::int32_t amount) { return ShiftColor(colour, amount, true); };
     auto outline = [this, w, h](COLORREF frameColour, COLORREF cornerColour) {
         DrawRectangle(0, 0, w, h, frameColour, true);
@@ -198,16 +178,17 @@ void TamrixButton::DrawFramedLook(std::uint8_t look) {
 
 void TamrixButton::DrawSeeThroughLook(std::uint8_t look) {
     // The face is the copy of the parent's pixels taken when the button was shown.
-    if (m_.BackgroundDC) BitBlt(hDC(), 0, 0, m_.ClientWidth, m_.ClientHeight, m_.BackgroundDC, 0, 0, SRCCOPY);
+    if (m_.BackgroundDC)
+        BitBlt(hDC(), 0, 0, m_.ClientWidth, m_.ClientHeight, m_.BackgroundDC.get(), 0, 0, SRCCOPY);
     switch (look) {
     case kLookUp:
         DrawCaption(m_.PointerOver ? kCaptionUpHover : kCaptionUp);
-        if (m_.PointerOver) DrawBevel(m_.HighlightColor, m_.ShadowColor);  // raised
+        if (m_.PointerOver) DrawBevel(paint_.HighlightColor, paint_.ShadowColor);  // raised
         DrawFocusRectangle();
         DrawPicture(kLookUp);
         break;
     case kLookDown:
-        DrawBevel(m_.ShadowColor, m_.HighlightColor);  // sunken
+        DrawBevel(paint_.ShadowColor, paint_.HighlightColor);  // sunken
         DrawCaption(kCaptionDown);
         DrawFocusRectangle();
         DrawPicture(kLookDown);
@@ -255,13 +236,13 @@ void TamrixButton::DrawHighContrastLook(std::optional<std::uint8_t> look) {
     if (m_.PictureNormal) {
         const auto& r = m_.PictureRect;
         if (disabled) {
-            BlitPicture(hDC(), r.x, r.y, r.width, r.height, m_.PictureNormal, m_.MaskRgb,
+            BlitPicture(hDC(), r.x, r.y, r.width, r.height, m_.PictureNormal, paint_.MaskRgb,
                         static_cast<std::int32_t>(grey), true, false);
         } else {
             bool over = down || m_.PointerOver;
             const platform::Picture& shown = over && m_.PictureOver ? m_.PictureOver : m_.PictureNormal;
             BlitPicture(hDC(), r.x + (down ? 1 : 0), r.y + (down ? 1 : 0), r.width, r.height, shown,
-                        m_.MaskRgb, -1, false, !over && m_.UseGreyscale);
+                        paint_.MaskRgb, -1, false, !over && m_.UseGreyscale);
         }
     }
     if (captioned && centred) WriteCaption(captionAt, disabled ? grey : text);

@@ -22,6 +22,7 @@
 
 #include "button/styles.h"
 #include "platform/forms/user_control.h"
+#include "platform/win32/gdi.h"
 #include "platform/win32/picture.h"
 
 namespace button {
@@ -29,7 +30,20 @@ namespace button {
 // Colour values: RGB 0x00BBGGRR, or a system-colour reference (high bit set, index in the low byte).
 using Colour = std::uint32_t;
 
-// The fields of one control, all zero, empty or none at creation.
+// The RGB colours that drawing uses, derived from the colour scheme by ResolveSchemeColors.
+struct ColourSet {
+    COLORREF FaceColor = 0;
+    COLORREF LightColor = 0;
+    COLORREF HighlightColor = 0;
+    COLORREF ShadowColor = 0;
+    COLORREF TextColor = 0;
+    COLORREF TextOverColor = 0;
+    COLORREF MaskRgb = 0;
+    COLORREF LitFaceColor = 0;
+};
+
+// The fields of one control, all zero, empty or none at creation. The handles the control owns are
+// held by owning wrappers under the same names.
 struct Fields {
     std::int32_t ButtonType = 0;
     std::int32_t ColorScheme = 0;
@@ -46,9 +60,12 @@ struct Fields {
     bool UseGreyscale = false;
     platform::Picture PictureNormal;
     platform::Picture PictureOver;
-    HDC BackgroundDC = nullptr;          // copy of the parent's pixels under a see-through button
-    HBITMAP BackgroundBitmap = nullptr;  // selected into BackgroundDC
-    HGDIOBJ SavedBitmap = nullptr;       // what BackgroundDC held when it was made
+    // The copy of the parent's pixels under a see-through button: a memory DC with its bitmap selected
+    // in; SavedBitmap selects back the bitmap the DC was made with (its previous()). In this order, so
+    // that the bitmap is selected out before it is deleted, and deleted before the DC.
+    platform::MemoryDC BackgroundDC;
+    platform::Bitmap BackgroundBitmap;
+    platform::Selection SavedBitmap;
     std::string Caption;
     RECT CaptionRect{};
     RECT PressedCaptionRect{};
@@ -58,7 +75,7 @@ struct Fields {
     struct {
         std::int32_t x = 0, y = 0, width = 0, height = 0;
     } PictureRect;
-    HRGN ShapeRegion = nullptr;  // last region applied as the window's shape (owned by the window)
+    HRGN ShapeRegion = nullptr;  // last region applied as the window's shape (the window owns it)
     std::uint8_t LastMouseButton = 0;
     std::uint8_t LastKeyCode = 0;
     bool Enabled = false;
@@ -103,7 +120,7 @@ class TamrixButton : public platform::UserControl {
 public:
     static constexpr const char* kClassName = "Catalog.TamrixButton";
 
-    TamrixButton(platform::Page& page, const platform::LayoutNode& node);
+    TamrixButton(platform::ControlHost& host, const platform::LayoutNode& node);
     ~TamrixButton() override;
 
     TamrixButtonEvents events;
@@ -125,17 +142,20 @@ public:
     void SetCaption(const std::string& value);
     bool Enabled() const { return m_.Enabled; }
     void SetEnabled(bool value);
-    platform::FontValue Font() const { return HostFont(); }
+    // The font object of the button's window: changing it changes the font the caption is written in
+    // from the next painting on, without measuring the caption again or repainting.
+    platform::ControlFont& Font() { return HostFont(); }
+    const platform::ControlFont& Font() const { return HostFont(); }
     void SetFont(const platform::FontValue& value);
-    bool FontBold() const { return HostFont().bold; }
+    bool FontBold() const { return HostFont().Bold(); }
     void SetFontBold(bool value);
-    bool FontItalic() const { return HostFont().italic; }
+    bool FontItalic() const { return HostFont().Italic(); }
     void SetFontItalic(bool value);
-    bool FontUnderline() const { return HostFont().underline; }
+    bool FontUnderline() const { return HostFont().Underline(); }
     void SetFontUnderline(bool value);
     std::int16_t FontSize() const;  // points, rounded half to even
     void SetFontSize(std::int16_t value);
-    std::string FontName() const { return HostFont().name; }
+    std::string FontName() const { return HostFont().Name(); }
     void SetFontName(const std::string& value);
     std::int32_t ColorScheme() const { return m_.ColorScheme; }
     void SetColorScheme(std::int32_t value);
@@ -170,11 +190,6 @@ public:
 
     // The fields, for the page editor and tests.
     const Fields& fields() const { return m_; }
-    // How many paintings RenderButton has carried out (requests it skipped are not counted).
-    int PaintCount() const { return paintCount_; }
-    // Hears every RenderButton request as it arrives (state and force as asked), for tests that
-    // follow which looks the control asks for.
-    std::function<void(std::uint8_t state, bool force)> onRenderRequest;
 
     // ---- Colour handling (colour.cpp) ----
     // The RGB value of a colour property value; untranslatable values give black.
@@ -208,9 +223,11 @@ public:
     void DrawCaptionEffect(const RECT& rect);
     void UpdateAccessKey();
     void DrawFocusRectangle();
-    void BuildShapeRegion();
+    // The region of the control's shape, noted in ShapeRegion; the resize handler gives it to the window.
+    platform::Region BuildShapeRegion();
 
     // ---- Input (input.cpp) ----
+    // Whether the mouse pointer is over the button's window now (not a cut-away corner of it).
     bool PointerIsOver() const;
 
 protected:
@@ -239,8 +256,6 @@ protected:
     bool KnowsSettingsKey(std::string_view key) const override;
 
 private:
-    friend class TamrixButtonTestAccess;  // tests set the hover flag without moving the real pointer
-
     // The caption as a screen reader should hear it (without the access-key marker) and, for a
     // toggling button, its state.
     void UpdateAccessibleName();
@@ -255,7 +270,35 @@ private:
     void WriteCaption(const RECT& rect, COLORREF colour);
     void DrawHighContrastLook(std::optional<std::uint8_t> look);
     void CreateBackgroundSurface();
+    void DrawCaptionIn(std::uint8_t mode, const RECT& up, const RECT& pressed);
     void DeleteBackgroundSurface();
+
+    // The colour set a scheme gives with `backColor` as the face, and the set in the fields (colour.cpp).
+    ColourSet SchemeColours(Colour backColor) const;
+    ColourSet ResolvedColours() const;
+
+    // The caption measured in the font selected into the surface, and placed beside the picture; the
+    // measured width and height (caption.cpp).
+    struct CaptionPlace {
+        RECT rect;
+        std::int32_t width;
+        std::int32_t height;
+    };
+    CaptionPlace PlaceCaption() const;
+
+    // The default button's caption is written in bold: the bold font, and where the caption goes in it,
+    // made when first needed and kept until the host's font or its resolution changes or the caption
+    // is laid out again.
+    struct BoldCaption {
+        platform::FontValue font;
+        int dpi = 0;
+        platform::Font screenFont;
+        std::uint64_t layout = 0;  // the caption layout it was measured for
+        RECT captionRect{};
+        RECT pressedCaptionRect{};
+    };
+    const BoldCaption& BoldCaptionLayout();
+    void DrawBoldCaption(std::uint8_t mode);
 
     // A picture as it comes off its canvas (an icon drawn over the mask colour), and which of its pixels
     // are transparent, kept for the paintings that follow: drawing the icon is by far the dearest step
@@ -276,7 +319,12 @@ private:
                                    std::int32_t height, COLORREF maskColour);
 
     Fields m_;
-    int paintCount_ = 0;
+    // What painting keeps for itself: the colours of the painting under way (those of BackOver while
+    // the pointer is over a button in its own colours, else the colour set), the bold caption, and
+    // the number of caption layouts so far.
+    ColourSet paint_;
+    BoldCaption bold_;
+    std::uint64_t captionLayout_ = 0;
     std::vector<PictureCanvas> canvases_;
 };
 

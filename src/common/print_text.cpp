@@ -51,11 +51,26 @@ private:
     bool finished_ = false;
 };
 
+// What the user is told when a job fails: what happened, then what can be done about it.
 std::string FailureMessage(const platform::PrinterError& error) {
-    std::string message = error.JobWasRunning()
-                              ? "Printing stopped before the end, and the print job was cancelled."
-                              : "Printing could not start.";
-    return message + "\r\n\r\n" + error.what();
+    const std::string printer = "the printer \"" + error.PrinterName() + "\"";
+    switch (error.Failure()) {
+    case platform::PrintFailure::NoPrinter:
+        return "Printing could not start.\r\n\r\nNo printer is installed.";
+    case platform::PrintFailure::Unreachable:
+        return "Printing could not start.\r\n\r\nCheck that " + printer +
+               " is connected and switched on, then print again.";
+    case platform::PrintFailure::Refused: {
+        const std::string what = "The printer did not accept the print job, and nothing was printed.";
+        const std::string advice =
+            " is ready and accepts print jobs, or make another printer the default, "
+            "then print again.";
+        return what + "\r\n\r\nCheck in the printer settings of Windows that " + printer + advice;
+    }
+    case platform::PrintFailure::Stopped: break;
+    }
+    return "Printing stopped before the end, and the print job was cancelled.\r\n\r\nCheck that " + printer +
+           " is ready, then print again.";
 }
 
 class PageOwner : public PrintOwner {

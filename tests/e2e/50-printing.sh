@@ -1,5 +1,6 @@
 # Printing: Alt+F and Alt+P on a product page print through the spooler (the cups-pdf printer) and the
-# PDFs read back right; with no printer the program says so and the page still works.
+# PDFs read back right; a job the printer refuses and a missing printer are told plainly, and the page
+# still works.
 source "$(dirname "$0")/lib.sh"
 WORK="$E2E_OUT/pdf"
 mkdir -p "$WORK"
@@ -41,6 +42,28 @@ print_with description alt+p
 [ "$(line_text description 1 3)" = '$5' ] || fail "description line 3 reads '$(line_text description 1 3)'"
 check_pages description
 note "Alt+P printed the description"
+
+# A printer that refuses jobs: the program says so in plain words and what to do, and once the printer
+# takes jobs again the same command prints. The printer takes jobs again however the journey ends.
+as_admin() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+trap 'as_admin cupsaccept "$CATALOG_PDF_PRINTER" 2>/dev/null' EXIT
+trap 'exit 143' TERM INT HUP
+as_admin cupsreject "$CATALOG_PDF_PRINTER" || fail "the printer cannot be made to refuse jobs"
+activate_window "Moonvolley"
+key alt+p
+wait_window "Print" 60
+message=$(wintool text "Print")
+case "$message" in
+"The printer did not accept the print job, and nothing was printed."*"print again.") ;;
+*) fail "a refused job is told as '$message'" ;;
+esac
+shot refused-job
+key Return
+wait_gone "Print"
+as_admin cupsaccept "$CATALOG_PDF_PRINTER" || fail "the printer does not take jobs again"
+print_with description-again alt+p
+[ "$(line_text description-again 1 1)" = "Moonvolley" ] || fail "the description after the refusal is wrong"
+note "a refused job is told plainly, and the next one prints"
 stop_catalog
 
 # Without a print server the program finds no printer: it says so, and the page goes on working.

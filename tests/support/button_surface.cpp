@@ -1,11 +1,40 @@
 #include "support/button_surface.h"
 
 #include <gtest/gtest.h>
-#include <cstdio>
 
+#include <utility>
+
+#include "platform/system/system.h"
 #include "platform/win32/gdi.h"
 
 namespace testing_support {
+namespace {
+
+// Answers where the pointer is with a window of the test's choosing, and hands everything else to the
+// services in force before it.
+class PointerStandIn : public platform::SystemServices {
+public:
+    explicit PointerStandIn(HWND under) : previous_(platform::System()), under_(under), override_(*this) {}
+
+    int ShowMessage(HWND owner, const std::string& text, const std::string& title, UINT style) override {
+        return previous_.ShowMessage(owner, text, title, style);
+    }
+    INT_PTR ShellOpen(HWND owner, const std::string& file, const std::string& directory,
+                      int showCommand) override {
+        return previous_.ShellOpen(owner, file, directory, showCommand);
+    }
+    bool PreviousInstanceRunning() override { return previous_.PreviousInstanceRunning(); }
+    platform::Printer& DefaultPrinter() override { return previous_.DefaultPrinter(); }
+    bool HighContrast() override { return previous_.HighContrast(); }
+    HWND WindowUnderPointer() override { return under_; }
+
+private:
+    platform::SystemServices& previous_;
+    HWND under_;
+    platform::SystemOverride override_;
+};
+
+}  // namespace
 
 int Pixels::Count(COLORREF colour, int left, int top, int right, int bottom) const {
     int count = 0;
@@ -17,30 +46,26 @@ int Pixels::Count(COLORREF colour, int left, int top, int right, int bottom) con
 
 Pixels CapturePixels(HDC dc, int x, int y, int width, int height) {
     Pixels pixels(width, height);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    platform::Bitmap section(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    platform::MemoryDC memory(dc);
-    if (!section || !memory) return pixels;
-    {
-        platform::Selection selection(memory.get(), section.get());
-        BitBlt(memory.get(), 0, 0, width, height, dc, x, y, SRCCOPY);
-    }
+    platform::MemorySurface copy;
+    if (!copy.CreateDib(dc, width, height)) return pixels;
+    BitBlt(copy.dc(), 0, 0, width, height, dc, x, y, SRCCOPY);
     GdiFlush();
-    const auto* quads = static_cast<const std::uint32_t*>(bits);
-    for (int row = 0; row < height; ++row) {
+    for (int row = 0; row < height; ++row)
         for (int column = 0; column < width; ++column) {
-            std::uint32_t bgra = quads[std::size_t(row) * width + column];
+            std::uint32_t bgra = copy.PixelRow(row)[column];
             pixels.set(column, row, RGB((bgra >> 16) & 0xFF, (bgra >> 8) & 0xFF, bgra & 0xFF));
         }
-    }
     return pixels;
+}
+
+Pixels PrintClient(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    platform::WindowDC screen(nullptr);
+    platform::MemorySurface canvas;
+    canvas.CreateDib(screen.get(), client.right, client.bottom);
+    SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT);
+    return CapturePixels(canvas.dc(), 0, 0, client.right, client.bottom);
 }
 
 Pixels CaptureSurface(const button::TamrixButton& control) {
@@ -48,9 +73,23 @@ Pixels CaptureSurface(const button::TamrixButton& control) {
     return CapturePixels(control.hDC(), 0, 0, f.ClientWidth, f.ClientHeight);
 }
 
+void ShowHover(button::TamrixButton& control, bool over) {
+    if (control.fields().PointerOver == over) return;
+    PointerStandIn pointer(over ? control.hwnd() : nullptr);
+    button::TamrixButtonEvents heard = std::exchange(control.events, {});
+    if (over) SendMessageA(control.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
+    else SendMessageA(control.hwnd(), WM_TIMER, platform::UserControl::kTimerId, 0);
+    control.events = std::move(heard);
+}
+
+void ShowFocus(button::TamrixButton& control, bool focus) {
+    if (focus) SetFocus(control.hwnd());
+    else if (GetFocus() == control.hwnd()) SetFocus(nullptr);
+}
+
 Pixels Paint(button::TamrixButton& control, std::uint8_t state, bool over, bool focus) {
-    button::TamrixButtonTestAccess::SetPointerOver(control, over);
-    button::TamrixButtonTestAccess::SetHasFocus(control, focus);
+    ShowHover(control, over);
+    ShowFocus(control, focus);
     control.RenderButton(state, true);
     return CaptureSurface(control);
 }
@@ -59,6 +98,7 @@ SurfaceWatch::SurfaceWatch(button::TamrixButton& control) : control_(control) {
     const button::Fields& f = control.fields();
     const bool over = f.PointerOver, focus = f.HasFocus;
     const std::uint8_t state = f.LastState;
+    const HWND focused = GetFocus();
     for (bool withFocus : {focus, !focus}) {
         const std::string suffix = withFocus == focus ? "" : withFocus ? " (focus)" : " (no focus)";
         looks_.push_back({"up" + suffix, Paint(control, button::kStateUp, false, withFocus)});
@@ -67,6 +107,7 @@ SurfaceWatch::SurfaceWatch(button::TamrixButton& control) : control_(control) {
         looks_.push_back({"face" + suffix, Paint(control, 1, false, withFocus)});
     }
     Paint(control, state, over, focus);  // as it was
+    if (GetFocus() != focused) SetFocus(focused);
     Mark();
 }
 
@@ -91,12 +132,6 @@ std::string SurfaceWatch::Look() const {
 
 void SurfaceWatch::Name(const std::string& name) {
     looks_.insert(looks_.begin(), {name, CaptureSurface(control_)});
-}
-
-std::string Hex(COLORREF colour) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%06lX", static_cast<unsigned long>(colour));
-    return text;
 }
 
 platform::Picture MakeBitmapPicture(const std::vector<std::vector<COLORREF>>& rows, const std::string& name) {

@@ -1,4 +1,4 @@
-// Reading back exactly what a button drew, and putting a button in the looks that input would give it.
+// Reading back exactly what a button drew, and putting a button in the looks that input gives it.
 #pragma once
 
 #include <cstdint>
@@ -7,19 +7,6 @@
 
 #include "button/button_math.h"
 #include "button/tamrix_button.h"
-
-namespace button {
-
-// Sets the flags that the mouse and focus handlers set, without moving the real pointer or focus, and
-// the flag that allows painting without the forced painting that comes with showing.
-class TamrixButtonTestAccess {
-public:
-    static void SetPointerOver(TamrixButton& control, bool over) { control.m_.PointerOver = over; }
-    static void SetHasFocus(TamrixButton& control, bool focus) { control.m_.HasFocus = focus; }
-    static void SetShown(TamrixButton& control, bool shown) { control.m_.Shown = shown; }
-};
-
-}  // namespace button
 
 namespace testing_support {
 
@@ -47,9 +34,17 @@ private:
 
 // width x height pixels of a DC from (x, y).
 Pixels CapturePixels(HDC dc, int x, int y, int width, int height);
+// What a window paints of its own over its client area, without its child windows (WM_PRINTCLIENT).
+Pixels PrintClient(HWND window);
 // The button's drawing surface over its client area: what RenderButton last drew.
 Pixels CaptureSurface(const button::TamrixButton& control);
-// Paints a look with the hover and focus flags given and reads it back.
+// The hover look on or off, the way input turns it: on with a mouse move while the pointer is over the
+// button, off at a tick of its timer that finds the pointer gone. A stand-in answers where the pointer
+// is, so the real one stays where it is. The button's events are not raised meanwhile.
+void ShowHover(button::TamrixButton& control, bool over);
+// The focus on the button, or taken from it (then no window of the thread has it).
+void ShowFocus(button::TamrixButton& control, bool focus);
+// Paints a look with the hover look and the focus given and reads it back.
 Pixels Paint(button::TamrixButton& control, std::uint8_t state, bool over = false, bool focus = false);
 
 // What a button paints, seen on its surface: the surface is covered with a colour the button never
@@ -72,9 +67,6 @@ private:
     Pixels marked_;
     std::vector<std::pair<std::string, Pixels>> looks_;
 };
-
-// "0x00BBGGRR" for messages.
-std::string Hex(COLORREF colour);
 
 // A picture of a bitmap made from rows of colours (0x00BBGGRR), owned by the picture.
 platform::Picture MakeBitmapPicture(const std::vector<std::vector<COLORREF>>& rows, const std::string& name);

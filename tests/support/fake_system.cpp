@@ -26,7 +26,7 @@ INT_PTR FakeSystem::ShellOpen(HWND owner, const std::string& file, const std::st
 }
 
 platform::Printer& FakeSystem::DefaultPrinter() {
-    if (!printer) throw platform::PrinterError("No printer is installed.");
+    if (!printer) throw platform::PrinterError(platform::PrintFailure::NoPrinter);
     return *printer;
 }
 

@@ -6,10 +6,9 @@ void RecordingPrinter::Print(std::string_view text, bool lineEnd) {
     if (duringPrint) duringPrint();
     if (printCalls == failOnPrintCall) {
         ++printCalls;
-        throw platform::PrinterError("The printer stopped responding.", started);
+        throw platform::PrinterError(printFailure, "Recorder");
     }
     ++printCalls;
-    started = true;
     calls.push_back("print");
     if (!text.empty()) {
         pieces.push_back({page, x, y, std::string(text), underline});
@@ -29,7 +28,7 @@ void RecordingPrinter::NewPage() {
 }
 
 void RecordingPrinter::EndDoc() {
-    if (failEndDoc) throw platform::PrinterError("The print job could not be finished.", started);
+    if (failEndDoc) throw platform::PrinterError(platform::PrintFailure::Refused, "Recorder");
     calls.push_back("enddoc");
     ++endDocs;
     x = y = 0;

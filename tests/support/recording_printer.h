@@ -20,11 +20,12 @@ public:
         bool underline;
     };
 
-    double charWidth = 0.1;             // inches per character
-    std::vector<double> charWidths;     // inches per character code; when empty, charWidth for all
-    double lineHeight = 0.2;            // inches per line end
-    int failOnPrintCall = -1;           // throw PrinterError on this Print call (0-based), -1 never
-    bool failEndDoc = false;            // throw PrinterError from EndDoc
+    double charWidth = 0.1;          // inches per character
+    std::vector<double> charWidths;  // inches per character code; when empty, charWidth for all
+    double lineHeight = 0.2;         // inches per line end
+    int failOnPrintCall = -1;        // throw PrinterError on this Print call (0-based), -1 never
+    platform::PrintFailure printFailure = platform::PrintFailure::Stopped;  // the error it throws
+    bool failEndDoc = false;            // throw PrinterError from EndDoc: the printer did not accept the job
     std::function<void()> duringPrint;  // runs at each Print call, before it prints
 
     void SetScaleMode(int mode) override { scaleMode = mode; }
@@ -54,7 +55,6 @@ public:
     bool bold = false, italic = false, underline = false;
     double x = 0, y = 0;
     int page = 1, printCalls = 0, endDocs = 0, killDocs = 0;
-    bool started = false;
     std::vector<Piece> pieces;
     std::vector<std::string> calls;  // "print", "newpage", "enddoc", "killdoc" in order
 };

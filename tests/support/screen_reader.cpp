@@ -39,6 +39,13 @@ IAccessible* ObjectOf(HWND window) {
     return object;
 }
 
+VARIANT Child(long child) {
+    VARIANT which{};
+    which.vt = VT_I4;
+    which.lVal = child;
+    return which;
+}
+
 }  // namespace
 
 Heard Hear(HWND window, long child) {
@@ -46,25 +53,21 @@ Heard Hear(HWND window, long child) {
     IAccessible* object = ObjectOf(window);
     if (!object) return heard;
     heard.found = true;
-    VARIANT which{};
-    which.vt = VT_I4;
-    which.lVal = child;
-    BSTR text = nullptr;
-    if (object->get_accName(which, &text) == S_OK) heard.name = Narrow(text);
-    text = nullptr;
-    if (object->get_accKeyboardShortcut(which, &text) == S_OK) heard.shortcut = Narrow(text);
-    text = nullptr;
-    if (object->get_accDefaultAction(which, &text) == S_OK) heard.action = Narrow(text);
-    text = nullptr;
-    if (object->get_accValue(which, &text) == S_OK) heard.value = Narrow(text);
+    const VARIANT which = Child(child);
+    auto text = [&](HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*)) {
+        BSTR value = nullptr;
+        return (object->*get)(which, &value) == S_OK ? Narrow(value) : std::string();
+    };
+    heard.name = text(&IAccessible::get_accName);
+    heard.shortcut = text(&IAccessible::get_accKeyboardShortcut);
+    heard.action = text(&IAccessible::get_accDefaultAction);
+    heard.value = text(&IAccessible::get_accValue);
     VARIANT answer;
     VariantInit(&answer);
     if (object->get_accRole(which, &answer) == S_OK && answer.vt == VT_I4)
         heard.role = RoleWords(answer.lVal);
     VariantInit(&answer);
     if (object->get_accState(which, &answer) == S_OK && answer.vt == VT_I4) heard.state = answer.lVal;
-    long count = 0;
-    if (child == 0 && object->get_accChildCount(&count) == S_OK) heard.children = static_cast<int>(count);
     object->Release();
     return heard;
 }
@@ -72,10 +75,7 @@ Heard Hear(HWND window, long child) {
 long DoDefaultAction(HWND window, long child) {
     IAccessible* object = ObjectOf(window);
     if (!object) return E_FAIL;
-    VARIANT which{};
-    which.vt = VT_I4;
-    which.lVal = child;
-    HRESULT result = object->accDoDefaultAction(which);
+    HRESULT result = object->accDoDefaultAction(Child(child));
     object->Release();
     return result;
 }

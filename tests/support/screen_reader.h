@@ -16,7 +16,6 @@ struct Heard {
     std::string shortcut;
     std::string action;
     std::string value;
-    int children = 0;  // for the window itself
 };
 
 // What a reader hears of `window`, or of its child number `child` (0: the window itself).

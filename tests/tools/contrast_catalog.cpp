@@ -11,42 +11,24 @@
 
 namespace {
 
-struct Colour {
-    int element;
-    COLORREF value;
-};
-
-constexpr Colour kHighContrastBlack[] = {
-    {COLOR_WINDOW, RGB(0, 0, 0)},
-    {COLOR_WINDOWTEXT, RGB(255, 255, 255)},
-    {COLOR_BTNFACE, RGB(0, 0, 0)},
-    {COLOR_BTNTEXT, RGB(255, 255, 255)},
-    {COLOR_HIGHLIGHT, RGB(26, 235, 255)},
-    {COLOR_HIGHLIGHTTEXT, RGB(0, 0, 0)},
-    {COLOR_GRAYTEXT, RGB(63, 242, 63)},
-    {COLOR_HOTLIGHT, RGB(255, 255, 0)},
-    {COLOR_3DHIGHLIGHT, RGB(255, 255, 255)},
-    {COLOR_3DLIGHT, RGB(255, 255, 255)},
-    {COLOR_3DSHADOW, RGB(255, 255, 255)},
-    {COLOR_3DDKSHADOW, RGB(255, 255, 255)},
-    {COLOR_ACTIVECAPTION, RGB(0, 0, 128)},
-    {COLOR_CAPTIONTEXT, RGB(255, 255, 255)},
-    {COLOR_INACTIVECAPTION, RGB(0, 128, 0)},
-    {COLOR_INACTIVECAPTIONTEXT, RGB(255, 255, 255)},
-};
+// Windows' High Contrast Black theme: the elements and their colours.
+const int elements[] = {
+    COLOR_WINDOW,        COLOR_WINDOWTEXT,    COLOR_BTNFACE,         COLOR_BTNTEXT,
+    COLOR_HIGHLIGHT,     COLOR_HIGHLIGHTTEXT, COLOR_GRAYTEXT,        COLOR_HOTLIGHT,
+    COLOR_3DHIGHLIGHT,   COLOR_3DLIGHT,       COLOR_3DSHADOW,        COLOR_3DDKSHADOW,
+    COLOR_ACTIVECAPTION, COLOR_CAPTIONTEXT,   COLOR_INACTIVECAPTION, COLOR_INACTIVECAPTIONTEXT};
+const COLORREF theme[] = {RGB(0, 0, 0),       RGB(255, 255, 255), RGB(0, 0, 0),       RGB(255, 255, 255),
+                          RGB(26, 235, 255),  RGB(0, 0, 0),       RGB(63, 242, 63),   RGB(255, 255, 0),
+                          RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
+                          RGB(0, 0, 128),     RGB(255, 255, 255), RGB(0, 128, 0),     RGB(255, 255, 255)};
 
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    constexpr int kCount = static_cast<int>(std::size(kHighContrastBlack));
-    int elements[kCount];
-    COLORREF theme[kCount];
+    constexpr int kCount = static_cast<int>(std::size(elements));
+    static_assert(std::size(theme) == std::size(elements));
     COLORREF before[kCount];
-    for (int i = 0; i < kCount; ++i) {
-        elements[i] = kHighContrastBlack[i].element;
-        theme[i] = kHighContrastBlack[i].value;
-        before[i] = GetSysColor(elements[i]);
-    }
+    for (int i = 0; i < kCount; ++i) before[i] = GetSysColor(elements[i]);
     SetSysColors(kCount, elements, theme);
 
     testing_support::FakeSystem system;

@@ -8,74 +8,39 @@
 //   wintool close TITLE         asks every visible window titled TITLE to close (a message box: its OK)
 //   wintool children TITLE      prints the texts of the window's visible children, one a line, line
 //                               breaks within a text shown as "/"
+// The commands about one window take the first visible one titled TITLE.
 #include <windows.h>
 
 #include <fcntl.h>
 #include <io.h>
 
 #include <cstdio>
-#include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
-HWND FindVisible(const char* title) {
-    HWND found = nullptr;
-    for (HWND w = FindWindowExA(nullptr, nullptr, nullptr, title); w;
-         w = FindWindowExA(nullptr, w, nullptr, title)) {
-        if (IsWindowVisible(w)) {
-            found = w;
-            break;
-        }
-    }
-    return found;
-}
-
-BOOL CALLBACK FindStatic(HWND window, LPARAM data) {
-    char name[32] = {};
-    GetClassNameA(window, name, sizeof name);
+std::string Text(HWND window) {
     char text[2048] = {};
     GetWindowTextA(window, text, sizeof text);
-    if (lstrcmpiA(name, "Static") == 0 && text[0]) *reinterpret_cast<std::string*>(data) = text;
+    return text;
+}
+
+// The last static text of a message box.
+BOOL CALLBACK FindStatic(HWND window, LPARAM found) {
+    char name[32] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (lstrcmpiA(name, "Static") == 0 && !Text(window).empty())
+        *reinterpret_cast<std::string*>(found) = Text(window);
     return TRUE;
 }
 
 BOOL CALLBACK PrintChild(HWND window, LPARAM) {
-    char text[512] = {};
-    if (!IsWindowVisible(window) || !GetWindowTextA(window, text, sizeof text)) return TRUE;
-    std::string line;
-    for (const char* c = text; *c; ++c) {
-        if (*c == '\r') continue;
-        line += *c == '\n' ? '/' : *c;
-    }
-    std::printf("%s\n", line.c_str());
+    std::string text = Text(window), line;
+    for (char c : text)
+        if (c != '\r') line += c == '\n' ? '/' : c;
+    if (IsWindowVisible(window) && !text.empty()) std::printf("%s\n", line.c_str());
     return TRUE;
-}
-
-void PrintRect(HWND window, bool client) {
-    RECT r{};
-    if (client) {
-        GetClientRect(window, &r);
-        POINT origin{0, 0};
-        ClientToScreen(window, &origin);
-        std::printf("%ld %ld %ld %ld\n", origin.x, origin.y, r.right, r.bottom);
-    } else {
-        GetWindowRect(window, &r);
-        std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
-    }
-}
-
-// Visible top-level windows titled `title`, each in turn.
-template <typename Each>
-int ForEachVisible(const char* title, Each each) {
-    int count = 0;
-    for (HWND w = FindWindowExA(nullptr, nullptr, nullptr, title); w;
-         w = FindWindowExA(nullptr, w, nullptr, title)) {
-        if (!IsWindowVisible(w)) continue;
-        ++count;
-        each(w);
-    }
-    return count;
 }
 
 }  // namespace
@@ -83,36 +48,27 @@ int ForEachVisible(const char* title, Each each) {
 int main(int argc, char** argv) {
     if (argc < 3) return 2;
     _setmode(_fileno(stdout), _O_BINARY);  // texts come out byte for byte, CR LF included
-    std::string command = argv[1];
-    if (command == "count") {
-        std::printf("%d\n", ForEachVisible(argv[2], [](HWND) {}));
-        return 0;
-    }
-    if (command == "close") {
-        ForEachVisible(argv[2], [](HWND w) { PostMessageA(w, WM_CLOSE, 0, 0); });
-        return 0;
-    }
-    HWND window = FindVisible(argv[2]);
-    if (command == "exists") return window ? 0 : 1;
-    if (command == "active") return window && GetForegroundWindow() == window ? 0 : 1;
-    if (!window) return 1;
-    if (command == "client") {
-        PrintRect(window, true);
-        return 0;
-    }
-    if (command == "window") {
-        PrintRect(window, false);
-        return 0;
-    }
-    if (command == "children") {
-        EnumChildWindows(window, PrintChild, 0);
-        return 0;
-    }
-    if (command == "text") {
-        std::string text;
-        EnumChildWindows(window, FindStatic, reinterpret_cast<LPARAM>(&text));
-        std::fwrite(text.data(), 1, text.size(), stdout);
-        return 0;
-    }
-    return 2;
+    const std::string command = argv[1];
+    std::vector<HWND> windows;  // the visible top-level windows titled TITLE
+    for (HWND w = FindWindowExA(nullptr, nullptr, nullptr, argv[2]); w;
+         w = FindWindowExA(nullptr, w, nullptr, argv[2]))
+        if (IsWindowVisible(w)) windows.push_back(w);
+    HWND window = windows.empty() ? nullptr : windows.front();
+    RECT r{};
+    POINT origin{0, 0};
+    std::string text;
+    if (command == "text" && window) EnumChildWindows(window, FindStatic, reinterpret_cast<LPARAM>(&text));
+    if (command == "count") std::printf("%d\n", static_cast<int>(windows.size()));
+    else if (command == "close")
+        for (HWND w : windows) PostMessageA(w, WM_CLOSE, 0, 0);
+    else if (command == "exists" || !window) return window ? 0 : 1;
+    else if (command == "active") return GetForegroundWindow() == window ? 0 : 1;
+    else if (command == "client" && GetClientRect(window, &r) && ClientToScreen(window, &origin))
+        std::printf("%ld %ld %ld %ld\n", origin.x, origin.y, r.right, r.bottom);
+    else if (command == "window" && GetWindowRect(window, &r))
+        std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+    else if (command == "children") EnumChildWindows(window, PrintChild, 0);
+    else if (command == "text") std::fwrite(text.data(), 1, text.size(), stdout);
+    else return 2;
+    return 0;
 }

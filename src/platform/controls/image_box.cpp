@@ -1,11 +1,10 @@
 #include "platform/controls/image_box.h"
 
-#include "platform/forms/page.h"
 #include "platform/win32/units.h"
 
 namespace platform {
 
-ImageBox::ImageBox(Page& page, const LayoutNode& node) : Control(page, node) {}
+ImageBox::ImageBox(ControlHost& host, const LayoutNode& node) : Control(host, node) {}
 
 ImageBox::~ImageBox() = default;
 
@@ -16,7 +15,7 @@ bool ImageBox::CreateControlWindow(HWND, int, int, int, int) {
 void ImageBox::ReadSettings(PropertyBag& bag) {
     if (auto name = bag.ReadPictureName("Picture")) {
         try {
-            SetPicture(page().Pictures().Get(*name));
+            SetPicture(host().Pictures().Get(*name));
         } catch (const PictureError& e) {
             bag.Report("Picture", e.what());
         }

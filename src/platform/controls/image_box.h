@@ -9,7 +9,7 @@ namespace platform {
 
 class ImageBox : public Control {
 public:
-    ImageBox(Page& page, const LayoutNode& node);
+    ImageBox(ControlHost& host, const LayoutNode& node);
     ~ImageBox() override;
 
     const platform::Picture& Picture() const { return picture_; }

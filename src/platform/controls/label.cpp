@@ -6,7 +6,6 @@
 #include <commctrl.h>
 #include <oleacc.h>
 
-#include "platform/forms/page.h"
 #include "platform/layout/text_and_numbers.h"
 #include "platform/system/system.h"
 #include "platform/win32/colour.h"
@@ -15,7 +14,8 @@
 
 namespace platform {
 
-Label::Label(Page& page, const LayoutNode& node) : Control(page, node), fontValue_(page.PageFont()) {}
+Label::Label(ControlHost& host, const LayoutNode& node)
+    : Control(host, node), fontValue_(host.AmbientFont()) {}
 
 Label::~Label() = default;
 
@@ -40,7 +40,7 @@ void Label::ReadSettings(PropertyBag& bag) {
     mousePointer_ = bag.ReadInteger("MousePointer", 0);
     if (auto icon = bag.ReadPictureName("MouseIcon")) {
         try {
-            mouseIcon_ = page().Pictures().Get(*icon);
+            mouseIcon_ = host().Pictures().Get(*icon);
         } catch (const PictureError& e) {
             bag.Report("MouseIcon", e.what());
         }
@@ -175,7 +175,7 @@ LRESULT Label::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_PRINTCLIENT: Paint(reinterpret_cast<HDC>(wParam)); return 0;
     case WM_SETCURSOR:
-        if (page().MousePointer() == kPointerHourglass) break;
+        if (host().MousePointer() == kPointerHourglass) break;
         if (mousePointer_ == kPointerCustom && mouseIcon_) {
             SetCursor(static_cast<HCURSOR>(mouseIcon_.Handle()));
             return TRUE;
@@ -207,7 +207,7 @@ LRESULT Label::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
         InvalidateRect(hwnd(), nullptr, FALSE);
-        page().OnControlFocusChanged();
+        host().OnControlFocusChanged();
         return 0;
     default: break;
     }

@@ -19,7 +19,7 @@ class Label : public Control {
 public:
     enum Alignment { kLeft = 0, kRight = 1, kCentre = 2 };
 
-    Label(Page& page, const LayoutNode& node);
+    Label(ControlHost& host, const LayoutNode& node);
     ~Label() override;
 
     const std::string& Caption() const { return caption_; }

@@ -5,16 +5,15 @@
 
 #include <oleacc.h>
 
-#include "platform/forms/page.h"
 #include "platform/system/system.h"
 #include "platform/win32/colour.h"
 #include "platform/win32/units.h"
 
 namespace platform {
 
-PictureBox::PictureBox(Page& page, const LayoutNode& node) : Control(page, node) {
+PictureBox::PictureBox(ControlHost& host, const LayoutNode& node) : Control(host, node) {
     LayoutNode copy = node;
-    PropertyBag bag(copy, page.Name(), nullptr);
+    PropertyBag bag(copy, host.Name(), nullptr);
     border_ = bag.ReadInteger("BorderStyle", 0) != 0;
 }
 
@@ -57,17 +56,9 @@ void PictureBox::OnResized() {
     if (!hwnd()) return;
     RECT client{};
     GetClientRect(hwnd(), &client);
-    int width = std::max<LONG>(1, client.right);
-    int height = std::max<LONG>(1, client.bottom);
-    if (image_ && image_.width() >= width && image_.height() >= height) return;
     WindowDC screen(hwnd());
-    MemorySurface image(screen.get(), std::max(width, image_.width()), std::max(height, image_.height()));
-    if (!image) return;
     Brush brush(CreateSolidBrush(BackColor()));
-    RECT all{0, 0, image.width(), image.height()};
-    FillRect(image.dc(), &all, brush.get());
-    if (image_) BitBlt(image.dc(), 0, 0, image_.width(), image_.height(), image_.dc(), 0, 0, SRCCOPY);
-    image_ = std::move(image);
+    GrowSurface(image_, screen.get(), client.right, client.bottom, brush.get(), false);
 }
 
 void PictureBox::PaintPicture(const Picture& picture, int xTwips, int yTwips) {
@@ -119,7 +110,7 @@ LRESULT PictureBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
         // Controls inside report to their page, which knows their colours.
-        return SendMessageA(page().hwnd(), message, wParam, lParam);
+        return SendMessageA(host().HostWindow(), message, wParam, lParam);
     default: break;
     }
     return Control::HandleMessage(message, wParam, lParam);

@@ -12,7 +12,7 @@ namespace platform {
 
 class PictureBox : public Control {
 public:
-    PictureBox(Page& page, const LayoutNode& node);
+    PictureBox(ControlHost& host, const LayoutNode& node);
     ~PictureBox() override;
 
     // Draws a picture at its own size onto the persistent image, at (x, y) in twips or in pixels.

@@ -8,12 +8,12 @@
 
 namespace platform {
 
-std::unique_ptr<Control> MakeStandardControl(Page& page, const LayoutNode& node) {
-    if (node.className == "Label") return std::make_unique<Label>(page, node);
-    if (node.className == "TextBox") return std::make_unique<TextBox>(page, node);
-    if (node.className == "PictureBox") return std::make_unique<PictureBox>(page, node);
-    if (node.className == "Image") return std::make_unique<ImageBox>(page, node);
-    if (node.className == "TabDlg.SSTab") return std::make_unique<TabStrip>(page, node);
+std::unique_ptr<Control> MakeStandardControl(ControlHost& host, const LayoutNode& node) {
+    if (node.className == "Label") return std::make_unique<Label>(host, node);
+    if (node.className == "TextBox") return std::make_unique<TextBox>(host, node);
+    if (node.className == "PictureBox") return std::make_unique<PictureBox>(host, node);
+    if (node.className == "Image") return std::make_unique<ImageBox>(host, node);
+    if (node.className == "TabDlg.SSTab") return std::make_unique<TabStrip>(host, node);
     return nullptr;
 }
 

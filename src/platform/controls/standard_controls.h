@@ -9,6 +9,6 @@
 namespace platform {
 
 // The control of a layout block of one of the toolkit's classes, or null for any other class.
-std::unique_ptr<Control> MakeStandardControl(Page& page, const LayoutNode& node);
+std::unique_ptr<Control> MakeStandardControl(ControlHost& host, const LayoutNode& node);
 
 }  // namespace platform

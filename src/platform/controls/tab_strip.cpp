@@ -5,7 +5,6 @@
 
 #include <oleacc.h>
 
-#include "platform/forms/page.h"
 #include "platform/layout/text_and_numbers.h"
 #include "platform/system/system.h"
 #include "platform/win32/colour.h"
@@ -20,9 +19,47 @@ bool IsCaptionKey(std::string_view key) {
     return std::all_of(key.begin() + 10, key.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
+// The pens of a tab's raised edges.
+struct EdgePens {
+    HPEN light;
+    HPEN shadow;
+    HPEN dark;
+};
+
+// The edges of a tab from its top corners down to `bottom`: light on the left and the top with its
+// cut corner, dark and shadow on the right.
+void DrawTabEdges(HDC dc, const RECT& r, int bottom, Selection& pen, const EdgePens& pens) {
+    pen.Select(dc, pens.light);
+    MoveToEx(dc, r.left, bottom, nullptr);
+    LineTo(dc, r.left, r.top + 2);
+    LineTo(dc, r.left + 2, r.top);
+    LineTo(dc, r.right - 2, r.top);
+    pen.Select(dc, pens.dark);
+    LineTo(dc, r.right - 1, r.top + 1);
+    LineTo(dc, r.right - 1, bottom);
+    pen.Select(dc, pens.shadow);
+    MoveToEx(dc, r.right - 2, r.top + 1, nullptr);
+    LineTo(dc, r.right - 2, bottom);
+}
+
+// A tab's caption, centred in `text`; with the focus, the dotted rectangle about the caption.
+void DrawTabCaption(HDC dc, RECT text, const std::string& caption, bool focused) {
+    DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    if (!focused) return;
+    RECT measured = text;
+    DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &measured, DT_CALCRECT | DT_SINGLELINE);
+    int w = measured.right - measured.left;
+    int h = measured.bottom - measured.top;
+    RECT focus{(text.left + text.right - w) / 2 - 2, (text.top + text.bottom - h) / 2 - 1,
+               (text.left + text.right + w) / 2 + 2, (text.top + text.bottom + h) / 2 + 1};
+    DrawFocusRect(dc, &focus);
+}
+
 }  // namespace
 
-TabStrip::TabStrip(Page& page, const LayoutNode& node) : Control(page, node), fontValue_(page.PageFont()) {}
+TabStrip::TabStrip(ControlHost& host, const LayoutNode& node)
+    : Control(host, node), fontValue_(host.AmbientFont()) {}
 
 TabStrip::~TabStrip() = default;
 
@@ -60,7 +97,7 @@ void TabStrip::WriteSettings(PropertyBag& bag) {
 
 Control* TabStrip::TabContainer(int tab) const {
     int n = 0;
-    for (const auto& control : page().Controls()) {
+    for (const auto& control : host().Controls()) {
         if (control->hwnd() && GetParent(control->hwnd()) == hwnd()) {
             if (n == tab) return control.get();
             ++n;
@@ -117,7 +154,7 @@ void TabStrip::ShowCurrentContainer() {
         if (tab != current_ && focus && IsChild(container->hwnd(), focus)) SetFocus(hwnd());
         ShowWindow(container->hwnd(), tab == current_ ? SW_SHOWNA : SW_HIDE);
     }
-    page().UpdateShownControls();
+    host().UpdateShownControls();
 }
 
 void TabStrip::SetTab(int tab) {
@@ -183,10 +220,10 @@ void TabStrip::Paint(HDC dc) {
     MoveToEx(dc, 0, client.bottom - 1, nullptr);
     LineTo(dc, 0, top);
     LineTo(dc, client.right - 1, top);
-    SelectObject(dc, dark.get());
+    pen.Select(dc, dark.get());
     LineTo(dc, client.right - 1, client.bottom - 1);
     LineTo(dc, -1, client.bottom - 1);
-    SelectObject(dc, shadow.get());
+    pen.Select(dc, shadow.get());
     MoveToEx(dc, client.right - 2, top + 1, nullptr);
     LineTo(dc, client.right - 2, client.bottom - 2);
     LineTo(dc, 0, client.bottom - 2);
@@ -201,31 +238,10 @@ void TabStrip::Paint(HDC dc) {
         if (!selected) r.top += 2;
         RECT face{r.left + 1, r.top + 1, r.right - 1, headerHeight + (selected ? 1 : -1)};
         FillRect(dc, &face, backBrush.get());
-        SelectObject(dc, light.get());
-        MoveToEx(dc, r.left, selected ? headerHeight : headerHeight - 1, nullptr);
-        LineTo(dc, r.left, r.top + 2);
-        LineTo(dc, r.left + 2, r.top);
-        LineTo(dc, r.right - 2, r.top);
-        SelectObject(dc, dark.get());
-        LineTo(dc, r.right - 1, r.top + 1);
-        LineTo(dc, r.right - 1, selected ? headerHeight : headerHeight - 1);
-        SelectObject(dc, shadow.get());
-        MoveToEx(dc, r.right - 2, r.top + 1, nullptr);
-        LineTo(dc, r.right - 2, selected ? headerHeight : headerHeight - 1);
+        DrawTabEdges(dc, r, selected ? headerHeight : headerHeight - 1, pen,
+                     {light.get(), shadow.get(), dark.get()});
         RECT text{r.left + 4, r.top + 2, r.right - 4, headerHeight - 1};
-        const std::string& caption = captions_[static_cast<std::size_t>(tab)];
-        DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
-                  DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-        if (selected && hasFocus_) {
-            RECT measured = text;
-            DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &measured,
-                      DT_CALCRECT | DT_SINGLELINE);
-            int w = measured.right - measured.left;
-            int h = measured.bottom - measured.top;
-            RECT focus{(text.left + text.right - w) / 2 - 2, (text.top + text.bottom - h) / 2 - 1,
-                       (text.left + text.right + w) / 2 + 2, (text.top + text.bottom + h) / 2 + 1};
-            DrawFocusRect(dc, &focus);
-        }
+        DrawTabCaption(dc, text, captions_[static_cast<std::size_t>(tab)], selected && hasFocus_);
     }
 }
 
@@ -265,13 +281,13 @@ LRESULT TabStrip::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         InvalidateRect(hwnd(), nullptr, FALSE);
         // The strip's focus is its current tab's.
         if (hasFocus_) NotifyWinEvent(EVENT_OBJECT_FOCUS, hwnd(), OBJID_CLIENT, current_ + 1);
-        page().OnControlFocusChanged();
+        host().OnControlFocusChanged();
         return 0;
     case WM_SHOWWINDOW:
         if (wParam) ShowCurrentContainer();
         break;
     case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLOREDIT: return SendMessageA(page().hwnd(), message, wParam, lParam);
+    case WM_CTLCOLOREDIT: return SendMessageA(host().HostWindow(), message, wParam, lParam);
     default: break;
     }
     return Control::HandleMessage(message, wParam, lParam);

@@ -17,7 +17,7 @@ namespace platform {
 
 class TabStrip : public Control {
 public:
-    TabStrip(Page& page, const LayoutNode& node);
+    TabStrip(ControlHost& host, const LayoutNode& node);
     ~TabStrip() override;
 
     int TabCount() const { return static_cast<int>(captions_.size()); }

@@ -5,17 +5,17 @@
 
 #include <oleacc.h>
 
-#include "platform/forms/page.h"
 #include "platform/system/system.h"
 #include "platform/win32/colour.h"
 #include "platform/win32/font.h"
 
 namespace platform {
 
-TextBox::TextBox(Page& page, const LayoutNode& node) : Control(page, node), fontValue_(page.PageFont()) {
+TextBox::TextBox(ControlHost& host, const LayoutNode& node)
+    : Control(host, node), fontValue_(host.AmbientFont()) {
     // The window's styles depend on settings, so they are read before the window is made.
     LayoutNode copy = node;
-    PropertyBag bag(copy, page.Name(), nullptr);
+    PropertyBag bag(copy, host.Name(), nullptr);
     multiLine_ = bag.ReadTruth("MultiLine", false);
     scrollBars_ = bag.ReadInteger("ScrollBars", 0);
     locked_ = bag.ReadTruth("Locked", false);

@@ -13,7 +13,7 @@ namespace platform {
 
 class TextBox : public Control {
 public:
-    TextBox(Page& page, const LayoutNode& node);
+    TextBox(ControlHost& host, const LayoutNode& node);
     ~TextBox() override;
 
     std::string Text() const;

@@ -6,6 +6,7 @@
 #include <ole2.h>
 
 #include "platform/forms/page.h"
+#include "platform/system/system.h"
 #include "platform/win32/resources.h"
 #include "platform/win32/window.h"
 
@@ -15,6 +16,7 @@ Application::Application() {
     OleInitialize(nullptr);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_TAB_CLASSES};
     InitCommonControlsEx(&controls);
+    Window::SetFailureReporter(this);
 }
 
 Application::~Application() {
@@ -24,6 +26,20 @@ Application::~Application() {
         page->UnloadWithoutAsking();
     }
     unloaded_.clear();
+    Window::SetFailureReporter(nullptr);
+}
+
+void Application::ReportFailure(HWND window, const std::string& what) {
+    HWND owner = window && IsWindow(window) ? GetAncestor(window, GA_ROOT) : nullptr;
+    System().ShowMessage(owner, FailureMessage(what), ApplicationTitle(), MB_OK | MB_ICONHAND);
+}
+
+void Application::DispatchGuarded(MSG& message) {
+    try {
+        Dispatch(message);
+    } catch (...) {
+        ReportCurrentException(message.hwnd);
+    }
 }
 
 Page* Application::PageOf(HWND window) const {
@@ -75,7 +91,7 @@ int Application::Run() {
             break;
         }
         if (got == -1) break;
-        Dispatch(message);
+        DispatchGuarded(message);
         ReleaseUnloaded();
     }
     --loopDepth_;
@@ -93,7 +109,7 @@ void Application::RunUntil(const std::function<bool()>& done) {
             break;
         }
         if (got == -1) break;
-        Dispatch(message);
+        DispatchGuarded(message);
     }
     --loopDepth_;
 }
@@ -107,7 +123,7 @@ void Application::DoEvents() {
             PostQuitMessage(static_cast<int>(message.wParam));
             break;
         }
-        Dispatch(message);
+        DispatchGuarded(message);
     }
     --doEventsDepth_;
     --loopDepth_;

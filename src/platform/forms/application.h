@@ -1,5 +1,7 @@
 // The event loop and the list of loaded pages. The run ends when the last page unloads; modal pages
-// run nested loops on the same thread.
+// run nested loops on the same thread. A failure that a handler lets out (in a window procedure or in
+// the page's keyboard handling called from the loop) is told to the user in a message box with the
+// stop icon and the program's title, and the run goes on.
 #pragma once
 
 #include <functional>
@@ -9,12 +11,13 @@
 
 #include "platform/win32/gdi.h"
 #include "platform/win32/win.h"
+#include "platform/win32/window.h"
 
 namespace platform {
 
 class Page;
 
-class Application {
+class Application : private FailureReporter {
 public:
     Application();
     ~Application();
@@ -63,6 +66,9 @@ public:
     HICON ProgramIcon(bool small);
 
 private:
+    void ReportFailure(HWND window, const std::string& what) override;
+    // Dispatch, with any failure told to the user rather than ending the loop.
+    void DispatchGuarded(MSG& message);
     void ReleaseUnloaded();
 
     std::vector<std::shared_ptr<Page>> loaded_;

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "platform/forms/accessible.h"
-#include "platform/forms/page.h"
 #include "platform/win32/units.h"
 
 namespace platform {
@@ -22,8 +21,8 @@ bool IsExtenderKey(std::string_view key) {
     return std::find(std::begin(kKeys), std::end(kKeys), key) != std::end(kKeys);
 }
 
-Control::Control(Page& page, const LayoutNode& node)
-    : page_(page), className_(node.className), name_(node.name), index_(node.index) {}
+Control::Control(ControlHost& host, const LayoutNode& node)
+    : host_(host), className_(node.className), name_(node.name), index_(node.index) {}
 
 Control::~Control() = default;
 
@@ -42,7 +41,7 @@ void Control::Build(HWND parent, PropertyBag& bag) {
     cancel_ = bag.ReadTruth("Cancel", false);
     toolTip_ = bag.ReadText("ToolTipText", "");
 
-    int dpi = page_.Dpi();
+    int dpi = host_.Dpi();
     if (!CreateControlWindow(parent, TwipsToPixels(left_, dpi), TwipsToPixels(top_, dpi),
                              ExtentPixels(width_, dpi), ExtentPixels(height_, dpi))) {
         bag.Report({}, "the control's window could not be made");
@@ -58,7 +57,7 @@ void Control::Build(HWND parent, PropertyBag& bag) {
 
 void Control::ApplyPlacement() {
     if (!hwnd()) return;
-    int dpi = page_.Dpi();
+    int dpi = host_.Dpi();
     SetWindowPos(hwnd(), nullptr, TwipsToPixels(left_, dpi), TwipsToPixels(top_, dpi),
                  ExtentPixels(width_, dpi), ExtentPixels(height_, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -78,13 +77,13 @@ void Control::OnDpiChanged() {
 }
 
 int Control::Dpi() const {
-    return page_.Dpi();
+    return host_.Dpi();
 }
 
 void Control::SetVisible(bool visible) {
     visible_ = visible;
     if (hwnd()) ShowWindow(hwnd(), visible ? SW_SHOWNA : SW_HIDE);
-    page_.UpdateShownControls();
+    host_.UpdateShownControls();
 }
 
 bool Control::Enabled() const {
@@ -121,7 +120,7 @@ LayoutNode Control::SaveToLayout() {
     node.className = className_;
     node.name = name_;
     node.index = index_;
-    PropertyBag bag(node, page_.Name(), nullptr);
+    PropertyBag bag(node, host_.Name(), nullptr);
     bag.WriteLong("Left", left_);
     bag.WriteLong("Top", top_);
     bag.WriteLong("Width", width_);

@@ -10,13 +10,12 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/forms/control_host.h"
 #include "platform/layout/layout.h"
 #include "platform/layout/property_bag.h"
 #include "platform/win32/window.h"
 
 namespace platform {
-
-class Page;
 
 // Keys every control block may carry that belong to the page's handling of the control (place, size,
 // tab order, visibility, default and cancel roles, tooltip) rather than to the control itself.
@@ -24,14 +23,14 @@ bool IsExtenderKey(std::string_view key);
 
 class Control : public Window {
 public:
-    Control(Page& page, const LayoutNode& node);
+    Control(ControlHost& host, const LayoutNode& node);
     ~Control() override;
 
     const std::string& Name() const { return name_; }
     std::optional<int> Index() const { return index_; }
     std::string DisplayName() const;
     const std::string& ClassName() const { return className_; }
-    Page& page() const { return page_; }
+    ControlHost& host() const { return host_; }
 
     // Builds the control from its layout block inside `parent`: extender values, window, own settings.
     // Problems are reported through `bag`; the control is made whatever they are.
@@ -90,11 +89,11 @@ public:
 
     // ---- What a screen reader learns of the control (forms/accessible.h) ----
     // Parts are pieces of a control that a reader visits one by one (the tabs of a tab strip),
-    // numbered from 1; part 0 is the control itself. Roles and states are MSAA's numbers (ROLE_SYSTEM_*,
+    // numbered from 1; number 0 is the control itself. Roles and states are MSAA's numbers (ROLE_SYSTEM_*,
     // STATE_SYSTEM_*). For the control itself, an empty name and a role of 0 leave what Windows says of
     // its window, and the states are added to Windows' own (focus, visibility, availability).
     virtual int AccessiblePartCount() const { return 0; }
-    // The name given with SetAccessibleName, for part 0.
+    // The name given with SetAccessibleName, for the control itself.
     virtual std::string AccessibleName(int part) const;
     virtual long AccessibleRole(int /*part*/) const { return 0; }
     virtual long AccessibleState(int /*part*/) const { return 0; }
@@ -127,7 +126,7 @@ protected:
     void ApplyPlacement();
 
 private:
-    Page& page_;
+    ControlHost& host_;
     std::string className_;
     std::string name_;
     std::optional<int> index_;

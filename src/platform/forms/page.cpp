@@ -319,84 +319,6 @@ void Page::SetMousePointer(int pointer) {
     SetCursor(LoadCursor(nullptr, pointer == kPointerHourglass ? IDC_WAIT : IDC_ARROW));
 }
 
-void Page::EnsureBackground() {
-    RECT client{};
-    GetClientRect(hwnd(), &client);
-    int width = std::clamp<LONG>(client.right, 1, kLargestExtentPixels);
-    int height = std::clamp<LONG>(client.bottom, 1, kLargestExtentPixels);
-    if (background_ && background_.width() >= width && background_.height() >= height) return;
-    width = std::max(width, background_.width());
-    height = std::max(height, background_.height());
-    WindowDC screen(hwnd());
-    MemorySurface surface(screen.get(), width, height);
-    if (!surface) return;
-    Brush brush(CreateSolidBrush(backColor_));
-    RECT all{0, 0, width, height};
-    FillRect(surface.dc(), &all, brush.get());
-    if (background_)
-        BitBlt(surface.dc(), 0, 0, background_.width(), background_.height(), background_.dc(), 0, 0,
-               SRCCOPY);
-    background_ = std::move(surface);
-}
-
-void Page::PaintBackground(HDC dc) {
-    RECT client{};
-    GetClientRect(hwnd(), &client);
-    if (System().HighContrast()) {
-        // High contrast drops the pictures for the window colour; they are kept for when it goes.
-        FillRect(dc, &client, GetSysColorBrush(COLOR_WINDOW));
-    } else if (background_) {
-        BitBlt(dc, 0, 0, background_.width(), background_.height(), background_.dc(), 0, 0, SRCCOPY);
-    } else {
-        Brush brush(CreateSolidBrush(backColor_));
-        FillRect(dc, &client, brush.get());
-    }
-}
-
-void Page::ApplyDpi(int dpi, const RECT* suggested) {
-    if (!hwnd() || dpi <= 0 || dpi == dpi_) return;
-    int previous = dpi_;
-    dpi_ = dpi;
-    screenFont_ = CreateScreenFont(font_, dpi_);
-    if (suggested) {
-        SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-    } else {
-        RECT r{};
-        GetWindowRect(hwnd(), &r);
-        SetWindowPos(hwnd(), nullptr, 0, 0, MulDiv(r.right - r.left, dpi_, previous),
-                     MulDiv(r.bottom - r.top, dpi_, previous), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    // The pictures painted onto the page and its boxes are laid again at the new size, by the page.
-    background_.Reset();
-    EnsureBackground();
-    for (const auto& control : controls_) control->OnDpiChanged();
-    Form_DpiChanged();
-    // Last, once the page is whole again: controls that measure pictures or copy what lies beneath them.
-    for (const auto& control : controls_) control->OnAmbientChanged("Dpi");
-    RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
-}
-
-void Page::OnAppearanceChanged(bool coloursChanged) {
-    bool contrast = System().HighContrast();
-    if (contrast == highContrast_ && !coloursChanged) return;
-    highContrast_ = contrast;
-    // The page repaints first, so that a control that copies what lies beneath it finds the new look.
-    RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
-    for (const auto& control : controls_) control->OnAmbientChanged("HighContrast");
-}
-
-void Page::PaintPicture(const Picture& picture, int xTwips, int yTwips) {
-    PaintPicturePixels(picture, TwipsToPixels(xTwips, dpi_), TwipsToPixels(yTwips, dpi_));
-}
-
-void Page::PaintPicturePixels(const Picture& picture, int x, int y) {
-    if (!hwnd() || !picture) return;
-    EnsureBackground();
-    picture.Draw(background_.dc(), x, y);
-    RequestPaint(true);
-}
-
 int Page::WidthPixels() const {
     RECT r{};
     if (hwnd()) GetWindowRect(hwnd(), &r);
@@ -427,64 +349,8 @@ void Page::ThrowMissingControl(std::string_view name, std::optional<int> index) 
     throw std::logic_error("page " + name_ + " has no control " + display + " of the expected kind");
 }
 
-bool Page::IsUsable(const Control& control) const {
-    return control.hwnd() && IsWindowVisible(control.hwnd()) && IsWindowEnabled(control.hwnd());
-}
-
-std::vector<Control*> Page::TabOrder() const {
-    std::vector<Control*> order;
-    for (const auto& control : controls_)
-        if (control->CanTakeFocus()) order.push_back(control.get());
-    std::stable_sort(order.begin(), order.end(),
-                     [](const Control* a, const Control* b) { return a->TabIndex() < b->TabIndex(); });
-    return order;
-}
-
-Control* Page::FocusedControl() const {
-    return ControlOfWindow(GetFocus());
-}
-
-void Page::MoveFocus(bool forward) {
-    std::vector<Control*> order = TabOrder();
-    if (order.empty()) return;
-    Control* current = FocusedControl();
-    auto at = std::find(order.begin(), order.end(), current);
-    std::size_t start =
-        at == order.end() ? (forward ? order.size() - 1 : 0) : static_cast<std::size_t>(at - order.begin());
-    for (std::size_t step = 1; step <= order.size(); ++step) {
-        std::size_t i =
-            forward ? (start + step) % order.size() : (start + order.size() - step) % order.size();
-        if (IsUsable(*order[i])) {
-            SetFocus(order[i]->hwnd());
-            return;
-        }
-    }
-}
-
-void Page::RestoreFocus() {
-    if (lastFocus_ && IsWindow(lastFocus_) && IsChild(hwnd(), lastFocus_) && IsWindowVisible(lastFocus_) &&
-        IsWindowEnabled(lastFocus_)) {
-        SetFocus(lastFocus_);
-        return;
-    }
-    for (Control* control : TabOrder()) {
-        if (IsUsable(*control)) {
-            SetFocus(control->hwnd());
-            return;
-        }
-    }
-    SetFocus(hwnd());
-}
-
-bool Page::DisplaysAsDefault(const Control& control) const {
-    if (!control.IsDefault()) return false;
-    Control* focused = FocusedControl();
-    return !focused || focused == &control || !focused->ActsAsButton();
-}
-
-void Page::OnControlFocusChanged() {
-    for (const auto& control : controls_)
-        if (control->IsDefault()) control->OnAmbientChanged("DisplayAsDefault");
+void Page::DoEvents() {
+    app_.DoEvents();
 }
 
 void Page::PostActivate() {
@@ -495,85 +361,12 @@ void Page::UpdateShownControls() {
     for (const auto& control : controls_) control->UpdateShown();
 }
 
-bool Page::PreTranslateMessage(MSG& message) {
-    // Only keys concern the page; every other message (timer ticks many times a second among them)
-    // goes on without the questions below, each of which asks the window system.
-    if (message.message != WM_KEYDOWN && message.message != WM_SYSCHAR && message.message != WM_CHAR)
-        return false;
-    if (!hwnd() || !IsWindowEnabled(hwnd())) return false;
-    auto activate = [](Control& control) {
-        if (control.CanTakeFocus() && GetFocus() != control.hwnd()) SetFocus(control.hwnd());
-        control.OnAccessKey();
-    };
-    auto byAccessKey = [this](char key) -> Control* {
-        if (key >= 'A' && key <= 'Z') key = static_cast<char>(key - 'A' + 'a');
-        for (const auto& control : controls_)
-            if (control->AccessKey() != 0 && control->AccessKey() == key && IsUsable(*control))
-                return control.get();
-        return nullptr;
-    };
-    bool ctrl = GetKeyState(VK_CONTROL) < 0;
-    bool alt = GetKeyState(VK_MENU) < 0;
-    switch (message.message) {
-    case WM_KEYDOWN:
-        if (message.wParam == VK_TAB && !ctrl && !alt) {
-            MoveFocus(GetKeyState(VK_SHIFT) >= 0);
-            return true;
-        }
-        if (message.wParam == VK_TAB && ctrl) {
-            for (const auto& control : controls_)
-                if (IsUsable(*control) && control->SelectNextTab(GetKeyState(VK_SHIFT) >= 0)) return true;
-        }
-        if (message.wParam == VK_RETURN || message.wParam == VK_ESCAPE) {
-            // Enter and Esc click the default and the cancel control; the focus stays where it is.
-            bool isReturn = message.wParam == VK_RETURN;
-            for (const auto& control : controls_) {
-                if ((isReturn ? control->IsDefault() : control->IsCancel()) && IsUsable(*control)) {
-                    control->OnAccessKey();
-                    return true;
-                }
-            }
-        }
-        return false;
-    case WM_SYSCHAR:
-        if (Control* control = byAccessKey(static_cast<char>(message.wParam))) {
-            activate(*control);
-            return true;
-        }
-        return false;
-    case WM_CHAR: {
-        Control* focused = FocusedControl();
-        char key = static_cast<char>(message.wParam);
-        bool alphanumeric =
-            (key >= 'a' && key <= 'z') || (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9');
-        if (focused && focused->LetsLettersActivateAccessKeys() && alphanumeric) {
-            if (Control* control = byAccessKey(key)) {
-                activate(*control);
-                return true;
-            }
-        }
-        return false;
-    }
-    default: return false;
-    }
-}
-
 LRESULT Page::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_ERASEBKGND: PaintBackground(reinterpret_cast<HDC>(wParam)); return 1;
-    case WM_PAINT: {
-        {
-            PaintScope paint(hwnd());
-        }
-        if (!paintedOnce_) {
-            // The first time, the controls paint at once as well, so that the page appears whole; that
-            // is the program's first frame when this is its first page.
-            paintedOnce_ = true;
-            RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-            app_.NotePaintedWhole();
-        }
-        return 0;
-    }
+    case WM_ERASEBKGND:
+        PaintBackground(reinterpret_cast<HDC>(wParam));
+        return 1;  // the background is drawn: Windows has nothing left to erase
+    case WM_PAINT: OnPaint(); return 0;
     case WM_PRINTCLIENT: PaintBackground(reinterpret_cast<HDC>(wParam)); return 0;
     case WM_DPICHANGED:
         // Windows suggests where the window goes at the new scale (keeping it on that display).
@@ -581,44 +374,65 @@ LRESULT Page::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_SETTINGCHANGE:
     case WM_SYSCOLORCHANGE: OnAppearanceChanged(message == WM_SYSCOLORCHANGE); break;
-    case WM_ACTIVATE:
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            HWND focus = GetFocus();
-            if (focus && IsChild(hwnd(), focus)) lastFocus_ = focus;
-            return 0;
-        }
-        if (HIWORD(wParam) == 0) {
-            // The activate event runs after the activation has finished, from the message loop, so
-            // that it may show a modal page of its own.
-            PostMessageA(hwnd(), kActivateMessage, 0, 0);
-            RestoreFocus();
-        }
-        return 0;
-    case kActivateMessage:
-        if (!loaded_) return 0;
-        if (app_.InDoEvents()) app_.DeferActivation(weak_from_this());
-        else Form_Activate();
-        return 0;
+    case WM_ACTIVATE: OnActivate(LOWORD(wParam), HIWORD(wParam) != 0); return 0;
+    case kActivateMessage: OnActivateEvent(); return 0;
     case WM_SETFOCUS: RestoreFocus(); return 0;
     case WM_SETCURSOR:
-        if (mousePointer_ == kPointerHourglass) {
-            SetCursor(LoadCursor(nullptr, IDC_WAIT));
-            return TRUE;
-        }
+        if (OnSetCursor()) return TRUE;  // the pointer is set: Windows must not set the class's
         break;
     case WM_CLOSE: Unload(kFormControlMenu); return 0;
-    case WM_QUERYENDSESSION: return Unload(kAppWindows) ? TRUE : FALSE;
+    case WM_QUERYENDSESSION: return Unload(kAppWindows) ? TRUE : FALSE;  // FALSE keeps the session
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
-        // Only a control of this page is asked; any other window keeps the system's colours.
-        if (Control* control = ControlOfWindow(reinterpret_cast<HWND>(lParam)))
-            if (HBRUSH brush = control->ColourDC(reinterpret_cast<HDC>(wParam)))
-                return reinterpret_cast<LRESULT>(brush);
-        break;
+        if (HBRUSH brush = OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
+            return reinterpret_cast<LRESULT>(brush);
+        break;  // not one of this page's controls: the system's colours
     case WM_GETFONT: return reinterpret_cast<LRESULT>(screenFont_.get());
     default: break;
     }
     return Default(message, wParam, lParam);
+}
+
+void Page::OnPaint() {
+    { PaintScope paint(hwnd()); }
+    if (!paintedOnce_) {
+        // The first time, the controls paint at once as well, so that the page appears whole; that is
+        // the program's first frame when this is its first page.
+        paintedOnce_ = true;
+        RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        app_.NotePaintedWhole();
+    }
+}
+
+void Page::OnActivate(WORD state, bool minimized) {
+    if (state == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(hwnd(), focus)) lastFocus_ = focus;
+        return;
+    }
+    if (minimized) return;
+    // The activate event runs after the activation has finished, from the message loop, so that it may
+    // show a modal page of its own.
+    PostMessageA(hwnd(), kActivateMessage, 0, 0);
+    RestoreFocus();
+}
+
+void Page::OnActivateEvent() {
+    if (!loaded_) return;
+    if (app_.InDoEvents()) app_.DeferActivation(weak_from_this());
+    else Form_Activate();
+}
+
+bool Page::OnSetCursor() {
+    if (mousePointer_ != kPointerHourglass) return false;
+    SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    return true;
+}
+
+HBRUSH Page::OnControlColour(HDC dc, HWND controlWindow) {
+    // Only a control of this page is asked; any other window keeps the system's colours.
+    Control* control = ControlOfWindow(controlWindow);
+    return control ? control->ColourDC(dc) : nullptr;
 }
 
 }  // namespace platform

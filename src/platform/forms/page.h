@@ -19,6 +19,8 @@
 #include <vector>
 
 #include "platform/forms/control.h"
+#include "platform/forms/control_host.h"
+#include "platform/forms/mouse_pointer.h"
 #include "platform/layout/layout.h"
 #include "platform/win32/gdi.h"
 #include "platform/win32/picture.h"
@@ -37,25 +39,6 @@ enum UnloadMode : std::int16_t {
     kAppTaskManager = 3,   // another program asked the page to close
 };
 
-// Mouse pointer shapes of pages and controls, by number.
-inline constexpr int kPointerDefault = 0;  // the shape the window class gives
-inline constexpr int kPointerArrow = 1;
-inline constexpr int kPointerCross = 2;
-inline constexpr int kPointerIBeam = 3;
-inline constexpr int kPointerIcon = 4;
-inline constexpr int kPointerSize = 5;
-inline constexpr int kPointerSizeNESW = 6;
-inline constexpr int kPointerSizeNS = 7;
-inline constexpr int kPointerSizeNWSE = 8;
-inline constexpr int kPointerSizeWE = 9;
-inline constexpr int kPointerUpArrow = 10;
-inline constexpr int kPointerHourglass = 11;
-inline constexpr int kPointerNoDrop = 12;
-inline constexpr int kPointerArrowHourglass = 13;
-inline constexpr int kPointerArrowQuestion = 14;
-inline constexpr int kPointerSizeAll = 15;
-inline constexpr int kPointerCustom = 99;  // the control's own pointer picture (MouseIcon)
-
 // The layout of a page given as text rather than as the name of a program resource (tests).
 struct LayoutText {
     std::string text;
@@ -64,14 +47,14 @@ struct LayoutText {
 // Pages are always owned by std::shared_ptr (make them with std::make_shared): a page keeps itself
 // alive while its modal loop runs, and the application keeps an unloaded page until none of its
 // handlers can still be running.
-class Page : public Window, public std::enable_shared_from_this<Page> {
+class Page : public Window, public ControlHost, public std::enable_shared_from_this<Page> {
 public:
     Page(Application& app, std::string layoutResource);
     Page(Application& app, LayoutText layout);
     ~Page() override;
 
     Application& app() const { return app_; }
-    const std::string& Name() const { return name_; }
+    const std::string& Name() const override { return name_; }
 
     // Creates the window and its controls from the layout and raises the load event; nothing when
     // already loaded. Problems in the layout are shown once in a message box and the page still loads.
@@ -101,12 +84,13 @@ public:
     void SetSize(int widthTwips, int heightTwips);
     bool Enabled() const;
     void SetEnabled(bool enabled);
-    int MousePointer() const { return mousePointer_; }
+    int MousePointer() const override { return mousePointer_; }
     void SetMousePointer(int pointer);
     COLORREF BackColor() const { return backColor_; }
-    const FontValue& PageFont() const { return font_; }
+    const FontValue& AmbientFont() const override { return font_; }
+    HWND HostWindow() const override { return hwnd(); }
     // The resolution of the display the page is on, in pixels per inch (96 at normal size).
-    int Dpi() const { return dpi_; }
+    int Dpi() const override { return dpi_; }
     // Takes a new resolution: `suggested` is where the window goes (Windows' suggestion), or null to
     // keep its top-left corner and scale its size.
     void ApplyDpi(int dpi, const RECT* suggested);
@@ -127,9 +111,10 @@ public:
         if (!typed) ThrowMissingControl(name, index);
         return *typed;
     }
-    const std::vector<std::unique_ptr<Control>>& Controls() const { return controls_; }
+    const std::vector<std::unique_ptr<Control>>& Controls() const override { return controls_; }
 
-    PictureLibrary& Pictures() { return pictures_; }
+    PictureLibrary& Pictures() override { return pictures_; }
+    void DoEvents() override;
     // Problems found while loading the layout (shown to the user once).
     const std::vector<LayoutDiagnostic>& Diagnostics() const { return diagnostics_; }
 
@@ -142,11 +127,11 @@ public:
     // The control that holds the keyboard focus, if it is one of this page's.
     Control* FocusedControl() const;
     // The default control shows itself as default unless another button has the focus.
-    bool DisplaysAsDefault(const Control& control) const;
+    bool DisplaysAsDefault(const Control& control) const override;
     // Tells every control that may have appeared or disappeared (after showing, tab switches...).
-    void UpdateShownControls();
+    void UpdateShownControls() override;
     // Focus moved from one control to another: the default control's look may change.
-    void OnControlFocusChanged();
+    void OnControlFocusChanged() override;
     // Raises the activate event from the message loop (after an activation held back by DoEvents).
     void PostActivate();
 
@@ -170,6 +155,13 @@ protected:
 private:
     static constexpr UINT kActivateMessage = WM_APP + 1;
 
+    // Message handlers.
+    void OnPaint();
+    void OnActivate(WORD state, bool minimized);
+    void OnActivateEvent();  // the posted activate event
+    bool OnSetCursor();      // true when the page set the pointer itself
+    HBRUSH OnControlColour(HDC dc, HWND controlWindow);
+
     void BuildControls(HWND parent, std::vector<LayoutNode>& nodes);
     void ApplyPageSettings(LayoutNode& root);
     void ShowLoadProblems();
@@ -182,6 +174,10 @@ private:
     std::vector<Control*> TabOrder() const;
     [[noreturn]] void ThrowMissingControl(std::string_view name, std::optional<int> index) const;
     bool IsUsable(const Control& control) const;
+    // A key pressed on the page (Tab, Ctrl+Tab, Enter, Esc), and an access key: true when the page
+    // handled it (page_keyboard.cpp).
+    bool OnPageKeyDown(WPARAM key);
+    bool ActivateByAccessKey(char key);
 
     Application& app_;
     bool paintedOnce_ = false;

@@ -5,10 +5,7 @@
 
 #include <oleacc.h>
 
-#include "platform/forms/application.h"
-#include "platform/forms/page.h"
 #include "platform/system/system.h"
-#include "platform/win32/font.h"
 #include "platform/win32/units.h"
 
 namespace platform {
@@ -38,7 +35,8 @@ HCURSOR StandardPointer(int pointer) {
 
 }  // namespace
 
-UserControl::UserControl(Page& page, const LayoutNode& node) : Control(page, node), font_(page.PageFont()) {}
+UserControl::UserControl(ControlHost& host, const LayoutNode& node)
+    : Control(host, node), font_(host.AmbientFont(), host.Dpi()) {}
 
 UserControl::~UserControl() {
     if (hwnd() && timerEnabled_) KillTimer(hwnd(), kTimerId);
@@ -73,25 +71,18 @@ void UserControl::EnsureSurface() {
     // image.
     RECT client{};
     GetClientRect(hwnd(), &client);
-    int width = std::clamp<LONG>(client.right, 1, kLargestExtentPixels);
-    int height = std::clamp<LONG>(client.bottom, 1, kLargestExtentPixels);
-    if (surface_ && surface_.width() >= width && surface_.height() >= height) return;
+    if (SurfaceHolds(surface_, client.right, client.bottom)) return;
+    // The font is taken out of the surface that goes, and put into the one that comes.
+    font_.Deselect();
     WindowDC screen(hwnd());
-    MemorySurface grown;
-    if (!grown.CreateDib(screen.get(), std::max(width, surface_.width()),
-                         std::max(height, surface_.height())))
-        return;
-    RECT all{0, 0, grown.width(), grown.height()};
-    FillRect(grown.dc(), &all, GetSysColorBrush(COLOR_BTNFACE));
-    if (surface_) BitBlt(grown.dc(), 0, 0, surface_.width(), surface_.height(), surface_.dc(), 0, 0, SRCCOPY);
-    surface_ = std::move(grown);
+    GrowSurface(surface_, screen.get(), client.right, client.bottom, GetSysColorBrush(COLOR_BTNFACE), true);
     ApplyFontToSurface();
 }
 
 void UserControl::ApplyFontToSurface() {
     if (!surface_) return;
-    if (!screenFont_) screenFont_ = CreateScreenFont(font_, Dpi());
-    SelectObject(surface_.dc(), screenFont_.get());
+    font_.SetDpi(Dpi());
+    font_.SelectInto(surface_.dc());
     SetBkMode(surface_.dc(), TRANSPARENT);
 }
 
@@ -137,19 +128,11 @@ void UserControl::SetExtentHeight(int twips) {
 }
 
 FontValue UserControl::AmbientFont() const {
-    return page().PageFont();
+    return host().AmbientFont();
 }
 
 bool UserControl::AmbientDisplayAsDefault() const {
-    return page().DisplaysAsDefault(*this);
-}
-
-void UserControl::SetHostFont(const FontValue& font) {
-    font_ = font;
-    // The new font goes in before the old one is deleted.
-    Font replacement = CreateScreenFont(font_, Dpi());
-    if (surface_) SelectObject(surface_.dc(), replacement.get());
-    screenFont_ = std::move(replacement);
+    return host().DisplaysAsDefault(*this);
 }
 
 void UserControl::SetHostMousePointer(int pointer) {
@@ -184,22 +167,26 @@ void UserControl::PropertyChanged(std::string_view key) {
     if (OnPropertyChanged) OnPropertyChanged(key);
 }
 
-void UserControl::SetTimerEnabled(bool enabled) {
-    if (enabled == timerEnabled_ || !hwnd()) return;
-    timerEnabled_ = enabled;
-    if (enabled) SetTimer(hwnd(), kTimerId, timerInterval_, nullptr);
-    else KillTimer(hwnd(), kTimerId);
+bool UserControl::SetTimerEnabled(bool enabled) {
+    if (enabled == timerEnabled_ || !hwnd()) return enabled == timerEnabled_;
+    if (enabled) {
+        timerEnabled_ = SetTimer(hwnd(), kTimerId, timerInterval_, nullptr) != 0;
+        return timerEnabled_;
+    }
+    KillTimer(hwnd(), kTimerId);
+    timerEnabled_ = false;
+    return true;
 }
 
 void UserControl::DoEvents() {
-    page().app().DoEvents();
+    host().DoEvents();
 }
 
 Picture UserControl::ReadPicture(PropertyBag& bag, std::string_view key) {
     auto name = bag.ReadPictureName(key);
     if (!name) return {};
     try {
-        return page().Pictures().Get(*name);
+        return host().Pictures().Get(*name);
     } catch (const PictureError& e) {
         bag.Report(key, e.what());
         return {};
@@ -263,7 +250,7 @@ bool UserControl::AmbientHighContrast() const {
 void UserControl::OnDpiChanged() {
     // The font at the new scale goes in before the old one is deleted; then the control takes its place
     // (the resize handler follows).
-    SetHostFont(font_);
+    font_.SetDpi(Dpi());
     Control::OnDpiChanged();
 }
 
@@ -305,140 +292,124 @@ std::int16_t UserControl::ButtonsHeld(WPARAM wParam) {
     return buttons;
 }
 
-bool UserControl::PointInside(LPARAM lParam) const {
+bool UserControl::PointInside(int x, int y) const {
     // By window, so that a cut-away corner or a covering window does not count as the control.
-    POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    POINT at{x, y};
     ClientToScreen(hwnd(), &at);
     return WindowFromPoint(at) == hwnd();
 }
 
-void UserControl::OnMouseButton(UINT message, WPARAM wParam, LPARAM lParam) {
-    auto x = static_cast<float>(GET_X_LPARAM(lParam));
-    auto y = static_cast<float>(GET_Y_LPARAM(lParam));
-    std::int16_t shift = ShiftState();
-    // The control keeps the mouse from the first press until every button is up again, so that it
-    // hears the moves and the release wherever the pointer goes.
-    auto releaseWhenAllUp = [this, wParam] {
-        if ((wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0 && GetCapture() == hwnd())
-            ReleaseCapture();
-    };
-    switch (message) {
-    case WM_LBUTTONDOWN:
-        if (GetFocus() != hwnd()) SetFocus(hwnd());
-        SetCapture(hwnd());
-        leftPressed_ = true;
-        UserControl_MouseDown(1, shift, x, y);
-        break;
-    case WM_LBUTTONDBLCLK:
-        // The second press of a double click: no mouse-down and no click of its own. The control takes
-        // the mouse itself if it treats the press as one.
-        if (GetFocus() != hwnd()) SetFocus(hwnd());
-        leftPressed_ = false;
-        UserControl_DblClick();
-        break;
-    case WM_LBUTTONUP: {
-        // A click is a left press and release both on the control's window (by window, so a cut-away
-        // corner or a covering window is not the control).
-        bool clicked = leftPressed_ && PointInside(lParam);
-        leftPressed_ = false;
-        releaseWhenAllUp();
-        UserControl_MouseUp(1, shift, x, y);
-        if (clicked && hwnd()) UserControl_Click();
-        break;
-    }
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONDBLCLK:
-        SetCapture(hwnd());
-        UserControl_MouseDown(2, shift, x, y);
-        break;
-    case WM_RBUTTONUP:
-        releaseWhenAllUp();
-        UserControl_MouseUp(2, shift, x, y);
-        break;
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONDBLCLK:
-        SetCapture(hwnd());
-        UserControl_MouseDown(4, shift, x, y);
-        break;
-    case WM_MBUTTONUP:
-        releaseWhenAllUp();
-        UserControl_MouseUp(4, shift, x, y);
-        break;
-    default: break;
-    }
-}
-
 LRESULT UserControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    const int x = GET_X_LPARAM(lParam);
+    const int y = GET_Y_LPARAM(lParam);
+    const auto key = static_cast<std::int16_t>(wParam);
     switch (message) {
-    case WM_ERASEBKGND: return 1;
-    case WM_PAINT: {
-        PaintScope paint(hwnd());
-        if (surface_) {
-            const RECT& r = paint.area();
-            BitBlt(paint.dc(), r.left, r.top, r.right - r.left, r.bottom - r.top, surface_.dc(), r.left,
-                   r.top, SRCCOPY);
-        }
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        if (surface_)
-            BitBlt(reinterpret_cast<HDC>(wParam), 0, 0, ScaleWidth(), ScaleHeight(), surface_.dc(), 0, 0,
-                   SRCCOPY);
-        return 0;
+    case WM_ERASEBKGND: return 1;  // the surface covers every pixel: nothing to erase
+    case WM_PAINT: OnPaint(); return 0;
+    case WM_PRINTCLIENT: OnPrintClient(reinterpret_cast<HDC>(wParam)); return 0;
     case WM_SIZE: OnResized(); return 0;
-    case WM_SETCURSOR:
-        if (page().MousePointer() == kPointerHourglass) SetCursor(LoadCursor(nullptr, IDC_WAIT));
-        else if (mousePointer_ == kPointerCustom && mouseIcon_)
-            SetCursor(static_cast<HCURSOR>(mouseIcon_.Handle()));
-        else SetCursor(StandardPointer(mousePointer_));
-        return TRUE;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_LBUTTONDBLCLK:
+    case WM_SETCURSOR: OnSetCursor(); return TRUE;  // the pointer is set: Windows must not set the class's
+    case WM_LBUTTONDOWN: OnButtonDown(kLeftButton, x, y); return 0;
     case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-    case WM_RBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK: OnButtonDown(kRightButton, x, y); return 0;
     case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP:
-    case WM_MBUTTONDBLCLK: OnMouseButton(message, wParam, lParam); return 0;
+    case WM_MBUTTONDBLCLK: OnButtonDown(kMiddleButton, x, y); return 0;
+    case WM_LBUTTONDBLCLK: OnLeftDoubleClick(); return 0;
+    case WM_LBUTTONUP: OnButtonUp(kLeftButton, wParam, x, y); return 0;
+    case WM_RBUTTONUP: OnButtonUp(kRightButton, wParam, x, y); return 0;
+    case WM_MBUTTONUP: OnButtonUp(kMiddleButton, wParam, x, y); return 0;
     case WM_MOUSEMOVE:
-        UserControl_MouseMove(ButtonsHeld(wParam), ShiftState(), static_cast<float>(GET_X_LPARAM(lParam)),
-                              static_cast<float>(GET_Y_LPARAM(lParam)));
+        UserControl_MouseMove(ButtonsHeld(wParam), ShiftState(), static_cast<float>(x),
+                              static_cast<float>(y));
         return 0;
-    case WM_CAPTURECHANGED:
-        if (reinterpret_cast<HWND>(lParam) != hwnd()) leftPressed_ = false;
-        return 0;
-    case WM_KEYDOWN: UserControl_KeyDown(static_cast<std::int16_t>(wParam), ShiftState()); return 0;
+    case WM_CAPTURECHANGED: OnCaptureChanged(reinterpret_cast<HWND>(lParam)); return 0;
+    case WM_KEYDOWN: UserControl_KeyDown(key, ShiftState()); return 0;
     case WM_CHAR:
         UserControl_KeyPress(static_cast<std::int16_t>(static_cast<unsigned char>(wParam)));
         return 0;
-    case WM_KEYUP: UserControl_KeyUp(static_cast<std::int16_t>(wParam), ShiftState()); return 0;
+    case WM_KEYUP: UserControl_KeyUp(key, ShiftState()); return 0;
+    // Keys pressed with Alt (and F10) are keys of the control too; Windows still gets them for Alt+F4 and
+    // the window menu, unless the handler did away with the control.
     case WM_SYSKEYDOWN:
+        UserControl_KeyDown(key, ShiftState());
+        if (!hwnd()) return 0;
+        break;
     case WM_SYSKEYUP:
-        // Keys pressed with Alt (and F10) are keys of the control too; Windows still gets them for
-        // Alt+F4 and the window menu.
-        if (message == WM_SYSKEYDOWN) UserControl_KeyDown(static_cast<std::int16_t>(wParam), ShiftState());
-        else UserControl_KeyUp(static_cast<std::int16_t>(wParam), ShiftState());
+        UserControl_KeyUp(key, ShiftState());
         if (!hwnd()) return 0;
         break;
     case WM_GETDLGCODE: return DLGC_BUTTON | DLGC_WANTCHARS;
-    case WM_SETFOCUS:
-        UserControl_GotFocus();
-        page().OnControlFocusChanged();
-        return 0;
-    case WM_KILLFOCUS:
-        UserControl_LostFocus();
-        page().OnControlFocusChanged();
-        return 0;
-    case WM_TIMER:
-        if (wParam == kTimerId && timerEnabled_) Timer_Tick();
-        return 0;
+    case WM_SETFOCUS: OnFocusChanged(true); return 0;
+    case WM_KILLFOCUS: OnFocusChanged(false); return 0;
+    case WM_TIMER: OnTimer(wParam); return 0;
     case BM_GETCHECK: return checkBoxRole_ && checked_ ? BST_CHECKED : BST_UNCHECKED;
     case BM_GETSTATE:
         return (checkBoxRole_ && checked_ ? BST_CHECKED : 0) | (GetFocus() == hwnd() ? BST_FOCUS : 0);
     default: break;
     }
     return Control::HandleMessage(message, wParam, lParam);
+}
+
+void UserControl::OnPaint() {
+    PaintScope paint(hwnd());
+    if (!surface_) return;
+    const RECT& r = paint.area();
+    BitBlt(paint.dc(), r.left, r.top, r.right - r.left, r.bottom - r.top, surface_.dc(), r.left, r.top,
+           SRCCOPY);
+}
+
+void UserControl::OnPrintClient(HDC dc) {
+    if (surface_) BitBlt(dc, 0, 0, ScaleWidth(), ScaleHeight(), surface_.dc(), 0, 0, SRCCOPY);
+}
+
+void UserControl::OnSetCursor() {
+    if (host().MousePointer() == kPointerHourglass) SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    else if (mousePointer_ == kPointerCustom && mouseIcon_)
+        SetCursor(static_cast<HCURSOR>(mouseIcon_.Handle()));
+    else SetCursor(StandardPointer(mousePointer_));
+}
+
+void UserControl::OnButtonDown(std::int16_t button, int x, int y) {
+    std::int16_t shift = ShiftState();
+    if (button == kLeftButton && GetFocus() != hwnd()) SetFocus(hwnd());
+    // The control keeps the mouse from the first press until every button is up again, so that it hears
+    // the moves and the release wherever the pointer goes.
+    SetCapture(hwnd());
+    if (button == kLeftButton) leftPressed_ = true;
+    UserControl_MouseDown(button, shift, static_cast<float>(x), static_cast<float>(y));
+}
+
+void UserControl::OnLeftDoubleClick() {
+    // The second press of a double click: no mouse-down and no click of its own. The control takes the
+    // mouse itself if it treats the press as one.
+    if (GetFocus() != hwnd()) SetFocus(hwnd());
+    leftPressed_ = false;
+    UserControl_DblClick();
+}
+
+void UserControl::OnButtonUp(std::int16_t button, WPARAM held, int x, int y) {
+    std::int16_t shift = ShiftState();
+    // A click is a left press and release both on the control's window (by window, so a cut-away corner
+    // or a covering window is not the control).
+    bool clicked = button == kLeftButton && leftPressed_ && PointInside(x, y);
+    if (button == kLeftButton) leftPressed_ = false;
+    if ((held & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0 && GetCapture() == hwnd()) ReleaseCapture();
+    UserControl_MouseUp(button, shift, static_cast<float>(x), static_cast<float>(y));
+    if (clicked && hwnd()) UserControl_Click();
+}
+
+void UserControl::OnCaptureChanged(HWND newCapture) {
+    if (newCapture != hwnd()) leftPressed_ = false;
+}
+
+void UserControl::OnFocusChanged(bool gained) {
+    if (gained) UserControl_GotFocus();
+    else UserControl_LostFocus();
+    host().OnControlFocusChanged();
+}
+
+void UserControl::OnTimer(UINT_PTR id) {
+    if (id == kTimerId && timerEnabled_) Timer_Tick();
 }
 
 }  // namespace platform

@@ -29,6 +29,7 @@
 #include <string_view>
 
 #include "platform/forms/control.h"
+#include "platform/forms/control_font.h"
 #include "platform/win32/gdi.h"
 #include "platform/win32/picture.h"
 
@@ -42,8 +43,13 @@ public:
 
 class UserControl : public Control {
 public:
-    UserControl(Page& page, const LayoutNode& node);
+    UserControl(ControlHost& host, const LayoutNode& node);
     ~UserControl() override;
+
+    // Mouse buttons as the mouse events number them (their sum while several are held).
+    static constexpr std::int16_t kLeftButton = 1;
+    static constexpr std::int16_t kRightButton = 2;
+    static constexpr std::int16_t kMiddleButton = 4;
 
     // ---- What the host offers the control ----
 
@@ -75,9 +81,10 @@ public:
     // Whether the user has turned high contrast on (the system services' answer, at each call).
     bool AmbientHighContrast() const;
 
-    // Host properties of the control's window.
-    const FontValue& HostFont() const { return font_; }
-    void SetHostFont(const FontValue& font);
+    // Host properties of the control's window. The font is an object: a change made through it is the
+    // control's font from the next drawing on.
+    ControlFont& HostFont() { return font_; }
+    const ControlFont& HostFont() const { return font_; }
     int HostMousePointer() const { return mousePointer_; }
     void SetHostMousePointer(int pointer);
     const Picture& HostMouseIcon() const { return mouseIcon_; }
@@ -96,7 +103,8 @@ public:
     static constexpr UINT_PTR kTimerId = 1;
     void SetTimerInterval(unsigned milliseconds) { timerInterval_ = milliseconds; }
     bool TimerEnabled() const { return timerEnabled_; }
-    void SetTimerEnabled(bool enabled);
+    // Starts or stops the timer; false when Windows would not start it (it then stays stopped).
+    bool SetTimerEnabled(bool enabled);
 
     // Lets pending messages run (Application::DoEvents).
     void DoEvents();
@@ -174,12 +182,21 @@ private:
     void ApplyFontToSurface();
     static std::int16_t ShiftState();
     static std::int16_t ButtonsHeld(WPARAM wParam);
-    bool PointInside(LPARAM lParam) const;
-    void OnMouseButton(UINT message, WPARAM wParam, LPARAM lParam);
+    bool PointInside(int x, int y) const;
+
+    // Message handlers.
+    void OnPaint();
+    void OnPrintClient(HDC dc);
+    void OnSetCursor();
+    void OnButtonDown(std::int16_t button, int x, int y);
+    void OnLeftDoubleClick();
+    void OnButtonUp(std::int16_t button, WPARAM held, int x, int y);
+    void OnCaptureChanged(HWND newCapture);
+    void OnFocusChanged(bool gained);
+    void OnTimer(UINT_PTR id);
 
     MemorySurface surface_;
-    FontValue font_;
-    Font screenFont_;
+    ControlFont font_;  // selected into surface_ (declared after it: taken out before the surface goes)
     int mousePointer_ = 0;
     Picture mouseIcon_;
     std::string accessKeys_;

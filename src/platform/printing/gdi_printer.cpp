@@ -12,24 +12,18 @@ namespace {
 
 constexpr const char* kDocumentName = "Catalog";
 
-// The system's words for an error number, without the trailing line break ("Access is denied.").
-std::string SystemErrorText(DWORD code) {
-    char* buffer = nullptr;
-    DWORD length = FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-        code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-    std::string text = length && buffer ? std::string(buffer, length) : std::string();
-    if (buffer) LocalFree(buffer);
-    while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' '))
-        text.pop_back();
-    return text.empty() ? "Windows error " + std::to_string(code) + "." : text;
-}
-
 }  // namespace
 
 struct GdiPrinter::State {
-    HDC dc = nullptr;
-    bool ownsDc = false;
+    // In this order, so that the font is selected out before it goes, and it goes before the DC.
+    OwnedDC printerDc;        // the default printer's DC while a job runs
+    HDC dc = nullptr;         // where the output goes: printerDc, or a DC that someone else owns
+    std::string printerName;  // of printerDc
+    Font font;
+    Selection fontSelection;  // `font` in `dc`; gives the DC its own font back
+
+    bool OwnsDc() const { return static_cast<bool>(printerDc); }
+
     bool docStarted = false;
     bool pageStarted = false;
     int scaleMode = kScaleInches;
@@ -39,8 +33,6 @@ struct GdiPrinter::State {
     bool bold = false;
     bool italic = false;
     bool underline = false;
-    Font font;
-    HGDIOBJ originalFont = nullptr;
     bool fontDirty = true;
 
     double x = 0;
@@ -59,7 +51,6 @@ GdiPrinter::GdiPrinter(HDC device) : state_(std::make_unique<State>()) {
 
 GdiPrinter::~GdiPrinter() {
     KillDoc();
-    if (state_->dc && state_->originalFont) SelectObject(state_->dc, state_->originalFont);
 }
 
 std::string GdiPrinter::DefaultPrinterName() {
@@ -122,51 +113,45 @@ void GdiPrinter::SetCurrentY(double inches) {
 // the next job makes its font again.
 void GdiPrinter::ReleaseDevice() {
     State& s = *state_;
-    if (s.dc && s.originalFont) SelectObject(s.dc, s.originalFont);
-    s.originalFont = nullptr;
+    s.fontSelection.Reset();
     s.font.Reset();
     s.fontDirty = true;
-    if (s.ownsDc && s.dc) {
-        DeleteDC(s.dc);
+    if (s.OwnsDc()) {
+        s.printerDc.Reset();
         s.dc = nullptr;
-        s.ownsDc = false;
     }
     s.docStarted = s.pageStarted = false;
     s.x = s.y = 0;
 }
 
-void GdiPrinter::Fail(const std::string& what) {
-    DWORD code = GetLastError();
+void GdiPrinter::Fail(PrintFailure failure) {
     State& s = *state_;
-    bool wasRunning = s.docStarted;
-    if (s.docStarted && s.ownsDc) AbortDoc(s.dc);  // the spooler drops what it already has
+    std::string name = s.printerName;
+    if (s.docStarted && s.OwnsDc()) AbortDoc(s.dc);  // the spooler drops what it already has
     ReleaseDevice();
-    throw PrinterError(code ? what + ": " + SystemErrorText(code) : what + ".", wasRunning);
+    throw PrinterError(failure, name);
 }
 
 void GdiPrinter::EnsurePage() {
     State& s = *state_;
     if (!s.dc) {
-        std::string name = DefaultPrinterName();
-        if (name.empty()) throw PrinterError("No printer is installed.");
-        SetLastError(0);
-        s.dc = CreateDCA("WINSPOOL", name.c_str(), nullptr, nullptr);
-        if (!s.dc) Fail("The printer \"" + name + "\" could not be opened");
-        s.ownsDc = true;
+        s.printerName = DefaultPrinterName();
+        if (s.printerName.empty()) throw PrinterError(PrintFailure::NoPrinter);
+        s.printerDc = OwnedDC(CreateDCA("WINSPOOL", s.printerName.c_str(), nullptr, nullptr));
+        s.dc = s.printerDc.get();
+        if (!s.dc) Fail(PrintFailure::Unreachable);
         s.dpiX = GetDeviceCaps(s.dc, LOGPIXELSX);
         s.dpiY = GetDeviceCaps(s.dc, LOGPIXELSY);
     }
-    if (s.ownsDc && !s.docStarted) {
+    if (s.OwnsDc() && !s.docStarted) {
         DOCINFOA info{};
         info.cbSize = sizeof info;
         info.lpszDocName = kDocumentName;
-        SetLastError(0);
-        if (StartDocA(s.dc, &info) <= 0) Fail("The print job could not be started");
+        if (StartDocA(s.dc, &info) <= 0) Fail(PrintFailure::Refused);
         s.docStarted = true;
     }
-    if (s.ownsDc && !s.pageStarted) {
-        SetLastError(0);
-        if (StartPage(s.dc) <= 0) Fail("The printer could not start a page");
+    if (s.OwnsDc() && !s.pageStarted) {
+        if (StartPage(s.dc) <= 0) Fail(PrintFailure::Stopped);
         s.pageStarted = true;
         s.fontDirty = true;  // some drivers reset the DC at StartPage
     }
@@ -184,8 +169,7 @@ void GdiPrinter::ApplyFont() {
     lf.lfOutPrecision = OUT_TT_PRECIS;
     lstrcpynA(lf.lfFaceName, s.fontName.c_str(), LF_FACESIZE);
     Font font(CreateFontIndirectA(&lf));
-    HGDIOBJ previous = SelectObject(s.dc, font.get());
-    if (!s.originalFont) s.originalFont = previous;
+    s.fontSelection.Select(s.dc, font.get());
     s.font = std::move(font);  // the font it replaces is no longer selected
     s.fontDirty = false;
     SetBkMode(s.dc, TRANSPARENT);
@@ -215,9 +199,8 @@ void GdiPrinter::Print(std::string_view text, bool lineEnd) {
 void GdiPrinter::NewPage() {
     EnsurePage();
     State& s = *state_;
-    if (s.ownsDc) {
-        SetLastError(0);
-        if (EndPage(s.dc) <= 0) Fail("The printer could not finish a page");
+    if (s.OwnsDc()) {
+        if (EndPage(s.dc) <= 0) Fail(PrintFailure::Stopped);
         s.pageStarted = false;
     }
     s.x = s.y = 0;
@@ -225,12 +208,10 @@ void GdiPrinter::NewPage() {
 
 void GdiPrinter::EndDoc() {
     State& s = *state_;
-    if (s.ownsDc && s.docStarted) {
-        SetLastError(0);
-        if (s.pageStarted && EndPage(s.dc) <= 0) Fail("The printer could not finish a page");
+    if (s.OwnsDc() && s.docStarted) {
+        if (s.pageStarted && EndPage(s.dc) <= 0) Fail(PrintFailure::Stopped);
         s.pageStarted = false;
-        SetLastError(0);
-        if (::EndDoc(s.dc) <= 0) Fail("The print job could not be finished");
+        if (::EndDoc(s.dc) <= 0) Fail(PrintFailure::Refused);
         ReleaseDevice();
     }
     s.x = s.y = 0;
@@ -238,8 +219,8 @@ void GdiPrinter::EndDoc() {
 
 void GdiPrinter::KillDoc() {
     State& s = *state_;
-    if (s.ownsDc && s.docStarted) AbortDoc(s.dc);
-    if (s.ownsDc) ReleaseDevice();
+    if (s.OwnsDc() && s.docStarted) AbortDoc(s.dc);
+    if (s.OwnsDc()) ReleaseDevice();
     s.x = s.y = 0;
 }
 

@@ -14,7 +14,10 @@ namespace platform {
 // printable area; device units per inch come from LOGPIXELSX/Y. On the default printer the device is
 // opened when the first output of a job arrives and released at the end of the job, so each job goes
 // to the printer that is the default at that moment. StartDoc, StartPage, EndPage and EndDoc are
-// checked; a failure aborts the job (AbortDoc: nothing stays in the spooler) and throws PrinterError.
+// checked; a failure aborts the job (AbortDoc: nothing stays in the spooler) and throws PrinterError:
+// Refused when StartDoc or EndDoc fails (the spooler would not take the job: a printer that refuses
+// jobs fails at EndDoc, once the job is handed over), Stopped when a page could not be started or
+// finished.
 class GdiPrinter : public Printer {
 public:
     // Prints on the default printer.
@@ -49,7 +52,7 @@ private:
     void EnsurePage();
     void ApplyFont();
     void ReleaseDevice();
-    [[noreturn]] void Fail(const std::string& what);
+    [[noreturn]] void Fail(PrintFailure failure);
 
     std::unique_ptr<State> state_;
 };

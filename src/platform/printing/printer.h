@@ -7,21 +7,41 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace platform {
 
-// A printer that cannot be reached or a print job that failed. The text says why, in words for the
-// user ("No printer is installed."). `jobWasRunning` tells whether the job had already started when
-// it failed (it has been abandoned either way).
+// What went wrong with a print job. Whatever it was, the job has been abandoned: nothing of it stays
+// with the printer.
+enum class PrintFailure {
+    NoPrinter,    // no printer is installed
+    Unreachable,  // the printer could not be opened
+    Refused,      // the printer did not accept the job, at its start or at its end: nothing is printed
+    Stopped,      // the printer failed between two pages, and the pages before were cancelled
+};
+
+// A printer that cannot be reached or a print job that failed, with the printer's name when known.
 class PrinterError : public std::runtime_error {
 public:
-    explicit PrinterError(const std::string& why, bool jobWasRunning = false)
-        : std::runtime_error(why), jobWasRunning_(jobWasRunning) {}
+    explicit PrinterError(PrintFailure failure, std::string printerName = {})
+        : std::runtime_error(Describe(failure)), failure_(failure), printerName_(std::move(printerName)) {}
 
-    bool JobWasRunning() const { return jobWasRunning_; }
+    PrintFailure Failure() const { return failure_; }
+    const std::string& PrinterName() const { return printerName_; }
 
 private:
-    bool jobWasRunning_;
+    static const char* Describe(PrintFailure failure) {
+        switch (failure) {
+        case PrintFailure::NoPrinter: return "no printer is installed";
+        case PrintFailure::Unreachable: return "the printer could not be opened";
+        case PrintFailure::Refused: return "the printer did not accept the print job";
+        case PrintFailure::Stopped: break;
+        }
+        return "the printer failed between two pages";
+    }
+
+    PrintFailure failure_;
+    std::string printerName_;
 };
 
 class Printer {

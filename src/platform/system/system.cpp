@@ -71,6 +71,12 @@ bool SystemServices::HighContrast() {
            (setting.dwFlags & HCF_HIGHCONTRASTON) != 0;
 }
 
+HWND SystemServices::WindowUnderPointer() {
+    POINT at{};
+    if (!GetCursorPos(&at)) return nullptr;
+    return WindowFromPoint(at);
+}
+
 SystemServices& System() {
     return g_current ? *g_current : RealServices();
 }

@@ -1,6 +1,8 @@
 // Owning wrappers for the GDI and USER objects this program makes. Each wrapper owns exactly one handle,
 // cannot be copied (a copy would release twice), and releases in its destructor; selections and
-// device contexts remember what they must restore or release.
+// device contexts remember what they must restore or release. Whatever a wrapper selects into a device
+// context is selected out again before anything is deleted: Windows refuses to delete an object that
+// is still selected, and the object then leaks.
 #pragma once
 
 #include <cstddef>
@@ -22,6 +24,38 @@ inline BITMAPINFO TopDownFormat(int width, int height) {
     format.bmiHeader.biCompression = BI_RGB;
     return format;
 }
+
+// Hears what the wrappers select into which device context, which device contexts they let go, and
+// which objects they delete, so that a check can tell an object deleted while it is still selected
+// (Wine deletes it all the same, Windows refuses and leaks it). The program installs none; a test
+// installs one with GdiWatch.
+class GdiWatcher {
+public:
+    virtual void Selected(HDC dc, HGDIOBJ object) = 0;
+    virtual void DeviceContextGone(HDC dc) = 0;
+    virtual void Deleting(HGDIOBJ object) = 0;
+
+protected:
+    ~GdiWatcher() = default;
+};
+
+// Installs a watcher for its own lifetime.
+class GdiWatch {
+public:
+    explicit GdiWatch(GdiWatcher& watcher);
+    ~GdiWatch();
+    GdiWatch(const GdiWatch&) = delete;
+    GdiWatch& operator=(const GdiWatch&) = delete;
+
+private:
+    GdiWatcher* previous_;
+};
+
+// SelectObject, DeleteObject and the end of a device context as the wrappers do them: the watcher in
+// force hears of each.
+HGDIOBJ SelectInto(HDC dc, HGDIOBJ object);
+void DeleteGdiObject(HGDIOBJ object);
+void NoteDeviceContextGone(HDC dc);
 
 // A GDI object (brush, pen, font, region, bitmap) deleted with DeleteObject.
 template <class Handle>
@@ -46,7 +80,7 @@ public:
     // Gives up ownership, for a handle that something else now owns (a region applied to a window).
     Handle release() { return std::exchange(handle_, nullptr); }
     void Reset(Handle handle = nullptr) {
-        if (handle_) DeleteObject(handle_);
+        if (handle_) DeleteGdiObject(handle_);
         handle_ = handle;
     }
 
@@ -63,18 +97,47 @@ using Bitmap = GdiObject<HBITMAP>;
 // Selects an object into a DC for the guard's lifetime and selects the previous object back.
 class Selection {
 public:
-    Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(object ? SelectObject(dc, object) : nullptr) {}
-    ~Selection() {
-        if (previous_) SelectObject(dc_, previous_);
-    }
+    Selection() = default;
+    Selection(HDC dc, HGDIOBJ object) { Select(dc, object); }
+    ~Selection() { Reset(); }
     Selection(const Selection&) = delete;
     Selection& operator=(const Selection&) = delete;
+    Selection(Selection&& other) noexcept
+        : dc_(std::exchange(other.dc_, nullptr)), previous_(std::exchange(other.previous_, nullptr)) {}
+    Selection& operator=(Selection&& other) noexcept {
+        if (this != &other) {
+            Reset();
+            dc_ = std::exchange(other.dc_, nullptr);
+            previous_ = std::exchange(other.previous_, nullptr);
+        }
+        return *this;
+    }
+
+    // Selects `object` into `dc`. Into the DC the guard already holds, the object simply takes the
+    // place of the last one, and what the guard gives back stays what the DC had first; another DC
+    // first gets its own object back.
+    void Select(HDC dc, HGDIOBJ object) {
+        if (previous_ && dc == dc_) {
+            if (object) SelectInto(dc_, object);
+            return;
+        }
+        Reset();
+        dc_ = dc;
+        previous_ = dc && object ? SelectInto(dc, object) : nullptr;
+    }
+    // Selects back what the DC had first.
+    void Reset() {
+        if (dc_ && previous_) SelectObject(dc_, previous_);
+        dc_ = nullptr;
+        previous_ = nullptr;
+    }
 
     HGDIOBJ previous() const { return previous_; }
+    explicit operator bool() const { return previous_ != nullptr; }
 
 private:
-    HDC dc_;
-    HGDIOBJ previous_;
+    HDC dc_ = nullptr;
+    HGDIOBJ previous_ = nullptr;
 };
 
 // The DC of a window (or of the screen for a null window), released to the same window.
@@ -82,7 +145,9 @@ class WindowDC {
 public:
     explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
     ~WindowDC() {
-        if (dc_) ReleaseDC(window_, dc_);
+        if (!dc_) return;
+        NoteDeviceContextGone(dc_);
+        ReleaseDC(window_, dc_);
     }
     WindowDC(const WindowDC&) = delete;
     WindowDC& operator=(const WindowDC&) = delete;
@@ -95,16 +160,16 @@ private:
     HDC dc_;
 };
 
-// A memory DC made with CreateCompatibleDC and deleted with DeleteDC.
-class MemoryDC {
+// A DC of the program's own, deleted with DeleteDC: a printer's DC (CreateDC), or a memory DC.
+class OwnedDC {
 public:
-    MemoryDC() = default;
-    explicit MemoryDC(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {}
-    ~MemoryDC() { Reset(); }
-    MemoryDC(const MemoryDC&) = delete;
-    MemoryDC& operator=(const MemoryDC&) = delete;
-    MemoryDC(MemoryDC&& other) noexcept : dc_(std::exchange(other.dc_, nullptr)) {}
-    MemoryDC& operator=(MemoryDC&& other) noexcept {
+    OwnedDC() = default;
+    explicit OwnedDC(HDC owned) : dc_(owned) {}
+    ~OwnedDC() { Reset(); }
+    OwnedDC(const OwnedDC&) = delete;
+    OwnedDC& operator=(const OwnedDC&) = delete;
+    OwnedDC(OwnedDC&& other) noexcept : dc_(std::exchange(other.dc_, nullptr)) {}
+    OwnedDC& operator=(OwnedDC&& other) noexcept {
         if (this != &other) {
             Reset();
             dc_ = std::exchange(other.dc_, nullptr);
@@ -115,12 +180,21 @@ public:
     HDC get() const { return dc_; }
     explicit operator bool() const { return dc_ != nullptr; }
     void Reset() {
-        if (dc_) DeleteDC(dc_);
+        if (!dc_) return;
+        NoteDeviceContextGone(dc_);
+        DeleteDC(dc_);
         dc_ = nullptr;
     }
 
 private:
     HDC dc_ = nullptr;
+};
+
+// A memory DC made with CreateCompatibleDC.
+class MemoryDC : public OwnedDC {
+public:
+    MemoryDC() = default;
+    explicit MemoryDC(HDC compatibleWith) : OwnedDC(CreateCompatibleDC(compatibleWith)) {}
 };
 
 // A memory DC with its own bitmap selected in. The original bitmap is selected back before the
@@ -138,7 +212,7 @@ public:
             Reset();
             dc_ = std::move(other.dc_);
             bitmap_ = std::move(other.bitmap_);
-            original_ = std::exchange(other.original_, nullptr);
+            selection_ = std::move(other.selection_);
             bits_ = std::exchange(other.bits_, nullptr);
             width_ = std::exchange(other.width_, 0);
             height_ = std::exchange(other.height_, 0);
@@ -156,7 +230,7 @@ public:
             dc_.Reset();
             return false;
         }
-        original_ = SelectObject(dc_.get(), bitmap_.get());
+        selection_.Select(dc_.get(), bitmap_.get());
         width_ = width;
         height_ = height;
         return true;
@@ -178,15 +252,14 @@ public:
             return false;
         }
         bits_ = static_cast<std::uint32_t*>(bits);
-        original_ = SelectObject(dc_.get(), bitmap_.get());
+        selection_.Select(dc_.get(), bitmap_.get());
         width_ = width;
         height_ = height;
         return true;
     }
 
     void Reset() {
-        if (dc_ && original_) SelectObject(dc_.get(), original_);
-        original_ = nullptr;
+        selection_.Reset();
         bits_ = nullptr;
         bitmap_.Reset();
         dc_.Reset();
@@ -206,19 +279,37 @@ public:
     std::uint32_t* PixelRow(int y) const { return bits_ + static_cast<std::ptrdiff_t>(y) * width_; }
 
 private:
+    // In this order, so that the bitmap is selected out before it goes, and it goes before the DC.
     MemoryDC dc_;
     Bitmap bitmap_;
-    HGDIOBJ original_ = nullptr;
+    Selection selection_;
     std::uint32_t* bits_ = nullptr;
     int width_ = 0;
     int height_ = 0;
 };
 
+// Whether `surface` is already as large as GrowSurface would make it for width x height.
+bool SurfaceHolds(const MemorySurface& surface, int width, int height);
+// Makes `surface` at least width x height (never smaller than it was, nor than 1 x 1, nor larger than
+// can be drawn: kLargestExtentPixels a side), keeping its
+// pixels; what is new is filled with `fill`. A surface that only grows keeps its image while its window
+// shrinks for a moment. `withPixels` makes it a DIB section (CreateDib). False when it could not grow;
+// the surface then stays as it was.
+bool GrowSurface(MemorySurface& surface, HDC compatibleWith, int width, int height, HBRUSH fill,
+                 bool withPixels);
+
+// Makes `region` the shape of `window`, redrawn at once; the window owns the region from then on.
+// A region the window refuses is deleted. False when it was refused.
+bool SetWindowShape(HWND window, Region region);
+
 // BeginPaint/EndPaint for one WM_PAINT.
 class PaintScope {
 public:
     explicit PaintScope(HWND window) : window_(window) { BeginPaint(window_, &ps_); }
-    ~PaintScope() { EndPaint(window_, &ps_); }
+    ~PaintScope() {
+        if (ps_.hdc) NoteDeviceContextGone(ps_.hdc);
+        EndPaint(window_, &ps_);
+    }
     PaintScope(const PaintScope&) = delete;
     PaintScope& operator=(const PaintScope&) = delete;
 

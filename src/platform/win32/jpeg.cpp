@@ -340,13 +340,49 @@ private:
         return static_cast<std::uint8_t>(std::clamp<std::int64_t>(wrapped, 0, 255));
     }
 
+    // The fixed point of the inverse DCT: 13 fraction bits, 2 more kept between the passes.
+    static constexpr int kConstBits = 13;
+    static constexpr int kPass1Bits = 2;
+
+    // The even and odd halves of one 8-point transform; in[i] is the input at frequency i.
+    static void TransformEightPoints(const std::int64_t (&in)[8], std::int64_t (&sums)[8]) {
+        std::int64_t z1 = (in[2] + in[6]) * 4433;
+        std::int64_t tmp2 = z1 + in[6] * -15137;
+        std::int64_t tmp3 = z1 + in[2] * 6270;
+        std::int64_t tmp0 = (in[0] + in[4]) * (std::int64_t{1} << kConstBits);
+        std::int64_t tmp1 = (in[0] - in[4]) * (std::int64_t{1} << kConstBits);
+        std::int64_t tmp10 = tmp0 + tmp3, tmp13 = tmp0 - tmp3, tmp11 = tmp1 + tmp2, tmp12 = tmp1 - tmp2;
+
+        std::int64_t o0 = in[7], o1 = in[5], o2 = in[3], o3 = in[1];
+        std::int64_t z1o = o0 + o3, z2 = o1 + o2, z3 = o0 + o2, z4 = o1 + o3;
+        std::int64_t z5 = (z3 + z4) * 9633;
+        o0 *= 2446;
+        o1 *= 16819;
+        o2 *= 25172;
+        o3 *= 12299;
+        z1o *= -7373;
+        z2 *= -20995;
+        z3 = z3 * -16069 + z5;
+        z4 = z4 * -3196 + z5;
+        o0 += z1o + z3;
+        o1 += z2 + z4;
+        o2 += z2 + z3;
+        o3 += z1o + z4;
+        sums[0] = tmp10 + o3;
+        sums[7] = tmp10 - o3;
+        sums[1] = tmp11 + o2;
+        sums[6] = tmp11 - o2;
+        sums[2] = tmp12 + o1;
+        sums[5] = tmp12 - o1;
+        sums[3] = tmp13 + o0;
+        sums[4] = tmp13 - o0;
+    }
+
     // The library's accurate integer inverse DCT (13 fraction bits, two passes). The library works in
     // 32 bits; a block whose sums leave that range (only damaged data has such
     // coefficients) is declined rather than guessed at.
     static bool InverseDct(const std::array<int, 64>& block, const std::array<int, 64>& quant,
                            std::uint8_t* out, std::size_t stride) {
-        constexpr int kConstBits = 13;
-        constexpr int kPass1Bits = 2;
         bool inRange = true;
         auto descale = [&inRange](std::int64_t x, int n) {
             // Pass 2 also adds 512 << 18 to centre the samples before the shift.
@@ -354,46 +390,13 @@ private:
             if (x < -kLimit || x > kLimit) inRange = false;
             return (x + (std::int64_t{1} << (n - 1))) >> n;
         };
-        // The even and odd halves of one 8-point transform; in[i] is the input at frequency i.
-        auto transform = [](const std::int64_t(&in)[8], std::int64_t(&sums)[8]) {
-            std::int64_t z1 = (in[2] + in[6]) * 4433;
-            std::int64_t tmp2 = z1 + in[6] * -15137;
-            std::int64_t tmp3 = z1 + in[2] * 6270;
-            std::int64_t tmp0 = (in[0] + in[4]) * (std::int64_t{1} << kConstBits);
-            std::int64_t tmp1 = (in[0] - in[4]) * (std::int64_t{1} << kConstBits);
-            std::int64_t tmp10 = tmp0 + tmp3, tmp13 = tmp0 - tmp3, tmp11 = tmp1 + tmp2, tmp12 = tmp1 - tmp2;
-
-            std::int64_t o0 = in[7], o1 = in[5], o2 = in[3], o3 = in[1];
-            std::int64_t z1o = o0 + o3, z2 = o1 + o2, z3 = o0 + o2, z4 = o1 + o3;
-            std::int64_t z5 = (z3 + z4) * 9633;
-            o0 *= 2446;
-            o1 *= 16819;
-            o2 *= 25172;
-            o3 *= 12299;
-            z1o *= -7373;
-            z2 *= -20995;
-            z3 = z3 * -16069 + z5;
-            z4 = z4 * -3196 + z5;
-            o0 += z1o + z3;
-            o1 += z2 + z4;
-            o2 += z2 + z3;
-            o3 += z1o + z4;
-            sums[0] = tmp10 + o3;
-            sums[7] = tmp10 - o3;
-            sums[1] = tmp11 + o2;
-            sums[6] = tmp11 - o2;
-            sums[2] = tmp12 + o1;
-            sums[5] = tmp12 - o1;
-            sums[3] = tmp13 + o0;
-            sums[4] = tmp13 - o0;
-        };
         std::int64_t work[64];
         for (int column = 0; column < 8; ++column) {
             std::int64_t in[8];
             for (int row = 0; row < 8; ++row)
                 in[row] = std::int64_t{block[row * 8 + column]} * quant[row * 8 + column];
             std::int64_t sums[8];
-            transform(in, sums);
+            TransformEightPoints(in, sums);
             for (int row = 0; row < 8; ++row)
                 work[row * 8 + column] =
                     static_cast<std::int32_t>(descale(sums[row], kConstBits - kPass1Bits));
@@ -402,7 +405,7 @@ private:
             std::int64_t in[8];
             for (int column = 0; column < 8; ++column) in[column] = work[row * 8 + column];
             std::int64_t sums[8];
-            transform(in, sums);
+            TransformEightPoints(in, sums);
             for (int column = 0; column < 8; ++column)
                 out[static_cast<std::size_t>(row) * stride + static_cast<std::size_t>(column)] =
                     Limit(descale(sums[column], kConstBits + kPass1Bits + 3));

@@ -1,5 +1,9 @@
 // The link between a Win32 window and the C++ object behind it, kept in one place: the object pointer
 // travels in CreateWindowEx's last argument, is stored at WM_NCCREATE and cleared at WM_NCDESTROY.
+//
+// No exception leaves a message handler into Windows: the window procedure catches whatever a handler
+// lets out, tells the user through the failure reporter, and answers the message as if it had been
+// handled, so the program goes on.
 #pragma once
 
 #include <string>
@@ -7,6 +11,27 @@
 #include "platform/win32/win.h"
 
 namespace platform {
+
+// Tells the user that something the program was doing failed (`what` in plain words). The
+// application installs one for its lifetime; without one a plain message box says it.
+class FailureReporter {
+public:
+    virtual void ReportFailure(HWND window, const std::string& what) = 0;
+
+protected:
+    ~FailureReporter() = default;
+};
+
+// The words for the exception being handled (call inside a catch block only).
+std::string DescribeCurrentException();
+
+// What the user is told of a failure: what went wrong, and that the program is still usable.
+std::string FailureMessage(const std::string& what);
+
+// Tells the user through the reporter in force; never throws.
+void ReportFailure(HWND window, const std::string& what) noexcept;
+// The same for the exception being handled (call inside a catch block only).
+void ReportCurrentException(HWND window) noexcept;
 
 class Window {
 public:
@@ -18,8 +43,12 @@ public:
     HWND hwnd() const { return hwnd_; }
     bool IsAlive() const { return hwnd_ != nullptr; }
 
-    // The object of a window made through Window::Create, or null.
+    // The object of a window made through Window::Create, or null for any other window: only a
+    // window of this process whose class has this program's window procedure carries an object.
     static Window* FromHandle(HWND window);
+
+    // Installs the reporter of failures in message handlers (null: the plain message box again).
+    static void SetFailureReporter(FailureReporter* reporter);
 
 protected:
     // Registers the class on first use (CS_DBLCLKS when asked) and creates the window.
@@ -45,6 +74,8 @@ protected:
 
 private:
     static LRESULT CALLBACK StaticProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // The answer to a message whose handler failed: what tells Windows that nothing more is to be done.
+    static LRESULT AnswerAfterFailure(HWND window, UINT message);
 
     HWND hwnd_ = nullptr;
     WNDPROC baseProc_ = nullptr;  // the system class's procedure for a superclassed window

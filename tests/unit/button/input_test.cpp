@@ -5,7 +5,6 @@
 
 namespace {
 
-using button::TamrixButtonTestAccess;
 using testing_support::PostKeyDown;
 using testing_support::PostKeyUp;
 using testing_support::Pump;
@@ -108,12 +107,6 @@ TEST_F(ButtonInput, EachInputRaisesItsEventsAndPaintsItsLooksInOrder) {
              }
          },
          "down, down"},
-        {"a caption changed while painting was stopped is painted at the next request",
-         [&] {
-             TamrixButtonTestAccess::SetShown(*button_, false), button_->SetCaption("Other");
-             TamrixButtonTestAccess::SetShown(*button_, true), button_->RenderButton(button::kStateUp, false);
-         },
-         "unnamed"},
         {"hidden (it loses the focus first), the button paints nothing until it is shown again",
          [&] {
              button_->SetVisible(false), button_->RenderButton(button::kStateDown, true), Click();

@@ -3,12 +3,13 @@
 // default when missing, its value for a new button, and that it is written as it was read, in its order.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "support/button_page.h"
 #include "support/button_surface.h"
 #include "support/screen_reader.h"
 
 using button::TamrixButton;
-using TestAccess = button::TamrixButtonTestAccess;
 using ButtonProperties = testing_support::ButtonTest;
 using namespace platform;
 
@@ -39,8 +40,10 @@ TEST_F(ButtonProperties, EachSetterStoresRepaintsAndNotifiesInItsOrder) {
     Picture bitmap = testing_support::MakeBitmapPicture({{0}}, "DOT");
     SetFocus(nullptr);  // disabling a focused button also takes its focus, which repaints it once more
     auto designMode = [&](auto set) { b.SetUserMode(false), set(), b.SetUserMode(true); };
+    // Under the pointer: the hover look is painted first, and the watch starts again after it.
+    std::optional<testing_support::SurfaceWatch> surface;
     auto hovered = [&](auto set) {
-        TestAccess::SetPointerOver(b, true), set(), TestAccess::SetPointerOver(b, false);
+        testing_support::ShowHover(b, true), surface->Mark(), set(), testing_support::ShowHover(b, false);
     };
     // Each setter on a button that shows its down look: what it did, in order (the repaint seen, of the
     // current look or of the up look, and the keys of its notices), and the stored settings it changed.
@@ -80,8 +83,8 @@ TEST_F(ButtonProperties, EachSetterStoresRepaintsAndNotifiesInItsOrder) {
          "PICN = Picture(\"ICON_ORDER\")"},
         {"PictureOver, pointer away", &b, [&] { b.SetPictureOver(icon); }, "PICO",
          "PICH = Picture(\"ICON_ORDER\")"},
-        {"PictureOver, pointer over", &b, [&] { hovered([&] { b.SetPictureOver(cursor); }); },
-         "current, PICO", "PICH = Picture(\"CURSOR_ARROW\")"},
+        {"PictureOver, pointer over", &b, [&] { hovered([&] { b.SetPictureOver(cursor); }); }, "up, PICO",
+         "PICH = Picture(\"CURSOR_ARROW\")"},
         {"PicturePosition", &b, [&] { b.SetPicturePosition(2); }, "PICPOS, current", "PICPOS = 2"},
         {"UseMaskColor", &b, [&] { b.SetUseMaskColor(false); }, "current, UMCOL", "UMCOL = False"},
         {"UseMaskColor, no picture", &bare, [&] { bare.SetUseMaskColor(false); }, "UMCOL", "UMCOL = False"},
@@ -96,11 +99,11 @@ TEST_F(ButtonProperties, EachSetterStoresRepaintsAndNotifiesInItsOrder) {
         TamrixButton& t = *target;
         t.RenderButton(button::kStateDown, true);
         std::vector<std::string> before = SettingsOf(t), after;
-        testing_support::SurfaceWatch surface(t);
+        surface.emplace(t);
         bool painted = false;
         std::string seen, changed;
         auto notePaint = [&] {
-            if (!painted && (painted = surface.Painted()))
+            if (!painted && (painted = surface->Painted()))
                 seen += t.fields().LastState == button::kStateUp ? "up, " : "current, ";
         };
         t.OnPropertyChanged = [&](std::string_view key) { notePaint(), seen += std::string(key) + ", "; };
@@ -123,6 +126,31 @@ TEST_F(ButtonProperties, EachSetterStoresRepaintsAndNotifiesInItsOrder) {
         EXPECT_TRUE(testing_support::CaptureSurface(t) == testing_support::CaptureSurface(read)) << property;
     }
     EXPECT_FALSE(IsWindowEnabled(b.hwnd()));
+}
+
+// Font is the font object of the button's window, not a copy: what is changed through it is the
+// button's font, in the stored settings at once and in the surface for the next painting, though the
+// caption is neither measured again nor painted until something else asks for it.
+TEST_F(ButtonProperties, AChangeThroughTheFontObjectIsTheButtonsFontWithoutALayoutOrAPainting) {
+    TamrixButton& b = Make(160, 40, "BTYPE = 14\nTX = \"Order now\"\nFONT = Font(\"Arial\", 9)\n");
+    testing_support::SurfaceWatch surface(b);
+    const RECT caption = b.fields().CaptionRect;
+    platform::ControlFont& font = b.Font();
+    font.SetName("Courier New"), font.SetSize(14), font.SetBold(true), font.SetItalic(true);
+    font.SetUnderline(true);
+    EXPECT_FALSE(surface.Painted());
+    EXPECT_TRUE(EqualRect(&caption, &b.fields().CaptionRect)) << "the caption was measured again";
+    EXPECT_EQ(b.FontName() + " " + std::to_string(b.FontSize()), "Courier New 14");
+    EXPECT_TRUE(b.FontBold() && b.FontItalic() && b.FontUnderline());
+    EXPECT_EQ(SettingsOf(b)[3], "FONT = Font(\"Courier New\", 14.0, Bold Italic Underline)");
+    LOGFONTA inSurface{};
+    GetObjectA(GetCurrentObject(b.hDC(), OBJ_FONT), sizeof inSurface, &inSurface);
+    EXPECT_EQ(std::string(inSurface.lfFaceName) + " " + std::to_string(inSurface.lfWeight) + " " +
+                  std::to_string(inSurface.lfItalic) + std::to_string(inSurface.lfUnderline),
+              "Courier New 700 11");
+    b.Refresh();
+    EXPECT_FALSE(EqualRect(&caption, &b.fields().CaptionRect))
+        << "Refresh measures the caption in the new font";
 }
 
 TEST_F(ButtonProperties, EachStoredSettingHasItsDefaultAndIsWrittenAsRead) {

@@ -1,7 +1,10 @@
-// The owning wrappers release everything they make: many rounds leave the object count unchanged.
+// The owning wrappers release everything they make (many rounds leave the object count unchanged), and
+// nothing is deleted while it is still selected.
 #include <gtest/gtest.h>
 
+#include "platform/printing/gdi_printer.h"
 #include "platform/win32/gdi.h"
+#include "support/gdi_check.h"
 #include "support/gdi_count.h"
 
 using namespace platform;
@@ -40,4 +43,34 @@ TEST(GdiWrappers, TenThousandRoundsLeakNothingAndSelectionsRestore) {
     HBRUSH leaked = CreateSolidBrush(RGB(1, 2, 3));
     EXPECT_EQ(testing_support::GdiObjectCount(), before + 1);
     DeleteObject(leaked);
+}
+
+TEST(GdiWrappers, SelectionsAreUndoneBeforeAnythingIsDeletedAndTheCheckSeesItWhenNot) {
+    testing_support::SelectedDeletionCheck check;
+    WindowDC screen(nullptr);
+    {
+        MemorySurface surface(screen.get(), 20, 10);
+        Font font(CreateFontA(-12, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial"));
+        Pen first(CreatePen(PS_SOLID, 1, 0));
+        Pen second(CreatePen(PS_SOLID, 1, 0xFF));
+        Selection selectedFont(surface.dc(), font.get());
+        Selection pen(surface.dc(), first.get());
+        pen.Select(surface.dc(), second.get());  // in the place of the first, which is free to go
+        first.Reset();
+        MemorySurface moved = std::move(surface);
+        GrowSurface(moved, screen.get(), 30, 10, GetSysColorBrush(COLOR_WINDOW), true);
+        // A printer on a DC that someone else owns changes its font and gives the DC its own back.
+        GdiPrinter printer(moved.dc());
+        printer.Print("a", false);
+        printer.SetFontUnderline(true);
+        printer.Print("b", true);
+    }
+    EXPECT_EQ(check.Faults(), std::vector<std::string>());
+
+    // The check itself: a font deleted while a selection still holds it.
+    MemorySurface surface(screen.get(), 20, 10);
+    Font font(CreateFontA(-12, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial"));
+    Selection selection(surface.dc(), font.get());
+    font.Reset();
+    EXPECT_EQ(check.Faults(), std::vector<std::string>({"a font deleted while selected"}));
 }

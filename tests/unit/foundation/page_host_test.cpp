@@ -1,14 +1,13 @@
-// The page host: load before activate, modal pages, close requests, the end of the run, the icon.
+// The page host: load before activate, modal pages, close requests, the end of the run, which windows
+// carry objects, failures that handlers let out.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdint>
-#include <utility>
 #include <vector>
 
 #include "platform/forms/application.h"
-#include "platform/win32/gdi.h"
-#include "platform/win32/resources.h"
+#include "support/button_input.h"
+#include "support/button_page.h"
 #include "support/fake_system.h"
 #include "support/test_page.h"
 
@@ -77,63 +76,53 @@ TEST(PageHost, ARefusedCloseKeepsThePageAndAnAcceptedOneEndsTheRun) {
     EXPECT_TRUE(app.Ended() && app.LoadedPages().empty());
 }
 
-namespace {
-
-// The pixels of an icon's colour image as 32-bit rows from the top (blue, green, red, alpha).
-std::vector<std::uint32_t> IconPixels(HICON icon, int& side) {
-    ICONINFO info{};
-    if (!GetIconInfo(icon, &info)) return {};
-    BITMAP size{};
-    GetObjectA(info.hbmColor, sizeof size, &size);
-    side = size.bmWidth == size.bmHeight ? size.bmWidth : -1;
-    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(size.bmWidth) * size.bmHeight);
-    BITMAPINFO format = platform::TopDownFormat(size.bmWidth, size.bmHeight);
-    HDC screen = GetDC(nullptr);
-    GetDIBits(screen, info.hbmColor, 0, static_cast<UINT>(size.bmHeight), pixels.data(), &format,
-              DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
-    DeleteObject(info.hbmColor);
-    DeleteObject(info.hbmMask);
-    return pixels;
-}
-
-// The image of that side in the program's icon group, as it is stored: 32-bit rows from the bottom.
-std::vector<std::uint32_t> StoredIconImage(int side) {
-    HMODULE module = GetModuleHandleA(nullptr);
-    HRSRC group = FindResourceA(module, MAKEINTRESOURCEA(platform::kProgramIconId), RT_GROUP_ICON);
-    auto* directory = static_cast<BYTE*>(LockResource(LoadResource(module, group)));
-    int id = LookupIconIdFromDirectoryEx(directory, TRUE, side, side, LR_DEFAULTCOLOR);
-    HRSRC image = FindResourceA(module, MAKEINTRESOURCEA(id), RT_ICON);
-    const auto* bytes = static_cast<const BYTE*>(LockResource(LoadResource(module, image)));
-    const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(bytes);
-    if (header->biSize != sizeof(BITMAPINFOHEADER) || header->biWidth != side || header->biBitCount != 32)
-        return {};
-    const auto* rows = reinterpret_cast<const std::uint32_t*>(bytes + header->biSize);
-    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(side) * side);
-    for (int y = 0; y < side; ++y)
-        std::copy(rows + (side - 1 - y) * side, rows + (side - y) * side, pixels.begin() + y * side);
-    return pixels;
-}
-
-}  // namespace
-
-TEST(PageHost, EveryPageShowsTheProgramsIconInItsTitleBarAndOnTheTaskbar) {
+TEST(PageHost, OnlyWindowsOfThePagesOwnClassesAreTakenForObjects) {
     platform::Application app;
-    auto first = std::make_shared<TestPage>(app, SimpleLayout("frmFirst"));
-    auto second = std::make_shared<TestPage>(app, SimpleLayout("frmSecond"));
-    first->Load();
-    second->Load();
-    for (auto [which, metric] : {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
-        SCOPED_TRACE(which);
-        auto icon = reinterpret_cast<HICON>(SendMessageA(first->hwnd(), WM_GETICON, which, 0));
-        ASSERT_NE(icon, nullptr);
-        EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(second->hwnd(), WM_GETICON, which, 0)), icon);
-        int side = 0;
-        std::vector<std::uint32_t> shown = IconPixels(icon, side);
-        EXPECT_EQ(side, GetSystemMetrics(metric));
-        ASSERT_EQ(shown.size(), static_cast<std::size_t>(side * side));
-        EXPECT_TRUE(shown == StoredIconImage(side)) << "the icon shows the program's own image of its size";
-    }
-    first->UnloadWithoutAsking();
-    second->UnloadWithoutAsking();
+    auto page = std::make_shared<TestPage>(app, SimpleLayout("frmA"));
+    page->Load();
+    EXPECT_EQ(platform::Window::FromHandle(page->hwnd()), page.get());
+    // A window of a system class that happens to keep a pointer in its user data is not one of ours.
+    HWND foreign =
+        CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 10, 10, page->hwnd(), nullptr, nullptr, nullptr);
+    SetWindowLongPtrA(foreign, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(page.get()));
+    EXPECT_EQ(platform::Window::FromHandle(foreign), nullptr);
+    EXPECT_EQ(platform::Window::FromHandle(GetDesktopWindow()), nullptr);
+    DestroyWindow(foreign);
+    page->UnloadWithoutAsking();
+}
+
+TEST(PageHost, AFailingClickHandlerIsToldInAStopBoxAndThePageGoesOn) {
+    testing_support::FakeSystem system;
+    platform::Application app;
+    auto fixture = testing_support::MakeButton(app, 80, 24, "BTYPE = 14\nTX = \"&Go\"\nDefault = True\n");
+    button::TamrixButton& b = *fixture.button;
+    int clicks = 0;
+    // The page's code asks for a control that its layout does not have.
+    b.events.Click = [&] {
+        ++clicks;
+        fixture.page->Get<button::TamrixButton>("cmdMissing");
+    };
+    const std::string told =
+        "Something went wrong, and what was asked for was not done:\r\n\r\npage frmButtonTest has no control "
+        "cmdMissing of the expected kind\r\n\r\nYou can go on working.";
+    // Clicked with the mouse: the failure comes out of the button's window procedure.
+    testing_support::SendMouse(b.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
+    testing_support::SendMouse(b.hwnd(), WM_LBUTTONUP, 0, 5, 5);
+    ASSERT_EQ(system.messages.size(), 1u);
+    EXPECT_EQ(system.messages[0].text, told);
+    EXPECT_EQ(system.messages[0].title, "Catalog");
+    EXPECT_EQ(system.messages[0].style & (MB_ICONMASK | MB_TYPEMASK), UINT(MB_ICONHAND | MB_OK));
+    EXPECT_EQ(system.messages[0].owner, fixture.page->hwnd());
+    EXPECT_EQ(GetCapture(), nullptr);
+
+    // Pressed with Enter, as the page's default button: the failure comes out of the page's keyboard
+    // handling in the message loop, which runs on and ends as usual when the page is closed.
+    HWND page = fixture.page->hwnd();
+    PostMessageA(page, WM_KEYDOWN, VK_RETURN, 0);
+    PostMessageA(page, WM_CLOSE, 0, 0);
+    EXPECT_EQ(app.Run(), 0);
+    EXPECT_EQ(clicks, 2);
+    ASSERT_EQ(system.messages.size(), 2u);
+    EXPECT_EQ(system.messages[1].text, told);
+    EXPECT_FALSE(fixture.page->IsLoaded());
 }

@@ -1,8 +1,10 @@
-// What the exe carries: the title with its version, and every picture, decoded as the system would.
+// What the exe carries: the title with its version, every picture, decoded as the system would, and the
+// program's icon, which every page shows.
 #include "platform/win32/resources.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <optional>
@@ -15,6 +17,7 @@
 #include "catalog/catalog_table.h"
 #include "platform/win32/gdi.h"
 #include "platform/win32/picture.h"
+#include "support/test_page.h"
 
 TEST(ProgramResources, TitleVersionFolderAndEveryPicture) {
     EXPECT_EQ(platform::ApplicationTitle(), "Catalog");
@@ -82,20 +85,27 @@ TEST(ProgramResources, TitleVersionFolderAndEveryPicture) {
 
 namespace {
 
-// A bitmap picture as the program sees it: its size in HIMETRIC, what kind of bitmap it is, and its
-// pixels as 32-bit rows from the top.
-std::string BitmapPixels(HBITMAP bitmap, long widthHimetric, long heightHimetric) {
-    BITMAP size{};
-    if (!GetObjectA(bitmap, sizeof size, &size)) return "(no bitmap)";
-    DIBSECTION dib{};
-    std::string pixels = std::to_string(widthHimetric) + " x " + std::to_string(heightHimetric) +
-                         (GetObjectA(bitmap, sizeof dib, &dib) == sizeof dib ? " DIB section " : " DDB ");
+// A bitmap's pixels as 32-bit rows from the top (blue, green, red, alpha).
+std::vector<std::uint32_t> Rows(HBITMAP bitmap, BITMAP& size) {
+    if (!GetObjectA(bitmap, sizeof size, &size)) return {};
     std::vector<std::uint32_t> rows(static_cast<std::size_t>(size.bmWidth) * size.bmHeight);
     BITMAPINFO format = platform::TopDownFormat(size.bmWidth, size.bmHeight);
-    HDC screen = GetDC(nullptr);
-    GetDIBits(screen, bitmap, 0, static_cast<UINT>(size.bmHeight), rows.data(), &format, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
-    return pixels + std::string(reinterpret_cast<const char*>(rows.data()), rows.size() * 4);
+    platform::WindowDC screen(nullptr);
+    GetDIBits(screen.get(), bitmap, 0, static_cast<UINT>(size.bmHeight), rows.data(), &format,
+              DIB_RGB_COLORS);
+    return rows;
+}
+
+// A bitmap picture as the program sees it: its size in HIMETRIC, what kind of bitmap it is, and its
+// pixels.
+std::string BitmapPixels(HBITMAP bitmap, long widthHimetric, long heightHimetric) {
+    BITMAP size{};
+    std::vector<std::uint32_t> rows = Rows(bitmap, size);
+    if (rows.empty()) return "(no bitmap)";
+    DIBSECTION dib{};
+    return std::to_string(widthHimetric) + " x " + std::to_string(heightHimetric) +
+           (GetObjectA(bitmap, sizeof dib, &dib) == sizeof dib ? " DIB section " : " DDB ") +
+           std::string(reinterpret_cast<const char*>(rows.data()), rows.size() * 4);
 }
 
 // What OLE makes of picture bytes: the pixels of a bitmap picture, or nothing when OLE refuses the
@@ -165,7 +175,32 @@ TEST(ProgramResources, BackgroundPicturesDecodeBitForBitAsOleDecodesThemEvenDama
     }
 }
 
-TEST(ProgramResources, TheFirstIconGroupIsTheProgramsIconAtEverySizeWindowsAsksFor) {
+namespace {
+
+const BYTE* Resource(LPCSTR name, LPCSTR type) {
+    HMODULE module = GetModuleHandleA(nullptr);
+    HRSRC found = FindResourceA(module, name, type);
+    return found ? static_cast<const BYTE*>(LockResource(LoadResource(module, found))) : nullptr;
+}
+
+// The image of that side in the program's icon group, as it is stored: 32-bit rows from the bottom.
+std::vector<std::uint32_t> StoredIconImage(int side) {
+    int id = LookupIconIdFromDirectoryEx(
+        const_cast<BYTE*>(Resource(MAKEINTRESOURCEA(platform::kProgramIconId), RT_GROUP_ICON)), TRUE, side,
+        side, LR_DEFAULTCOLOR);
+    const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(Resource(MAKEINTRESOURCEA(id), RT_ICON));
+    if (header->biSize != sizeof(BITMAPINFOHEADER) || header->biWidth != side || header->biBitCount != 32)
+        return {};
+    const auto* rows = reinterpret_cast<const std::uint32_t*>(header + 1);
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(side) * side);
+    for (int y = 0; y < side; ++y)
+        std::copy(rows + (side - 1 - y) * side, rows + (side - y) * side, pixels.begin() + y * side);
+    return pixels;
+}
+
+}  // namespace
+
+TEST(ProgramResources, TheFirstIconGroupIsTheProgramsIconAtEverySizeAndEveryPageShowsIt) {
     std::vector<LPSTR> groups;
     EnumResourceNamesA(
         GetModuleHandleA(nullptr), RT_GROUP_ICON,
@@ -176,11 +211,8 @@ TEST(ProgramResources, TheFirstIconGroupIsTheProgramsIconAtEverySizeWindowsAsksF
         reinterpret_cast<LONG_PTR>(&groups));
     ASSERT_FALSE(groups.empty());
     EXPECT_EQ(groups.front(), MAKEINTRESOURCEA(platform::kProgramIconId)) << "Explorer shows the first group";
-
-    HMODULE module = GetModuleHandleA(nullptr);
-    HRSRC group = FindResourceA(module, MAKEINTRESOURCEA(platform::kProgramIconId), RT_GROUP_ICON);
-    ASSERT_NE(group, nullptr);
-    const auto* directory = static_cast<const BYTE*>(LockResource(LoadResource(module, group)));
+    const BYTE* directory = Resource(MAKEINTRESOURCEA(platform::kProgramIconId), RT_GROUP_ICON);
+    ASSERT_NE(directory, nullptr);
     int count = directory[4] | directory[5] << 8;
     std::vector<int> sides;
     for (int i = 0; i < count; ++i) {
@@ -190,4 +222,28 @@ TEST(ProgramResources, TheFirstIconGroupIsTheProgramsIconAtEverySizeWindowsAsksF
         sides.push_back(entry[0] == 0 ? 256 : entry[0]);
     }
     EXPECT_EQ(sides, std::vector<int>({16, 20, 24, 32, 40, 48, 64, 256}));
+
+    // Every page shows the image of the size Windows asks for in its title bar and on the taskbar.
+    platform::Application app;
+    auto first = std::make_shared<testing_support::TestPage>(app, testing_support::SimpleLayout("frmFirst"));
+    auto second =
+        std::make_shared<testing_support::TestPage>(app, testing_support::SimpleLayout("frmSecond"));
+    first->Load();
+    second->Load();
+    for (auto [which, metric] : {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
+        SCOPED_TRACE(which);
+        auto icon = reinterpret_cast<HICON>(SendMessageA(first->hwnd(), WM_GETICON, which, 0));
+        ASSERT_NE(icon, nullptr);
+        EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(second->hwnd(), WM_GETICON, which, 0)), icon);
+        ICONINFO info{};
+        ASSERT_TRUE(GetIconInfo(icon, &info));
+        platform::Bitmap colour(info.hbmColor), mask(info.hbmMask);
+        BITMAP size{};
+        std::vector<std::uint32_t> shown = Rows(colour.get(), size);
+        EXPECT_EQ(size.bmWidth * 1000 + size.bmHeight, GetSystemMetrics(metric) * 1001);
+        EXPECT_TRUE(shown == StoredIconImage(size.bmWidth))
+            << "the icon shows the program's own image of its size";
+    }
+    first->UnloadWithoutAsking();
+    second->UnloadWithoutAsking();
 }

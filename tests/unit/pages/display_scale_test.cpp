@@ -15,6 +15,7 @@ namespace {
 using testing_support::CapturePixels;
 using testing_support::CaptureSurface;
 using testing_support::Pixels;
+using testing_support::PrintClient;
 
 // Twips to pixels at `dpi`, to the nearest.
 int Px(int twips, int dpi) {
@@ -131,17 +132,6 @@ TEST(DisplayScale, AProductPageAt150PercentLaysOutFromTwipsDrawsItsLargerFramesA
     EXPECT_TRUE(ButtonLooks(page) == before) << "every button looks as it did before the move";
 }
 
-// The main page's background and the first tab's box, as they paint themselves.
-Pixels Background(HWND window) {
-    RECT client{};
-    GetClientRect(window, &client);
-    platform::WindowDC screen(nullptr);
-    platform::MemorySurface canvas;
-    canvas.CreateDib(screen.get(), client.right, client.bottom);
-    SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT);
-    return CapturePixels(canvas.dc(), 0, 0, client.right, client.bottom);
-}
-
 // Whether a picture repeats with the period of its tile, from the top-left corner, wherever it shows.
 void ExpectTiled(const Pixels& pixels, int tileWidth, int tileHeight, const std::string& what) {
     int mismatches = 0;
@@ -157,13 +147,13 @@ TEST(DisplayScale, TheMainPageAt200PercentTilesItsPicturesAtTheirOwnSizeAndThePr
     Started s;
     s.Start();
     pages::MainPage& main = s.main();
-    Pixels tab96 = Background(main.PicBox(0).hwnd());
+    Pixels tab96 = PrintClient(main.PicBox(0).hwnd());
 
     MoveToScale(main, 192);
     testing_support::Pump(s.app);
     ExpectLaidOutFromTwips(main, 192);
-    Pixels window = Background(main.hwnd());
-    Pixels tab = Background(main.PicBox(0).hwnd());
+    Pixels window = PrintClient(main.hwnd());
+    Pixels tab = PrintClient(main.PicBox(0).hwnd());
     EXPECT_EQ(tab.width(), Px(6840, 192));
     ExpectTiled(window, 75, 150, "the page");
     ExpectTiled(tab, 100, 90, "the first tab");

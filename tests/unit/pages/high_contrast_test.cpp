@@ -8,25 +8,14 @@
 
 namespace {
 
-using testing_support::CapturePixels;
 using testing_support::CaptureSurface;
 using testing_support::Pixels;
-
-// What a window paints of its own (without the controls on it).
-Pixels Background(HWND window) {
-    RECT client{};
-    GetClientRect(window, &client);
-    platform::WindowDC screen(nullptr);
-    platform::MemorySurface canvas;
-    canvas.CreateDib(screen.get(), client.right, client.bottom);
-    SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT);
-    return CapturePixels(canvas.dc(), 0, 0, client.right, client.bottom);
-}
+using testing_support::PrintClient;
 
 // The main page as it looks: its background, the first tab's box and every button of the first tab and
 // the top row.
 std::vector<Pixels> Look(pages::MainPage& main) {
-    std::vector<Pixels> look = {Background(main.hwnd()), Background(main.PicBox(0).hwnd())};
+    std::vector<Pixels> look = {PrintClient(main.hwnd()), PrintClient(main.PicBox(0).hwnd())};
     look.push_back(CaptureSurface(main.cmdWelcome()));
     look.push_back(CaptureSurface(main.cmdQuit()));
     for (int i : {11, 1, 15, 2, 3, 17, 10}) look.push_back(CaptureSurface(main.cmdChoice(i)));
@@ -48,7 +37,7 @@ TEST(HighContrast, ThePagesDropTheirPicturesAndTheButtonsTheirColoursUntilItIsTu
     Announce(s, true);
     const COLORREF window = GetSysColor(COLOR_WINDOW);
     for (HWND w : {main.hwnd(), main.PicBox(0).hwnd()}) {
-        Pixels background = Background(w);
+        Pixels background = PrintClient(w);
         EXPECT_EQ(background.Count(window), background.width() * background.height());
     }
     // Daybeacon: orange no more, its frame in the button text colour about the button face.

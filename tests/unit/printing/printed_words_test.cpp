@@ -3,16 +3,18 @@
 // page, one of fifty lines, a word too long for a line, and a header on every page. The words come
 // twice: from the recording printer with the widths of Arial 10 on a 300-dpi printer, and from the
 // printer's driver drawing into a metafile of such a printer. Both must read as printed_words.txt,
-// which scripts/printed_words.sh writes anew after a reviewed change.
+// which scripts/printed_words.sh writes anew after a reviewed change. Texts that try the limits of a
+// line and the kinds of line end are printed too, by the recording printer alone with every character
+// 1/8 inch wide and every line 1/4 inch high, so that a character ends exactly on a limit.
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <map>
 
 #include "../pages/pages_fixture.h"
-#include "fake_owner.h"
 #include "platform/printing/gdi_printer.h"
 #include "platform/win32/gdi.h"
+#include "support/fake_owner.h"
 
 // After the Windows headers that it builds on.
 #include <winspool.h>
@@ -69,19 +71,21 @@ private:
     HDC ic_ = nullptr;
 };
 
-// One printed character: its page, where it was drawn in points, the character and its underline.
+// One printed character: its page, where it was drawn and where the next one would go in points, the
+// character and its underline.
 struct Mark {
     int page;
-    double x, y;
+    double x, y, end;
     char c;
     bool underlined;
 };
 
-// The words, runs of characters without a blank on one line, as "page x y word" ("_word_" underlined).
+// The words, runs of characters without a blank drawn one after the other, as "page x y word" ("_word_"
+// underlined; a carriage return printed as a character shows as \r).
 Lines Words(const std::vector<Mark>& marks) {
     Lines words;
     std::string word;
-    Mark first{};
+    Mark first{}, last{};
     auto end = [&] {
         char place[40];
         std::snprintf(place, sizeof place, "%d %7.2f %7.2f ", first.page, first.x, first.y);
@@ -89,10 +93,10 @@ Lines Words(const std::vector<Mark>& marks) {
         word.clear();
     };
     for (const Mark& mark : marks) {
-        if (mark.c == ' ' || mark.page != first.page || mark.y != first.y) end();
-        if (mark.c == ' ') continue;
+        if (mark.c == ' ' || mark.page != last.page || mark.y != last.y || mark.x != last.end) end();
         if (word.empty()) first = mark;
-        word += mark.c;
+        if (mark.c != ' ') word += mark.c == '\r' ? std::string("\\r") : std::string(1, mark.c);
+        last = mark;
     }
     end();
     return words;
@@ -103,8 +107,9 @@ Lines RecordedWords(const testing_support::RecordingPrinter& printer) {
     for (const auto& piece : printer.pieces) {
         double x = piece.x;
         for (char c : piece.text) {
-            if (c != '\n') marks.push_back({piece.page, x * 72, piece.y * 72, c, piece.underline});
-            x += printer.Width({&c, 1});
+            double end = x + printer.Width({&c, 1});
+            if (c != '\n') marks.push_back({piece.page, x * 72, piece.y * 72, end * 72, c, piece.underline});
+            x = end;
         }
     }
     return Words(marks);
@@ -152,8 +157,8 @@ int CALLBACK Collect(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM
     const auto* advances = reinterpret_cast<const INT*>(bytes + text.offDx);
     for (int x = text.ptlReference.x, i = 0; i < int(text.nChars); x += advances[i++]) {
         double y = text.ptlReference.y * 72.0 / kDpi;
-        collected.marks.push_back(
-            {collected.page, x * 72.0 / kDpi, y, char(characters[i]), collected.underlined});
+        collected.marks.push_back({collected.page, x * 72.0 / kDpi, y, (x + advances[i]) * 72.0 / kDpi,
+                                   char(characters[i]), collected.underlined});
     }
     return 1;
 }
@@ -196,29 +201,53 @@ TEST(PrintedWords, EveryWordLandsWhereTheReviewedListSays) {
 
     ProductPage product("Moonvolley");
     const std::string alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
-    auto print = [](const std::string& text, const std::string& header = "") {
-        FakeOwner owner;
-        common::PrintText(owner, text, header, !header.empty(), true);
+    auto print = [](const std::string& text, const std::string& header = "", bool underline = true,
+                    bool everyPage = true) {
+        testing_support::FakeOwner owner;
+        common::PrintText(owner, text, header, underline, everyPage);
     };
-    const std::pair<const char*, std::function<void()>> jobs[] = {
+    const std::string fixed = "1/8 inch a character: ";
+    const std::pair<std::string, std::function<void()>> jobs[] = {
         {"the longest description", [&] { print(platform::LoadResString(5)); }},
         {"the order form for Moonvolley", [&] { product.page->cmdPrintOrderForm_Click(); }},
         {"49 lines: exactly one page", [&] { print(NumberedLines(49)); }},
         {"50 lines: two pages", [&] { print(NumberedLines(50)); }},
         {"a word of 104 letters", [&] { print(alphabet + alphabet + alphabet + alphabet); }},
         {"100 lines under a header on every page", [&] { print(NumberedLines(100), "Price list"); }},
+        // A line is cut after the character that passes 8 inches, not one that ends there; a blank ends
+        // it only once 6.5 inches are passed.
+        {fixed + "the limits of a line",
+         [&] {
+             print(std::string(100, 'W') + "\r\n" + std::string(56, 'W') + " x\r\n" + std::string(43, 'a') +
+                   " " + std::string(10, 'b') + " c\r\n" + std::string(44, 'a') + " " + std::string(10, 'b') +
+                   " c");
+         }},
+        {fixed + "only CR LF ends a line", [&] { print("\n\rB\r\nA\rB\r\nA\nB\r\nA\r\n\r\nB\r\n"); }},
+        {fixed + "40 lines under an underlined header on the first page",
+         [&] { print(NumberedLines(40), "Report", true, false); }},
+        {fixed + "40 lines under a header on every page", [&] { print(NumberedLines(40), "Report", false); }},
+        {fixed + "nothing at all under a header", [&] { print("", "Header"); }},
     };
     Lines recorded, drawn;
     for (const auto& [title, job] : jobs) {
-        recorded.push_back(std::string("# ") + title);
+        recorded.push_back("# " + title);
         drawn.push_back(recorded.back());
         testing_support::RecordingPrinter recording;
         recording.charWidths = widths;
         recording.lineHeight = double(metrics.tmHeight + metrics.tmExternalLeading) / kDpi;
+        if (title.rfind(fixed, 0) == 0) {
+            recording.charWidths.clear();
+            recording.charWidth = 0.125;
+            recording.lineHeight = 0.25;
+        }
         product.system.printer = &recording;
         job();
         Lines words = RecordedWords(recording);
         recorded.insert(recorded.end(), words.begin(), words.end());
+        if (title.rfind(fixed, 0) == 0) {  // no driver prints with such widths
+            drawn.insert(drawn.end(), words.begin(), words.end());
+            continue;
+        }
 
         HDC dc = CreateEnhMetaFileA(reference.ic(), nullptr, nullptr, nullptr);
         {

@@ -11,6 +11,7 @@
 #include "platform/layout/layout.h"
 #include "platform/win32/units.h"
 #include "support/button_page.h"
+#include "support/fake_owner.h"
 #include "support/fake_system.h"
 #include "support/recording_printer.h"
 
@@ -32,13 +33,6 @@ std::vector<testing_support::ShownMessage> LoadShowAndPaint(const std::string& l
     page->UnloadWithoutAsking();
     return system.messages;
 }
-
-struct IdleOwner : common::PrintOwner {
-    HWND Handle() const override { return nullptr; }
-    void SetEnabled(bool on) override { enabled = on; }
-    void SetMousePointer(int) override {}
-    bool enabled = true;
-};
 
 }  // namespace
 
@@ -119,7 +113,7 @@ TEST(MalformedInput, OddPrintTextsPrintEveryCharacterAndEndTheJob) {
         testing_support::FakeSystem system;
         testing_support::RecordingPrinter printer;
         system.printer = &printer;
-        IdleOwner owner;
+        testing_support::FakeOwner owner;
         common::PrintText(owner, text, "", false, false);
         EXPECT_EQ(printer.endDocs, 1);
         EXPECT_TRUE(system.messages.empty());

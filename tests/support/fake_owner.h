@@ -7,6 +7,8 @@
 #include "common/print_text.h"
 #include "platform/forms/page.h"
 
+namespace testing_support {
+
 class FakeOwner : public common::PrintOwner {
 public:
     HWND Handle() const override { return reinterpret_cast<HWND>(static_cast<INT_PTR>(0x1234)); }
@@ -23,3 +25,5 @@ public:
     int pointer = platform::kPointerDefault;
     std::vector<std::string> log;
 };
+
+}  // namespace testing_support

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <optional>
 #include <utility>
 
 #include "support/test_page.h"
@@ -94,14 +93,6 @@ void PlacePointer(POINT screen) {
     // then again after its input has been moved there too.
     constexpr DWORD kSettle = 150;
     constexpr DWORD kRetry = 400;
-    // Placed here before and not moved since: there is nothing to wait for.
-    static std::optional<POINT> placedAt;
-    POINT shown{};
-    GetCursorPos(&shown);
-    if (placedAt && placedAt->x == screen.x && placedAt->y == screen.y && shown.x == screen.x &&
-        shown.y == screen.y)
-        return;
-    placedAt.reset();
     SetCursorPos(screen.x, screen.y);
     DWORD start = GetTickCount();
     DWORD sent = start;
@@ -126,10 +117,7 @@ void PlacePointer(POINT screen) {
             placed = true;
             placedSince = time;
         } else if (time - placedSince >= kSettle) {
-            if (inputMoved) {
-                placedAt = screen;
-                return;
-            }
+            if (inputMoved) return;
             MoveInputTo(screen);
             inputMoved = true;
             placed = false;

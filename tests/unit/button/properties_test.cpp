@@ -57,7 +57,6 @@ TEST_F(ButtonProperties, EachSetterStoresRepaintsAndNotifiesInItsOrder) {
          "current, FCOL", "FCOL = &H00008000&, FCOLO = &H00008000&"},
         {"ForeOver", &b, [&] { b.SetForeOver(0x800000); }, "current, FCOLO", "FCOLO = &H00800000&"},
         {"MaskColor", &b, [&] { b.SetMaskColor(0xFF00FF); }, "current, MCOL", "MCOL = &H00FF00FF&"},
-        {"ButtonType", &b, [&] { b.SetButtonType(3); }, "up, BTYPE", "BTYPE = 3"},
         {"Caption", &b, [&] { b.SetCaption("&Order"); }, "up, TX", "TX = \"&Order\""},
         {"Enabled", &b, [&] { b.SetEnabled(false); }, "up, ENAB", "ENAB = False"},
         {"Font", &b,
@@ -73,6 +72,7 @@ TEST_F(ButtonProperties, EachSetterStoresRepaintsAndNotifiesInItsOrder) {
          "FONT = Font(\"Arial\", 12.0, Bold Italic Underline)"},
         {"FontName", &b, [&] { b.SetFontName("Courier New"); }, "up",
          "FONT = Font(\"Courier New\", 12.0, Bold Italic Underline)"},
+        {"ButtonType", &b, [&] { b.SetButtonType(3); }, "up, BTYPE", "BTYPE = 3"},
         {"ColorScheme", &b, [&] { b.SetColorScheme(3); }, "up, COLTYPE", "COLTYPE = 3"},
         {"ShowFocusRect", &b, [&] { b.SetShowFocusRect(false); }, "current, FOCUSR", "FOCUSR = False"},
         {"MousePointer", &b, [&] { b.SetMousePointer(99); }, "MPTR", "MPTR = 99"},
@@ -115,7 +115,8 @@ TEST_F(ButtonProperties, EachSetterStoresRepaintsAndNotifiesInItsOrder) {
         EXPECT_EQ(seen, did + std::string(", ")) << property;
         EXPECT_EQ(changed, stored) << property;
         // The button paints as one read from the settings it now stores, whatever it worked out before
-        // (but for a new style, whose shades are worked out again only at the next colour change).
+        // (but for a new style, whose shades are worked out again only at the next colour change: the
+        // colour scheme's row, which follows it).
         if (property == std::string("ButtonType")) continue;
         std::string block;
         for (const std::string& line : after) block += line + "\n";

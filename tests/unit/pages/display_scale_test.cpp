@@ -166,6 +166,20 @@ TEST(DisplayScale, TheMainPageAt200PercentTilesItsPicturesAtTheirOwnSizeAndThePr
     RECT web = WindowRect(main.lbl(2).hwnd());
     MapWindowPoints(nullptr, main.hwnd(), reinterpret_cast<POINT*>(&web), 2);
     EXPECT_NEAR(web.right, Px(7350, 192), 1);
+    // The see-through buttons' faces are copied again from the page beneath, at their new size: outside
+    // the caption and the picture they show the page's own pixels (where the page lies on the screen,
+    // from which they are copied).
+    for (button::TamrixButton* b : {&main.cmdWelcome(), &main.cmdQuit()}) {
+        RECT onScreen = WindowRect(b->hwnd()), at = onScreen;
+        MapWindowPoints(nullptr, main.hwnd(), reinterpret_cast<POINT*>(&at), 2);
+        Pixels face = CaptureSurface(*b);
+        int same = 0, shown = 0;
+        for (int y = 0; y < face.height() && onScreen.top + y < GetSystemMetrics(SM_CYSCREEN); ++y)
+            for (int x = 0; x < face.width() && onScreen.left + x < GetSystemMetrics(SM_CXSCREEN);
+                 ++x, ++shown)
+                same += face.at(x, y) == window.at(at.left + x, at.top + y);
+        EXPECT_GT(same * 10, shown * 7) << b->Name() << ": " << same << " of " << shown;
+    }
 
     // A product page opened from here takes its opener's scale.
     s.OpenProduct(12, [&](pages::AdvertisePage& page) {

@@ -3,6 +3,7 @@
 // the font in the surface, and so the same painting again gives the same picture.
 #include <gtest/gtest.h>
 
+#include "platform/controls/label.h"
 #include "support/button_page.h"
 #include "support/button_surface.h"
 
@@ -42,4 +43,33 @@ TEST_F(ButtonPainting, TheDefaultButtonInItsHoverColoursIsPaintedWithoutChanging
     EXPECT_EQ(GetCurrentObject(b.hDC(), OBJ_FONT), font) << "the host's font stays in the surface";
     EXPECT_EQ(b.fields().LastCaptionMode, button::kCaptionUpHover);
     EXPECT_TRUE(testing_support::Paint(b, button::kStateUp, true) == hover) << "a second painting differs";
+}
+
+// A see-through button copies the page beneath it when shown, and again at each Refresh: what lay under
+// it then (here a red label, hidden meanwhile) gives way to what lies there now.
+TEST(ButtonRefresh, ASeeThroughButtonCopiesThePageBeneathItAgain) {
+    platform::Application app;
+    auto page = testing_support::MakeButtonPage(
+        app,
+        "Begin Page frmUnder\n    Width = 3000\n    Height = 1500\n    BackColor = &H00FFC0C0&\n"
+        "    Begin Label lblUnder\n        Left = 0\n        Top = 0\n        Width = 1200\n        Height = "
+        "450\n"
+        "        BackColor = &H000000FF&\n    End\n"
+        "    Begin Catalog.TamrixButton cmdOver\n        Left = 0\n        Top = 0\n        Width = 1200\n"
+        "        Height = 450\n        BTYPE = 11\n        TX = \"\"\n        FOCUSR = False\n    "
+        "End\nEnd\n");
+    page->Show();
+    testing_support::Pump(app);
+    button::TamrixButton& b = page->Get<button::TamrixButton>("cmdOver");
+    auto middle = [&b] {
+        testing_support::Pixels face = testing_support::CaptureSurface(b);
+        return face.at(face.width() / 2, face.height() / 2);
+    };
+    b.Refresh();
+    EXPECT_EQ(middle(), RGB(255, 0, 0));
+    ShowWindow(page->Get<platform::Label>("lblUnder").hwnd(), SW_HIDE);
+    testing_support::Pump(app);
+    b.Refresh();
+    EXPECT_EQ(middle(), RGB(192, 192, 255));
+    page->UnloadWithoutAsking();
 }

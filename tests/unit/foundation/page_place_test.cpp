@@ -1,6 +1,10 @@
-// A page whose layout names no place opens centred on the screen's work area.
+// Where a page opens, the frame its layout gives it, and the pointer over it.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
+#include "platform/forms/mouse_pointer.h"
+#include "support/fake_system.h"
 #include "support/test_page.h"
 
 TEST(PageHost, APageWhoseLayoutNamesNoPlaceOpensCentredOnTheScreen) {
@@ -13,4 +17,54 @@ TEST(PageHost, APageWhoseLayoutNamesNoPlaceOpensCentredOnTheScreen) {
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
     EXPECT_NEAR(window.left + window.right, area.left + area.right, 2);
     EXPECT_NEAR(window.top + window.bottom, area.top + area.bottom, 2);
+}
+
+// Each border style a layout may name gives its own frame, silently; any other is told, and the page
+// gets the sizable frame.
+TEST(PageHost, EachBorderStyleGivesItsFrameAndAnyOtherIsToldAndSizable) {
+    testing_support::FakeSystem system;
+    platform::Application app;
+    const LONG frameBits = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
+    const std::tuple<const char*, LONG, bool, bool> rows[] = {
+        // style named            frame bits                      dialog frame  told
+        {"None", WS_POPUP, false, false},
+        {"FixedSingle", WS_CAPTION | WS_SYSMENU, false, false},
+        {"Sizable", WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, false, false},
+        {"FixedDialog", WS_POPUP | WS_CAPTION | WS_SYSMENU, true, false},
+        {"FixedToolWindow", WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, false, true},
+    };
+    for (const auto& [named, bits, dialogFrame, told] : rows) {
+        SCOPED_TRACE(named);
+        system.messages.clear();
+        auto page = std::make_shared<testing_support::TestPage>(
+            app,
+            testing_support::SimpleLayout("frmFramed", std::string("    BorderStyle = \"") + named + "\"\n"));
+        page->Load();
+        EXPECT_EQ(GetWindowLongA(page->hwnd(), GWL_STYLE) & frameBits, bits);
+        EXPECT_EQ((GetWindowLongA(page->hwnd(), GWL_EXSTYLE) & WS_EX_DLGMODALFRAME) != 0, dialogFrame);
+        EXPECT_EQ(system.messages.size(), told ? 1u : 0u);
+        const std::string text = system.messages.empty() ? "" : system.messages[0].text;
+        EXPECT_EQ(text.find("must be None, FixedSingle, Sizable or FixedDialog") != std::string::npos, told);
+        page->UnloadWithoutAsking();
+    }
+}
+
+// Over the page the pointer is the arrow, and the hourglass while the page has asked for it.
+TEST(PageHost, ThePointerOverThePageIsTheArrowOrTheHourglassAskedFor) {
+    platform::Application app;
+    auto page = std::make_shared<testing_support::TestPage>(app, testing_support::SimpleLayout("frmPointer"));
+    page->Show();
+    const HCURSOR arrow = LoadCursor(nullptr, IDC_ARROW), hourglass = LoadCursor(nullptr, IDC_WAIT);
+    auto pointerOver = [&] {
+        SetCursor(nullptr);
+        SendMessageA(page->hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(page->hwnd()),
+                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        return GetCursor();
+    };
+    EXPECT_EQ(pointerOver(), arrow);
+    page->SetMousePointer(platform::kPointerHourglass);
+    EXPECT_EQ(pointerOver(), hourglass);
+    page->SetMousePointer(0);
+    EXPECT_EQ(pointerOver(), arrow);
+    page->UnloadWithoutAsking();
 }

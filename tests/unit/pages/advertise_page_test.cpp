@@ -65,6 +65,11 @@ TEST(ProductPage, EveryProductShowsItsOwnTextsAddressesAndPriceHoweverThePageBef
                 EXPECT_EQ(GetFocus(), page.cmdRegisterNow().hwnd());
                 EXPECT_EQ(FrameAndPlace(page.hwnd(), s.main().hwnd()), "caption, system menu +0+0");
                 if (index != 12) return;
+                // 7635 by 5355 twips (509 by 357 pixels) below its title bar.
+                RECT outer{};
+                GetWindowRect(page.hwnd(), &outer);
+                EXPECT_EQ(outer.right - outer.left, 509);
+                EXPECT_NEAR(outer.bottom - outer.top - GetSystemMetrics(SM_CYCAPTION), 357, 1);
                 ExpectTiledWith(page.hwnd(), page.imgBackground().Picture());
                 // A second activation changes nothing.
                 page.SetCaption("Coinstead");

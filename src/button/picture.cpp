@@ -78,8 +78,7 @@ platform::Bitmap PictureAtSize(HDC dc, HDC surface, const platform::Picture& pic
         StretchBlt(pictureDC.get(), 0, 0, width, height, canvas.get(), 0, 0, canvasWidth, canvasHeight,
                    SRCCOPY);
     }
-    pictureSelection.Reset();
-    return pictureBitmap;
+    return pictureBitmap;  // the selection ends here, before anyone reads the copy
 }
 
 // Composes a picture onto pixels held in memory: `compose` changes each pixel of the width x height

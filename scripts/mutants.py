@@ -91,11 +91,16 @@ EQUIVALENT = [
      "every look fills the button's face over its whole client area first"),
     ("src/button/caption.cpp", r"dropped: SetBkMode\(dc, TRANSPARENT\);",
      "the button's surface is made with a transparent text background, and nothing sets another"),
-    ("src/platform/*window.cpp", r"Window::~Window\(\) \{ return;|if \(!\(hwnd_\)\) \{|"
+    ("src/platform/*window.cpp", r"Window::~Window\(\) \{ return;|if \(!\(hwnd_\)\) \{|if \(hwnd_\) \{ return;|"
      r"dropped: (SetWindowLongPtrA\(window, GWLP_USERDATA, 0\)|DestroyWindow\(window\));|"
      r"SetWindowLongPtrA\(window, GWLP_USERDATA, -?1\);",
      "no window object goes while it still has its window (a page's windows go when it is unloaded, and the "
      "application unloads every page it still has before it goes), and no message comes after WM_NCDESTROY"),
+    ("src/platform/forms/page.cpp", r"PostMessageA\(hwnd\(\), kActivateMessage, (-?1, 0|0, -?1)\);",
+     "the page's activate message carries nothing: its handler reads neither parameter"),
+    ("src/platform/printing/gdi_printer.cpp", r"s\.fontDirty = false;  // some drivers reset",
+     "on 64-bit Windows and under Wine a new page keeps the selected font; it is chosen again only for "
+     "drivers that reset the device at each page"),
     ("src/common/open_link.cpp", r"if \(folder\.empty\(\)\) failed = false;",
      "the flag starts false: setting it false again changes nothing"),
     ("src/common/print_layout.cpp", r"CurrentY\(\) <= kTextTop\)|CurrentX\(\) <= kTextLeft\)",

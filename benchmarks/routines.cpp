@@ -115,7 +115,7 @@ void BenchPictureAndCaption(platform::Application& app) {
     testing_support::Pump(app);
     const platform::Picture& icon = b.PictureNormal();
     Report("BlitPicture icon=32x32", MicrosecondsPerCall([&] {
-               b.BlitPicture(b.hDC(), 51, 9, 32, 32, icon, b.fields().MaskRgb, -1, false, false);
+               b.BlitPicture(51, 9, 32, 32, icon, b.fields().MaskRgb, -1, false, false);
            }));
     Report("ComputeCaptionRects", MicrosecondsPerCall([&] { b.ComputeCaptionRects(); }));
     fixture.page->UnloadWithoutAsking();

@@ -84,9 +84,6 @@ EQUIVALENT = [
      "keeping only the dark pixels applies to silhouettes; a picture drawn in its own colours has no solid colour"),
     ("src/button/picture.cpp", r"if \(width < 0 \|\||height < 0 \|\|",
      "a picture of no width or height has no pixel rows: it draws nothing either way"),
-    ("src/button/picture.cpp", r"if \((dc != hDC\(\) &&|dc == hDC\(\) \|\||!\(dc == hDC\(\) && Surface)",
-     "pictures are drawn onto the button's own surface only, where composing in memory or through the device "
-     "gives the same pixels"),
     ("src/button/render.cpp", r"dropped: Cls\(\);",
      "every look fills the button's face over its whole client area first"),
     ("src/button/caption.cpp", r"dropped: SetBkMode\(dc, TRANSPARENT\);",

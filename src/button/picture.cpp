@@ -107,33 +107,6 @@ void ComposeOnSurface(const platform::MemorySurface& surface, std::int32_t x, st
     }
 }
 
-// The same on any other device: what lies beneath is copied out as 24-bit rows, composed, and written
-// back once.
-template <class Compose>
-void ComposeOnDevice(HDC dc, std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
-                     const Compose& compose) {
-    platform::MemoryDC backgroundDC(dc);
-    platform::Bitmap backgroundBitmap(CreateCompatibleBitmap(dc, width, height));
-    {
-        platform::Selection backgroundSelection(backgroundDC.get(), backgroundBitmap.get());
-        BitBlt(backgroundDC.get(), 0, 0, width, height, dc, x, y, SRCCOPY);
-    }
-    const std::size_t stride = RowStride(width);
-    std::vector<BYTE> background = ReadRows(dc, backgroundBitmap.get(), width, height);
-    for (std::int32_t row = 0; row < height; ++row) {
-        BYTE* target = &background[static_cast<std::size_t>(height - 1 - row) * stride];
-        for (std::int32_t column = 0; column < width; ++column) {
-            BYTE* pixel = target + static_cast<std::size_t>(column) * 3;
-            compose(static_cast<std::size_t>(row) * static_cast<std::size_t>(width) +
-                        static_cast<std::size_t>(column),
-                    pixel[2], pixel[1], pixel[0]);
-        }
-    }
-    BITMAPINFO format = RowFormat(width, height);
-    SetDIBitsToDevice(dc, x, y, static_cast<DWORD>(width), static_cast<DWORD>(height), 0, 0, 0,
-                      static_cast<UINT>(height), background.data(), &format, DIB_RGB_COLORS);
-}
-
 }  // namespace
 
 void TamrixButton::MeasurePicture() {
@@ -164,7 +137,7 @@ void TamrixButton::DrawPicture(std::uint8_t mode) {
     const auto& r = m_.PictureRect;
     auto draw = [this, &r](std::int32_t x, std::int32_t y, const platform::Picture& picture,
                            std::int32_t solid, bool darkOnly, bool greyscale) {
-        BlitPicture(hDC(), x, y, r.width, r.height, picture, paint_.MaskRgb, solid, darkOnly, greyscale);
+        BlitPicture(x, y, r.width, r.height, picture, paint_.MaskRgb, solid, darkOnly, greyscale);
     };
     switch (mode) {
     case kLookUp:
@@ -208,10 +181,10 @@ void TamrixButton::DrawPictureEffect(std::int32_t offset, const platform::Pictur
     auto dark = static_cast<std::int32_t>(ShiftColor(base, -40, false));
     bool engraved = m_.SpecialEffect == 2;
     const auto& r = m_.PictureRect;
-    BlitPicture(hDC(), r.x + offset + 1, r.y + offset + 1, r.width, r.height, picture, paint_.MaskRgb,
+    BlitPicture(r.x + offset + 1, r.y + offset + 1, r.width, r.height, picture, paint_.MaskRgb,
                 engraved ? light : dark, false, false);
     if (m_.SpecialEffect < 3)
-        BlitPicture(hDC(), r.x + offset - 1, r.y + offset - 1, r.width, r.height, picture, paint_.MaskRgb,
+        BlitPicture(r.x + offset - 1, r.y + offset - 1, r.width, r.height, picture, paint_.MaskRgb,
                     engraved ? dark : light, false, false);
 }
 
@@ -264,11 +237,12 @@ const TamrixButton::PictureCanvas& TamrixButton::CanvasFor(HDC dc, const platfor
     return canvases_.back();
 }
 
-void TamrixButton::BlitPicture(HDC dc, std::int32_t x, std::int32_t y, std::int32_t width,
-                               std::int32_t height, const platform::Picture& picture, COLORREF maskColour,
+void TamrixButton::BlitPicture(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
+                               const platform::Picture& picture, COLORREF maskColour,
                                std::int32_t solidColour, bool darkOnly, bool greyscale) {
     if (width <= 0 || height <= 0 || !picture) return;
-    const PictureCanvas& canvas = CanvasFor(dc, picture, width, height, maskColour);
+    if (!Surface().HasPixels()) return;  // a surface that could not be made has nothing to draw on
+    const PictureCanvas& canvas = CanvasFor(hDC(), picture, width, height, maskColour);
 
     // What one picture pixel does to the pixel beneath it: leaves it, paints the solid colour (over
     // the dark pixels only, when asked), a grey tone, or the pixel itself.
@@ -293,8 +267,7 @@ void TamrixButton::BlitPicture(HDC dc, std::int32_t x, std::int32_t y, std::int3
     };
 
     // The button's own surface holds its pixels in memory: they are composed in place.
-    if (dc == hDC() && Surface().HasPixels()) ComposeOnSurface(Surface(), x, y, width, height, compose);
-    else ComposeOnDevice(dc, x, y, width, height, compose);
+    ComposeOnSurface(Surface(), x, y, width, height, compose);
 }
 
 void TamrixButton::CaptureParentBackground() {

@@ -236,13 +236,13 @@ void TamrixButton::DrawHighContrastLook(std::optional<std::uint8_t> look) {
     if (m_.PictureNormal) {
         const auto& r = m_.PictureRect;
         if (disabled) {
-            BlitPicture(hDC(), r.x, r.y, r.width, r.height, m_.PictureNormal, paint_.MaskRgb,
+            BlitPicture(r.x, r.y, r.width, r.height, m_.PictureNormal, paint_.MaskRgb,
                         static_cast<std::int32_t>(grey), true, false);
         } else {
             bool over = down || m_.PointerOver;
             const platform::Picture& shown = over && m_.PictureOver ? m_.PictureOver : m_.PictureNormal;
-            BlitPicture(hDC(), r.x + (down ? 1 : 0), r.y + (down ? 1 : 0), r.width, r.height, shown,
-                        paint_.MaskRgb, -1, false, !over && m_.UseGreyscale);
+            BlitPicture(r.x + (down ? 1 : 0), r.y + (down ? 1 : 0), r.width, r.height, shown, paint_.MaskRgb,
+                        -1, false, !over && m_.UseGreyscale);
         }
     }
     if (captioned && centred) WriteCaption(captionAt, disabled ? grey : text);

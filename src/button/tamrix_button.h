@@ -212,7 +212,7 @@ public:
     void PositionPicture();
     void DrawPicture(std::uint8_t mode);
     void DrawPictureEffect(std::int32_t offset, const platform::Picture& picture);
-    void BlitPicture(HDC dc, std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
+    void BlitPicture(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
                      const platform::Picture& picture, COLORREF maskColour, std::int32_t solidColour,
                      bool darkOnly, bool greyscale);
     void CaptureParentBackground();

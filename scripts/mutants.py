@@ -98,6 +98,10 @@ EQUIVALENT = [
     ("src/platform/printing/gdi_printer.cpp", r"s\.fontDirty = false;  // some drivers reset",
      "on 64-bit Windows and under Wine a new page keeps the selected font; it is chosen again only for "
      "drivers that reset the device at each page"),
+    ("src/platform/forms/page.cpp", r"return 0;  // the background is drawn",
+     "the page paints nothing more at WM_PAINT whether or not the background counts as erased"),
+    ("src/button/lifecycle.cpp", r"m_\.ShapeRegion = nullptr;",
+     "ShapeRegion is the button's note of the region it gave its window; nothing reads it"),
     ("src/common/open_link.cpp", r"if \(folder\.empty\(\)\) failed = false;",
      "the flag starts false: setting it false again changes nothing"),
     ("src/common/print_layout.cpp", r"CurrentY\(\) <= kTextTop\)|CurrentX\(\) <= kTextLeft\)",

@@ -102,6 +102,8 @@ EQUIVALENT = [
      "the page paints nothing more at WM_PAINT whether or not the background counts as erased"),
     ("src/button/lifecycle.cpp", r"m_\.ShapeRegion = nullptr;",
      "ShapeRegion is the button's note of the region it gave its window; nothing reads it"),
+    ("src/platform/forms/page.cpp", r"CW_USEDEFAULT, CW_USEDEFAULT, (29|30)\d, (19|20)\d,",
+     "the window's first size is replaced by the layout's size before the page is shown"),
     ("src/common/open_link.cpp", r"if \(folder\.empty\(\)\) failed = false;",
      "the flag starts false: setting it false again changes nothing"),
     ("src/common/print_layout.cpp", r"CurrentY\(\) <= kTextTop\)|CurrentX\(\) <= kTextLeft\)",

@@ -73,3 +73,17 @@ TEST(ButtonRefresh, ASeeThroughButtonCopiesThePageBeneathItAgain) {
     EXPECT_EQ(middle(), RGB(192, 192, 255));
     page->UnloadWithoutAsking();
 }
+
+// The page's default button draws its caption bold in the font it has now: a new size or face makes a
+// new bold font.
+TEST_F(ButtonPainting, TheDefaultButtonsBoldCaptionFollowsItsFont) {
+    const std::string settings = "BTYPE = 14\nTX = \"Default\"\nDefault = True\n";
+    TamrixButton& changed = Make(120, 30, settings + "FONT = Font(\"Arial\", 9)\n");
+    TamrixButton& made = Make(120, 30, settings + "FONT = Font(\"Courier New\", 14)\n");
+    SetFocus(nullptr);  // no button has the focus: each page shows its default button as the default
+    testing_support::Paint(changed, button::kStateUp);
+    changed.SetFontSize(14);
+    changed.SetFontName("Courier New");
+    EXPECT_TRUE(testing_support::Paint(changed, button::kStateUp) ==
+                testing_support::Paint(made, button::kStateUp));
+}

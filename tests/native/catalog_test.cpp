@@ -6,22 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <stdexcept>
+
+#include "../support/expected_products.h"
 
 namespace {
 
-// "index name order evaluation price" per product, tab separated.
 std::vector<std::vector<std::string>> ExpectedProducts() {
-    std::ifstream in(std::filesystem::path(__FILE__).parent_path() / "../e2e/expected_links.txt");
-    std::vector<std::vector<std::string>> rows;
-    for (std::string line; std::getline(in, line);) {
-        if (line.empty() || line[0] == '#') continue;
-        rows.emplace_back();
-        for (std::size_t start = 0, tab = 0; tab != std::string::npos; start = tab + 1)
-            rows.back().push_back(line.substr(start, (tab = line.find('\t', start)) - start));
-    }
-    return rows;
+    return testing_support::ExpectedProducts(std::filesystem::path(__FILE__).parent_path().parent_path());
 }
 
 catalog::ProductList AllNames() {

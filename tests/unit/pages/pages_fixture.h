@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
 
 #include "app/program.h"
 #include "catalog/catalog_table.h"
@@ -13,23 +12,14 @@
 #include "platform/win32/gdi.h"
 #include "platform/win32/resources.h"
 #include "support/button_surface.h"
+#include "support/expected_products.h"
 #include "support/fake_system.h"
 #include "support/recording_printer.h"
 #include "support/script.h"
 #include "support/test_page.h"
 
-// Every product as typed in once, for these tests and the journeys: index, name, order address,
-// evaluation address and price.
 inline std::vector<std::vector<std::string>> ExpectedProducts() {
-    std::ifstream in(CATALOG_TESTS_DIR "/e2e/expected_links.txt");
-    std::vector<std::vector<std::string>> rows;
-    for (std::string line; std::getline(in, line);) {
-        if (line.empty() || line[0] == '#') continue;
-        rows.emplace_back();
-        for (std::size_t start = 0, tab = 0; tab != std::string::npos; start = tab + 1)
-            rows.back().push_back(line.substr(start, (tab = line.find('\t', start)) - start));
-    }
-    return rows;
+    return testing_support::ExpectedProducts(CATALOG_TESTS_DIR);
 }
 
 // How a page is closed in a test: Esc unless said otherwise.

@@ -15,9 +15,8 @@ using testing_support::PrintClient;
 // The main page as it looks: its background, the first tab's box and every button of the first tab and
 // the top row.
 std::vector<Pixels> Look(pages::MainPage& main) {
-    std::vector<Pixels> look = {PrintClient(main.hwnd()), PrintClient(main.PicBox(0).hwnd())};
-    look.push_back(CaptureSurface(main.cmdWelcome()));
-    look.push_back(CaptureSurface(main.cmdQuit()));
+    std::vector<Pixels> look = {PrintClient(main.hwnd()), PrintClient(main.PicBox(0).hwnd()),
+                                CaptureSurface(main.cmdWelcome()), CaptureSurface(main.cmdQuit())};
     for (int i : {11, 1, 15, 2, 3, 17, 10}) look.push_back(CaptureSurface(main.cmdChoice(i)));
     return look;
 }

@@ -85,11 +85,9 @@ int IconPixelsDrawn(const button::TamrixButton& b, HICON icon, int size) {
 }
 
 std::vector<Pixels> ButtonLooks(const pages::AdvertisePage& page) {
-    std::vector<Pixels> looks;
-    for (button::TamrixButton* b : {&page.cmdRegisterNow(), &page.cmdDownload(), &page.cmdPrintOrderForm(),
-                                    &page.cmdPrintPage(), &page.cmdReturn()})
-        looks.push_back(CaptureSurface(*b));
-    return looks;
+    return {CaptureSurface(page.cmdRegisterNow()), CaptureSurface(page.cmdDownload()),
+            CaptureSurface(page.cmdPrintOrderForm()), CaptureSurface(page.cmdPrintPage()),
+            CaptureSurface(page.cmdReturn())};
 }
 
 TEST(DisplayScale, AProductPageAt150PercentLaysOutFromTwipsDrawsItsLargerFramesAndComesBackPixelForPixel) {

@@ -13,23 +13,16 @@ using platform::IconFrame;
 // `imageSize` bytes, laid out one after another; the images themselves are zeros.
 std::string IconFile(const std::vector<std::pair<int, int>>& sizes, std::uint32_t imageSize = 40,
                      std::uint16_t type = 1) {
-    auto put = [](std::string& out, std::uint32_t value, int bytes) {
-        for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
-    };
     std::string file;
-    put(file, 0, 2);
-    put(file, type, 2);
-    put(file, static_cast<std::uint32_t>(sizes.size()), 2);
-    std::uint32_t offset = 6 + 16 * static_cast<std::uint32_t>(sizes.size());
+    auto put = [&file](std::initializer_list<std::pair<std::uint32_t, int>> fields) {  // value, bytes
+        for (auto [value, bytes] : fields)
+            for (int i = 0; i < bytes; ++i) file += static_cast<char>((value >> (8 * i)) & 0xFF);
+    };
+    const auto count = static_cast<std::uint32_t>(sizes.size());
+    put({{0, 2}, {type, 2}, {count, 2}});
+    std::uint32_t offset = 6 + 16 * count;
     for (auto [w, h] : sizes) {
-        put(file, static_cast<std::uint32_t>(w) & 0xFF, 1);
-        put(file, static_cast<std::uint32_t>(h) & 0xFF, 1);
-        put(file, 16, 1);
-        put(file, 0, 1);
-        put(file, 1, 2);
-        put(file, 4, 2);
-        put(file, imageSize, 4);
-        put(file, offset, 4);
+        put({{w & 0xFFu, 1}, {h & 0xFFu, 1}, {16, 1}, {0, 1}, {1, 2}, {4, 2}, {imageSize, 4}, {offset, 4}});
         offset += imageSize;
     }
     file.resize(offset, '\0');

@@ -8,32 +8,28 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <tuple>
 
 namespace {
 
 std::string ReadPicture(const std::string& name) {
-    std::ifstream file(std::string(CATALOG_IMAGES) + "/" + name, std::ios::binary);
     std::stringstream bytes;
-    bytes << file.rdbuf();
+    bytes << std::ifstream(std::string(CATALOG_IMAGES) + "/" + name, std::ios::binary).rdbuf();
     return bytes.str();
 }
 
 }  // namespace
 
 TEST(Jpeg, TheProgramsPicturesDecodeAndEveryOtherKindOrDamageIsDeclined) {
-    struct Expected {
-        const char* name;
-        int width, height;
-    };
-    for (Expected picture :
-         {Expected{"tab0.jpg", 100, 90}, Expected{"tab1.jpg", 100, 90}, Expected{"tab2.jpg", 100, 90},
-          Expected{"window.jpg", 75, 150}, Expected{"glass.jpg", 200, 200}}) {
-        SCOPED_TRACE(picture.name);
-        std::string bytes = ReadPicture(picture.name);
+    for (auto [name, width, height] :
+         {std::tuple{"tab0.jpg", 100, 90}, std::tuple{"tab1.jpg", 100, 90}, std::tuple{"tab2.jpg", 100, 90},
+          std::tuple{"window.jpg", 75, 150}, std::tuple{"glass.jpg", 200, 200}}) {
+        SCOPED_TRACE(name);
+        std::string bytes = ReadPicture(name);
         auto decoded = platform::DecodeJpeg(bytes);
         ASSERT_TRUE(decoded);
-        EXPECT_EQ(decoded->width * 1000 + decoded->height, picture.width * 1000 + picture.height);
-        EXPECT_EQ(decoded->pixels.size(), static_cast<std::size_t>(picture.width * picture.height));
+        EXPECT_EQ(decoded->width * 1000 + decoded->height, width * 1000 + height);
+        EXPECT_EQ(decoded->pixels.size(), static_cast<std::size_t>(width * height));
 
         // Cut anywhere: declined, for the image would be incomplete.
         for (std::size_t length = 0; length + 1 < bytes.size(); length += 61)

@@ -26,7 +26,6 @@ public:
 
     // The lines so far, which are then forgotten.
     std::vector<std::string> Take();
-    const std::vector<std::string>& lines() const { return lines_; }
     int Count(const std::string& line) const;
     // Writes down the look painted since the last line, if any.
     void NoteLook();

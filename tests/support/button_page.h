@@ -7,13 +7,22 @@
 #include <string>
 
 #include "button/tamrix_button.h"
+#include "platform/win32/units.h"
 #include "support/test_page.h"
 
 namespace testing_support {
 
 // A page from layout text whose Catalog.TamrixButton blocks become real buttons.
-std::shared_ptr<TestPage> MakeButtonPage(platform::Application& app, const std::string& layout,
-                                         std::vector<std::string>* log = nullptr);
+inline std::shared_ptr<TestPage> MakeButtonPage(platform::Application& app, const std::string& layout,
+                                                std::vector<std::string>* log = nullptr) {
+    auto page = std::make_shared<TestPage>(app, layout, log);
+    page->makeControl = [raw = page.get()](const platform::LayoutNode& node) {
+        return node.className == button::TamrixButton::kClassName
+                   ? std::make_unique<button::TamrixButton>(*raw, node)
+                   : nullptr;
+    };
+    return page;
+}
 
 // A shown page holding one button `cmdTest` at (0, 0) of the given pixel size with the given stored
 // settings lines (e.g. "BTYPE = 14\nBCOL = &H00C0C0C0&\n"); an empty `settings` makes a new control.
@@ -28,8 +37,25 @@ struct ButtonFixture {
     std::shared_ptr<TestPage> page;
     button::TamrixButton* button = nullptr;
 };
-ButtonFixture MakeButton(platform::Application& app, int widthPixels, int heightPixels,
-                         const std::string& settings, bool show = true);
+inline ButtonFixture MakeButton(platform::Application& app, int widthPixels, int heightPixels,
+                                const std::string& settings, bool show = true) {
+    auto twips = [](int pixels) {
+        return std::to_string(platform::PixelsToTwips(pixels, platform::SystemDpi()));
+    };
+    ButtonFixture fixture;
+    fixture.page =
+        MakeButtonPage(app,
+                       "Begin Page frmButtonTest\n    Width = 6000\n    Height = 4500\n"
+                       "    BackColor = &H00FFC0C0&\n"
+                       "    Begin Catalog.TamrixButton cmdTest\n        Left = 0\n        Top = 0\n"
+                       "        Width = " +
+                           twips(widthPixels) + "\n        Height = " + twips(heightPixels) + "\n" +
+                           settings + "    End\nEnd\n");
+    fixture.page->Load();
+    fixture.button = &fixture.page->Get<button::TamrixButton>("cmdTest");
+    if (show) fixture.page->Show();
+    return fixture;
+}
 
 // A test that puts buttons on pages of their own, unloaded when the test ends.
 class ButtonTest : public ::testing::Test {

@@ -36,14 +36,6 @@ private:
 
 }  // namespace
 
-int Pixels::Count(COLORREF colour, int left, int top, int right, int bottom) const {
-    int count = 0;
-    for (int y = top; y < bottom; ++y)
-        for (int x = left; x < right; ++x)
-            if (at(x, y) == colour) ++count;
-    return count;
-}
-
 Pixels CapturePixels(HDC dc, int x, int y, int width, int height) {
     Pixels pixels(width, height);
     platform::MemorySurface copy;

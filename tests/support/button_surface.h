@@ -23,7 +23,12 @@ public:
     bool operator==(const Pixels&) const = default;
 
     // How many pixels of the rectangle [left, right) x [top, bottom) have the colour.
-    int Count(COLORREF colour, int left, int top, int right, int bottom) const;
+    int Count(COLORREF colour, int left, int top, int right, int bottom) const {
+        int count = 0;
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x) count += at(x, y) == colour;
+        return count;
+    }
     int Count(COLORREF colour) const { return Count(colour, 0, 0, width_, height_); }
 
 private:

@@ -27,14 +27,26 @@ struct ShellCall {
 
 class FakeSystem : public platform::SystemServices {
 public:
-    FakeSystem();
-    ~FakeSystem() override;
+    FakeSystem() : override_(*this) {}
 
-    int ShowMessage(HWND owner, const std::string& text, const std::string& title, UINT style) override;
+    int ShowMessage(HWND owner, const std::string& text, const std::string& title, UINT style) override {
+        messages.push_back({owner, text, title, style});
+        if (duringMessage) duringMessage(messages.back());
+        if (answers.empty()) return (style & 0x0F) == MB_YESNO ? IDYES : IDOK;
+        int answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
     INT_PTR ShellOpen(HWND owner, const std::string& file, const std::string& directory,
-                      int showCommand) override;
+                      int showCommand) override {
+        shellCalls.push_back({owner, file, directory, showCommand});
+        return shellResult;
+    }
     bool PreviousInstanceRunning() override { return previousInstance; }
-    platform::Printer& DefaultPrinter() override;
+    platform::Printer& DefaultPrinter() override {
+        if (!printer) throw platform::PrinterError(platform::PrintFailure::NoPrinter);
+        return *printer;
+    }
     bool HighContrast() override { return highContrast; }
 
     // Answers for the next message boxes, in order; IDOK (or IDYES for a Yes/No box) when none is left.

@@ -21,9 +21,20 @@ public:
     const std::vector<std::string>& Faults() const { return faults_; }
 
 private:
-    void Selected(HDC dc, HGDIOBJ object) override;
-    void DeviceContextGone(HDC dc) override;
-    void Deleting(HGDIOBJ object) override;
+    void Selected(HDC dc, HGDIOBJ) override { deviceContexts_.insert(dc); }
+    void DeviceContextGone(HDC dc) override { deviceContexts_.erase(dc); }
+    void Deleting(HGDIOBJ object) override {
+        const DWORD type = GetObjectType(object);
+        // Regions and the rest are never selected in this sense.
+        const char* kind = type == OBJ_FONT     ? "font"
+                           : type == OBJ_BITMAP ? "bitmap"
+                           : type == OBJ_PEN    ? "pen"
+                           : type == OBJ_BRUSH  ? "brush"
+                                                : nullptr;
+        for (HDC dc : deviceContexts_)
+            if (kind && GetCurrentObject(dc, type) == object)
+                return faults_.push_back(std::string("a ") + kind + " deleted while selected");
+    }
 
     std::set<HDC> deviceContexts_;
     std::vector<std::string> faults_;

@@ -7,34 +7,6 @@
 #include <psapi.h>
 
 namespace testing_support {
-namespace {
-
-// One entry of the GDI handle table; a non-zero type marks a live object.
-struct GdiHandleEntry {
-    std::uint64_t object;
-    std::uint32_t owner;
-    std::uint16_t unique;
-    std::uint8_t type;
-    std::uint8_t flags;
-    std::uint64_t user;
-};
-static_assert(sizeof(GdiHandleEntry) == 24);
-
-constexpr std::size_t kGdiTableEntries = 65536;
-constexpr std::size_t kPebGdiTableOffset = 0xF8;  // x64
-
-BOOL CALLBACK CountChild(HWND, LPARAM counter) {
-    ++*reinterpret_cast<int*>(counter);
-    return TRUE;
-}
-
-BOOL CALLBACK CountTopLevel(HWND window, LPARAM counter) {
-    ++*reinterpret_cast<int*>(counter);
-    EnumChildWindows(window, CountChild, counter);
-    return TRUE;
-}
-
-}  // namespace
 
 bool RunningUnderWine() {
     HMODULE ntdll = GetModuleHandleA("ntdll.dll");
@@ -47,14 +19,14 @@ bool RunningUnderWine() {
 #endif
 int GdiObjectCount() {
     if (!RunningUnderWine()) return static_cast<int>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS));
+    // The PEB is at TEB+0x60 on x64, the GDI handle table at PEB+0xF8: 65,536 entries of 24 bytes, whose
+    // type byte (at 14) is not zero for a live object.
     auto* teb = reinterpret_cast<const unsigned char*>(NtCurrentTeb());
-    // TEB+0x60 holds the PEB on x64.
     auto* peb = *reinterpret_cast<const unsigned char* const*>(teb + 0x60);
-    auto* table = *reinterpret_cast<const GdiHandleEntry* const*>(peb + kPebGdiTableOffset);
+    auto* table = *reinterpret_cast<const unsigned char* const*>(peb + 0xF8);
     if (!table) return -1;
     int count = 0;
-    for (std::size_t i = 0; i < kGdiTableEntries; ++i)
-        if (table[i].type != 0) ++count;
+    for (std::size_t i = 0; i < 65536; ++i) count += table[24 * i + 14] != 0;
     return count;
 }
 #if defined(__GNUC__)
@@ -66,8 +38,7 @@ std::size_t PrivateBytes() {
     // number, but Wine fills in only this one: there it is the resident anonymous memory).
     PROCESS_MEMORY_COUNTERS memory{};
     memory.cb = sizeof memory;
-    if (!K32GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory)) return 0;
-    return memory.PagefileUsage;
+    return K32GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory) ? memory.PagefileUsage : 0;
 }
 
 ResourceCounts ResourceCounts::Now() {
@@ -77,9 +48,9 @@ ResourceCounts ResourceCounts::Now() {
 std::string ResourceCounts::GrowthSince(const ResourceCounts& before) const {
     std::string growth;
     auto note = [&growth](const char* what, std::size_t was, std::size_t now) {
-        if (now <= was) return;
-        if (!growth.empty()) growth += ", ";
-        growth += std::string(what) + " " + std::to_string(was) + " -> " + std::to_string(now);
+        if (now > was)
+            growth += (growth.empty() ? "" : ", ") + std::string(what) + " " + std::to_string(was) + " -> " +
+                      std::to_string(now);
     };
     note("GDI objects", static_cast<std::size_t>(before.gdiObjects), static_cast<std::size_t>(gdiObjects));
     note("windows", static_cast<std::size_t>(before.windows), static_cast<std::size_t>(windows));
@@ -89,7 +60,15 @@ std::string ResourceCounts::GrowthSince(const ResourceCounts& before) const {
 
 int ThreadWindowCount() {
     int count = 0;
-    EnumThreadWindows(GetCurrentThreadId(), CountTopLevel, reinterpret_cast<LPARAM>(&count));
+    static constexpr WNDENUMPROC kCount = [](HWND, LPARAM counter) -> BOOL {
+        return ++*reinterpret_cast<int*>(counter) > 0;
+    };
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM counter) -> BOOL {
+            return EnumChildWindows(window, kCount, counter), kCount(window, counter);
+        },
+        reinterpret_cast<LPARAM>(&count));
     return count;
 }
 

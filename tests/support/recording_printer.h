@@ -39,15 +39,49 @@ public:
     double CurrentY() const override { return y; }
     void SetCurrentX(double inches) override { x = inches; }
     void SetCurrentY(double inches) override { y = inches; }
-    void Print(std::string_view text, bool lineEnd) override;
-    void NewPage() override;
-    void EndDoc() override;
-    void KillDoc() override;
+    void Print(std::string_view text, bool lineEnd) override {
+        if (duringPrint) duringPrint();
+        if (printCalls++ == failOnPrintCall) throw platform::PrinterError(printFailure, "Recorder");
+        calls.push_back("print");
+        if (!text.empty()) pieces.push_back({page, x, y, std::string(text), underline});
+        x += Width(text);
+        if (lineEnd) {
+            pieces.push_back({page, x, y, "\n", underline});
+            x = 0;
+            y += lineHeight;
+        }
+    }
+    void NewPage() override {
+        calls.push_back("newpage");
+        ++page;
+        x = y = 0;
+    }
+    void EndDoc() override {
+        if (failEndDoc) throw platform::PrinterError(platform::PrintFailure::Refused, "Recorder");
+        calls.push_back("enddoc");
+        ++endDocs;
+        x = y = 0;
+    }
+    void KillDoc() override {
+        calls.push_back("killdoc");
+        ++killDocs;
+        x = y = 0;
+    }
 
     // The printed text of one page, each piece in order.
-    std::string PageText(int page) const;
+    std::string PageText(int pageNumber) const {
+        std::string text;
+        for (const Piece& piece : pieces)
+            if (piece.page == pageNumber) text += piece.text;
+        return text;
+    }
     // How far a text moves the print position across.
-    double Width(std::string_view text) const;
+    double Width(std::string_view text) const {
+        if (charWidths.empty()) return charWidth * static_cast<double>(text.size());
+        double width = 0;
+        for (char c : text) width += charWidths.at(static_cast<unsigned char>(c));
+        return width;
+    }
 
     int scaleMode = 0;
     std::string fontName;

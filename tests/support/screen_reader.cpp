@@ -62,12 +62,9 @@ Heard Hear(HWND window, long child) {
     heard.shortcut = text(&IAccessible::get_accKeyboardShortcut);
     heard.action = text(&IAccessible::get_accDefaultAction);
     heard.value = text(&IAccessible::get_accValue);
-    VARIANT answer;
-    VariantInit(&answer);
-    if (object->get_accRole(which, &answer) == S_OK && answer.vt == VT_I4)
-        heard.role = RoleWords(answer.lVal);
-    VariantInit(&answer);
-    if (object->get_accState(which, &answer) == S_OK && answer.vt == VT_I4) heard.state = answer.lVal;
+    VARIANT role{}, state{};
+    if (object->get_accRole(which, &role) == S_OK && role.vt == VT_I4) heard.role = RoleWords(role.lVal);
+    if (object->get_accState(which, &state) == S_OK && state.vt == VT_I4) heard.state = state.lVal;
     object->Release();
     return heard;
 }

@@ -55,8 +55,23 @@ inline std::string SimpleLayout(const std::string& name, const std::string& body
 
 // Lets messages run (through the application's keyboard handling) until `done` or until `timeoutMs`
 // has passed; returns done(). WM_QUIT is swallowed: a test has no outer loop to end.
-bool PumpUntil(platform::Application& app, const std::function<bool()>& done, int timeoutMs = 5000);
+inline bool PumpUntil(platform::Application& app, const std::function<bool()>& done, int timeoutMs = 5000) {
+    const DWORD start = GetTickCount();
+    for (MSG message; !done();) {
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) continue;
+            app.Dispatch(message);
+            if (done()) return true;
+        }
+        if (GetTickCount() - start > static_cast<DWORD>(timeoutMs)) return done();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return true;
+}
 // Lets the messages that are waiting now run.
-void Pump(platform::Application& app);
+inline void Pump(platform::Application& app) {
+    for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);)
+        if (message.message != WM_QUIT) app.Dispatch(message);
+}
 
 }  // namespace testing_support

@@ -13,6 +13,7 @@
 
 #include <ole2.h>
 #include <olectl.h>
+#include <wrl/client.h>
 
 #include "catalog/catalog_table.h"
 #include "platform/win32/gdi.h"
@@ -26,28 +27,25 @@ TEST(ProgramResources, TitleVersionFolderAndEveryPicture) {
               std::vector<int>({2026, 12, 6}));
     EXPECT_NE(platform::ApplicationFolder().back(), '\\');
 
-    std::vector<std::tuple<std::string, platform::PictureType, int, int>> expected = {
-        {"JPG_TAB0", platform::PictureType::Bitmap, 100, 90},
-        {"JPG_TAB1", platform::PictureType::Bitmap, 100, 90},
-        {"JPG_TAB2", platform::PictureType::Bitmap, 100, 90},
-        {"JPG_WINDOW", platform::PictureType::Bitmap, 75, 150},
-        {"JPG_GLASS", platform::PictureType::Bitmap, 200, 200},
-        {"CURSOR_ARROW", platform::PictureType::Icon, 32, 32}};
+    // Name and width x 1000 + height; the JPEGs are bitmaps, the rest icons.
+    std::vector<std::pair<std::string, int>> expected = {
+        {"JPG_TAB0", 100090},  {"JPG_TAB1", 100090},     {"JPG_TAB2", 100090},      {"JPG_WINDOW", 75150},
+        {"JPG_GLASS", 200200}, {"CURSOR_ARROW", 32032},  {"ICON_WELCOME", 32032},   {"ICON_QUIT", 32032},
+        {"ICON_ORDER", 32032}, {"ICON_DOWNLOAD", 32032}, {"ICON_PRINTFORM", 32032}, {"ICON_PRINTPAGE", 32032},
+        {"ICON_RETURN", 32032}};
     for (std::string_view name : catalog::kProductNameTable) {
         std::string icon = "ICON_";
         for (char c : name) icon += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        expected.emplace_back(icon, platform::PictureType::Icon, 32, 32);
+        expected.emplace_back(icon, 32032);
     }
-    for (const char* icon : {"ICON_WELCOME", "ICON_QUIT", "ICON_ORDER", "ICON_DOWNLOAD", "ICON_PRINTFORM",
-                             "ICON_PRINTPAGE", "ICON_RETURN"})
-        expected.emplace_back(icon, platform::PictureType::Icon, 32, 32);
     platform::PictureLibrary library;
-    for (const auto& [name, type, width, height] : expected) {
+    for (const auto& [name, size] : expected) {
         SCOPED_TRACE(name);
         platform::Picture picture = library.Get(name);
         ASSERT_TRUE(picture && picture.Handle());
-        EXPECT_EQ(picture.Type(), type);
-        EXPECT_EQ(picture.WidthPixels() * 1000 + picture.HeightPixels(), width * 1000 + height);
+        EXPECT_EQ(picture.Type(),
+                  name.rfind("JPG_", 0) ? platform::PictureType::Icon : platform::PictureType::Bitmap);
+        EXPECT_EQ(picture.WidthPixels() * 1000 + picture.HeightPixels(), size);
         EXPECT_TRUE(library.Get(name).SameAs(picture)) << "a named picture is loaded once and shared";
     }
     EXPECT_THROW(library.Get("NO_SUCH_PICTURE"), platform::PictureError);
@@ -63,7 +61,7 @@ TEST(ProgramResources, TitleVersionFolderAndEveryPicture) {
         DeleteObject(info.hbmMask);
         return static_cast<int>(bits.bmWidth * 1000 + bits.bmHeight);
     };
-    for (const auto& [name, type, width, height] : expected) {
+    for (const auto& [name, size] : expected) {
         if (name.rfind("ICON_", 0) != 0) continue;
         SCOPED_TRACE(name);
         platform::Picture picture = library.Get(name);
@@ -114,23 +112,20 @@ std::optional<std::string> OlePixels(std::string_view bytes) {
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
     std::memcpy(GlobalLock(memory), bytes.data(), bytes.size());
     GlobalUnlock(memory);
-    IStream* stream = nullptr;
-    if (FAILED(CreateStreamOnHGlobal(memory, TRUE, &stream))) return std::nullopt;
-    IPicture* picture = nullptr;
-    HRESULT hr = OleLoadPicture(stream, static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
-                                reinterpret_cast<void**>(&picture));
-    stream->Release();
-    if (FAILED(hr) || !picture) return std::nullopt;
+    Microsoft::WRL::ComPtr<IStream> stream;
+    Microsoft::WRL::ComPtr<IPicture> picture;
+    if (FAILED(CreateStreamOnHGlobal(memory, TRUE, &stream)) ||
+        FAILED(
+            OleLoadPicture(stream.Get(), static_cast<LONG>(bytes.size()), FALSE, IID_PPV_ARGS(&picture))) ||
+        !picture)
+        return std::nullopt;
     OLE_HANDLE handle = 0;
     OLE_XSIZE_HIMETRIC width = 0;
     OLE_YSIZE_HIMETRIC height = 0;
     picture->get_Handle(&handle);
     picture->get_Width(&width);
     picture->get_Height(&height);
-    std::string pixels =
-        BitmapPixels(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)), width, height);
-    picture->Release();
-    return pixels;
+    return BitmapPixels(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)), width, height);
 }
 
 std::optional<std::string> ProgramPixels(std::string_view bytes) {

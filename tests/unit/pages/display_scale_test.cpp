@@ -56,14 +56,15 @@ void ExpectLaidOutFromTwips(const platform::Page& page, int dpi) {
     }
 }
 
-int FontHeight(HFONT font) {
+int FontHeight(HGDIOBJ font) {
     LOGFONTA lf{};
     GetObjectA(font, sizeof lf, &lf);
     return lf.lfHeight;
 }
 
-// The pixels of an icon frame as DrawIconEx puts them on the mask colour, silver.
-Pixels IconOnSilver(HICON icon, int size) {
+// How many pixels of the icon frame, drawn on the mask colour (silver), are not silver and are the
+// button's pixels at the picture's place; -1 when one of them is not.
+int IconPixelsDrawn(const button::TamrixButton& b, HICON icon, int size) {
     platform::WindowDC screen(nullptr);
     platform::MemorySurface canvas;
     canvas.CreateDib(screen.get(), size, size);
@@ -71,33 +72,22 @@ Pixels IconOnSilver(HICON icon, int size) {
     RECT all{0, 0, size, size};
     FillRect(canvas.dc(), &all, silver.get());
     DrawIconEx(canvas.dc(), 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL);
-    return CapturePixels(canvas.dc(), 0, 0, size, size);
-}
-
-// Every pixel of the frame that is not transparent is the button's pixel at the picture's place.
-int ExpectIconDrawn(const button::TamrixButton& b, const Pixels& frame) {
-    Pixels surface = CaptureSurface(b);
-    const auto& r = b.fields().PictureRect;
-    int compared = 0;
-    for (int y = 0; y < frame.height(); ++y) {
-        for (int x = 0; x < frame.width(); ++x) {
+    Pixels frame = CapturePixels(canvas.dc(), 0, 0, size, size), surface = CaptureSurface(b);
+    const auto& at = b.fields().PictureRect;
+    int drawn = 0;
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
             if (frame.at(x, y) == 0xC0C0C0) continue;
-            ++compared;
-            if (surface.at(r.x + x, r.y + y) != frame.at(x, y)) {
-                ADD_FAILURE() << b.Name() << ": icon pixel " << x << "," << y;
-                return compared;
-            }
+            if (surface.at(at.x + x, at.y + y) != frame.at(x, y)) return -1;
+            ++drawn;
         }
-    }
-    return compared;
+    return drawn;
 }
 
 std::vector<Pixels> ButtonLooks(const pages::AdvertisePage& page) {
-    std::vector<Pixels> looks;
-    for (button::TamrixButton* b : {&page.cmdRegisterNow(), &page.cmdDownload(), &page.cmdPrintOrderForm(),
-                                    &page.cmdPrintPage(), &page.cmdReturn()})
-        looks.push_back(CaptureSurface(*b));
-    return looks;
+    return {CaptureSurface(page.cmdRegisterNow()), CaptureSurface(page.cmdDownload()),
+            CaptureSurface(page.cmdPrintOrderForm()), CaptureSurface(page.cmdPrintPage()),
+            CaptureSurface(page.cmdReturn())};
 }
 
 TEST(DisplayScale, AProductPageAt150PercentLaysOutFromTwipsDrawsItsLargerFramesAndComesBackPixelForPixel) {
@@ -116,12 +106,12 @@ TEST(DisplayScale, AProductPageAt150PercentLaysOutFromTwipsDrawsItsLargerFramesA
     ExpectLaidOutFromTwips(page, 144);
     // Arial 9.75 points in the description, 9 points bold on the buttons, at 144 pixels per inch.
     HWND description = page.txtProgramDescription().hwnd();
-    EXPECT_EQ(FontHeight(reinterpret_cast<HFONT>(SendMessageA(description, WM_GETFONT, 0, 0))), -20);
-    EXPECT_EQ(FontHeight(static_cast<HFONT>(GetCurrentObject(page.cmdReturn().hDC(), OBJ_FONT))), -18);
+    EXPECT_EQ(FontHeight(reinterpret_cast<HGDIOBJ>(SendMessageA(description, WM_GETFONT, 0, 0))), -20);
+    EXPECT_EQ(FontHeight(GetCurrentObject(page.cmdReturn().hDC(), OBJ_FONT)), -18);
     for (button::TamrixButton* b : {&page.cmdRegisterNow(), &page.cmdReturn()}) {
         SCOPED_TRACE(b->Name());
         EXPECT_EQ(b->fields().PictureRect.width * 1000 + b->fields().PictureRect.height, 48048);
-        EXPECT_GT(ExpectIconDrawn(*b, IconOnSilver(b->PictureNormal().IconFrameFor(48, 48).icon, 48)), 400);
+        EXPECT_GT(IconPixelsDrawn(*b, b->PictureNormal().IconFrameFor(48, 48).icon, 48), 400);
     }
 
     MoveToScale(page, 96, &outer);

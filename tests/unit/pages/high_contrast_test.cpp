@@ -15,9 +15,8 @@ using testing_support::PrintClient;
 // The main page as it looks: its background, the first tab's box and every button of the first tab and
 // the top row.
 std::vector<Pixels> Look(pages::MainPage& main) {
-    std::vector<Pixels> look = {PrintClient(main.hwnd()), PrintClient(main.PicBox(0).hwnd())};
-    look.push_back(CaptureSurface(main.cmdWelcome()));
-    look.push_back(CaptureSurface(main.cmdQuit()));
+    std::vector<Pixels> look = {PrintClient(main.hwnd()), PrintClient(main.PicBox(0).hwnd()),
+                                CaptureSurface(main.cmdWelcome()), CaptureSurface(main.cmdQuit())};
     for (int i : {11, 1, 15, 2, 3, 17, 10}) look.push_back(CaptureSurface(main.cmdChoice(i)));
     return look;
 }
@@ -28,43 +27,39 @@ void Announce(Started& s, bool on) {
     testing_support::Pump(s.app);
 }
 
-TEST(HighContrast, ThePagesDropTheirPicturesAndTheButtonsTheirColoursUntilItIsTurnedOff) {
-    Started s;
-    s.Start();
-    pages::MainPage& main = s.main();
-    std::vector<Pixels> normal = Look(main);
-
-    Announce(s, true);
-    const COLORREF window = GetSysColor(COLOR_WINDOW);
-    for (HWND w : {main.hwnd(), main.PicBox(0).hwnd()}) {
-        Pixels background = PrintClient(w);
-        EXPECT_EQ(background.Count(window), background.width() * background.height());
-    }
-    // Daybeacon: orange no more, its frame in the button text colour about the button face.
-    Pixels daybeacon = CaptureSurface(main.cmdChoice(11));
-    EXPECT_EQ(daybeacon.at(0, 0), GetSysColor(COLOR_BTNTEXT));
-    EXPECT_EQ(daybeacon.at(daybeacon.width() - 6, daybeacon.height() - 8), GetSysColor(COLOR_BTNFACE));
-    // Welcome! has the focus and shows it now, though its own setting hides the focus rectangle.
-    Pixels welcome = CaptureSurface(main.cmdWelcome());
-    const RECT& f = main.cmdWelcome().fields().FocusRect;
-    EXPECT_LT(welcome.Count(GetSysColor(COLOR_BTNFACE), f.left, f.top, f.right, f.top + 1), f.right - f.left);
-
-    Announce(s, false);
-    EXPECT_TRUE(Look(main) == normal);
-}
-
-TEST(HighContrast, APageStartedUnderHighContrastLooksAsOneStartedWithoutOnceItIsTurnedOff) {
+TEST(HighContrast, ThePagesDropTheirPicturesAndTheButtonsTheirColoursUntilItIsTurnedOffAndStartAsWithout) {
     std::vector<Pixels> normal;
     {
         Started s;
         s.Start();
-        normal = Look(s.main());
+        pages::MainPage& main = s.main();
+        normal = Look(main);
+
+        Announce(s, true);
+        const COLORREF window = GetSysColor(COLOR_WINDOW);
+        for (HWND w : {main.hwnd(), main.PicBox(0).hwnd()}) {
+            Pixels background = PrintClient(w);
+            EXPECT_EQ(background.Count(window), background.width() * background.height());
+        }
+        // Daybeacon: orange no more, its frame in the button text colour about the button face.
+        Pixels daybeacon = CaptureSurface(main.cmdChoice(11));
+        EXPECT_EQ(daybeacon.at(0, 0), GetSysColor(COLOR_BTNTEXT));
+        EXPECT_EQ(daybeacon.at(daybeacon.width() - 6, daybeacon.height() - 8), GetSysColor(COLOR_BTNFACE));
+        // Welcome! has the focus and shows it now, though its own setting hides the focus rectangle.
+        Pixels welcome = CaptureSurface(main.cmdWelcome());
+        const RECT& f = main.cmdWelcome().fields().FocusRect;
+        EXPECT_LT(welcome.Count(GetSysColor(COLOR_BTNFACE), f.left, f.top, f.right, f.top + 1),
+                  f.right - f.left);
+
+        Announce(s, false);
+        EXPECT_TRUE(Look(main) == normal);
     }
+    // A page started under high contrast looks as one started without once it is turned off: the
+    // see-through buttons copied the window colour at start; they copy the pictures again.
     Started s;
     s.system.highContrast = true;
     s.Start();
     Announce(s, false);
-    // The see-through buttons copied the window colour at start; they copy the pictures again.
     EXPECT_TRUE(Look(s.main()) == normal);
 }
 

@@ -6,6 +6,7 @@
 // which scripts/printed_words.sh writes anew after a reviewed change. Texts that try the limits of a
 // line and the kinds of line end are printed too, by the recording printer alone with every character
 // 1/8 inch wide and every line 1/4 inch high, so that a character ends exactly on a limit.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -171,11 +172,13 @@ std::string NumberedLines(int count) {
 
 // Where two lists of words part, or nothing when they agree.
 std::string FirstDifference(const Lines& actual, const Lines& expected) {
-    std::size_t n = 0;
-    while (n < actual.size() && n < expected.size() && actual[n] == expected[n]) ++n;
-    if (n == actual.size() && n == expected.size()) return "";
-    auto at = [n](const Lines& lines) { return n < lines.size() ? "'" + lines[n] + "'" : "the end"; };
-    return "line " + std::to_string(n + 1) + " is " + at(actual) + ", not " + at(expected);
+    auto [a, e] = std::mismatch(actual.begin(), actual.end(), expected.begin(), expected.end());
+    auto at = [](auto line, const Lines& lines) {
+        return line == lines.end() ? "the end" : "'" + *line + "'";
+    };
+    if (a == actual.end() && e == expected.end()) return "";
+    return "line " + std::to_string(a - actual.begin() + 1) + " is " + at(a, actual) + ", not " +
+           at(e, expected);
 }
 
 }  // namespace
@@ -232,19 +235,17 @@ TEST(PrintedWords, EveryWordLandsWhereTheReviewedListSays) {
     for (const auto& [title, job] : jobs) {
         recorded.push_back("# " + title);
         drawn.push_back(recorded.back());
+        const bool fixedWidths = title.rfind(fixed, 0) == 0;
         testing_support::RecordingPrinter recording;
-        recording.charWidths = widths;
-        recording.lineHeight = double(metrics.tmHeight + metrics.tmExternalLeading) / kDpi;
-        if (title.rfind(fixed, 0) == 0) {
-            recording.charWidths.clear();
-            recording.charWidth = 0.125;
-            recording.lineHeight = 0.25;
-        }
+        recording.charWidth = 0.125;
+        if (!fixedWidths) recording.charWidths = widths;
+        recording.lineHeight =
+            fixedWidths ? 0.25 : double(metrics.tmHeight + metrics.tmExternalLeading) / kDpi;
         product.system.printer = &recording;
         job();
         Lines words = RecordedWords(recording);
         recorded.insert(recorded.end(), words.begin(), words.end());
-        if (title.rfind(fixed, 0) == 0) {  // no driver prints with such widths
+        if (fixedWidths) {  // no driver prints with such widths
             drawn.insert(drawn.end(), words.begin(), words.end());
             continue;
         }

@@ -62,12 +62,17 @@ TEST(MalformedInput, SizesBeyondWhatCanBeDrawnAreToldAndTheDefaultsUsed) {
     struct Case {
         std::string pageSize, buttonSize;
         const char* told;
-        SIZE page, button;  // pixels of the page's window and the button's
+        std::pair<long, long> page, button;  // pixels of the page's window and the button's
     };
     const Case cases[] = {
         {"", "Width = 480000\nHeight = 480000", "control cmdHuge, key Width", {400, 267}, {80, 25}},
         {"", "Width = 49152\nHeight = 49153", "control cmdHuge, key Height", {400, 267}, {3277, 25}},
         {"Width = 480000\nHeight = 2000", "", "frmHuge, key Width (line 2)", {400, 133}, {80, 25}},
+    };
+    auto size = [](HWND window) {
+        RECT r{};
+        GetWindowRect(window, &r);
+        return std::pair{r.right - r.left, r.bottom - r.top};
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pageSize + c.buttonSize);
@@ -84,22 +89,15 @@ TEST(MalformedInput, SizesBeyondWhatCanBeDrawnAreToldAndTheDefaultsUsed) {
         testing_support::Pump(app);
         ASSERT_EQ(system.messages.size(), 1u);
         EXPECT_NE(system.messages[0].text.find(c.told), std::string::npos) << system.messages[0].text;
-        RECT r{};
-        GetWindowRect(page->hwnd(), &r);
-        EXPECT_EQ(r.right - r.left, c.page.cx);
-        EXPECT_EQ(r.bottom - r.top, c.page.cy);
-        GetWindowRect(button.hwnd(), &r);
-        EXPECT_EQ(r.right - r.left, c.button.cx);
-        EXPECT_EQ(r.bottom - r.top, c.button.cy);
+        EXPECT_EQ(size(page->hwnd()), c.page);
+        EXPECT_EQ(size(button.hwnd()), c.button);
         // The program's own code asks no more than can be drawn either; the background follows.
         page->SetSize(480000, 480000);
         button.Move(0, 0, 480000, 480000);
         button.RenderButton(button::kStateUp, true);
         testing_support::Pump(app);
-        GetWindowRect(page->hwnd(), &r);
-        EXPECT_LE(r.right - r.left, platform::kLargestExtentPixels);
-        GetWindowRect(button.hwnd(), &r);
-        EXPECT_LE(r.bottom - r.top, platform::kLargestExtentPixels);
+        EXPECT_LE(size(page->hwnd()).first, platform::kLargestExtentPixels);
+        EXPECT_LE(size(button.hwnd()).second, platform::kLargestExtentPixels);
         page->UnloadWithoutAsking();
     }
 }
@@ -158,9 +156,8 @@ TEST(MalformedInput, ColoursWithStrayHighBitsTranslateToBlack) {
 TEST(MalformedInput, TheFuzzingCorpusReadsBackAndLoadsAsPages) {
     int files = 0;
     for (const auto& entry : std::filesystem::directory_iterator(CATALOG_FUZZ_CORPUS)) {
-        std::ifstream in(entry.path(), std::ios::binary);
         std::stringstream bytes;
-        bytes << in.rdbuf();
+        bytes << std::ifstream(entry.path(), std::ios::binary).rdbuf();
         SCOPED_TRACE(entry.path().filename().string());
         ++files;
         platform::ParsedLayout first = platform::ParseLayout(bytes.str());

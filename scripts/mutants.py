@@ -104,6 +104,13 @@ EQUIVALENT = [
      "ShapeRegion is the button's note of the region it gave its window; nothing reads it"),
     ("src/platform/forms/page.cpp", r"CW_USEDEFAULT, CW_USEDEFAULT, (29|30)\d, (19|20)\d,",
      "the window's first size is replaced by the layout's size before the page is shown"),
+    ("src/platform/printing/gdi_printer.cpp", r"s\.x = s\.y = -?1;",
+     "a new page's position is raised to the one-inch margins before anything is printed on it"),
+    ("src/platform/forms/page.cpp", r"dropped: RedrawWindow\(hwnd\(\), nullptr, nullptr, RDW_UPDATENOW",
+     "the controls paint themselves a moment later either way: painting them with the page's first paint "
+     "only makes the first frame whole"),
+    ("src/button/picture.cpp", r"constexpr std::size_t kKept = \d+;",
+     "how many pictures' canvases a button keeps changes only how often one is made again"),
     ("src/common/open_link.cpp", r"if \(folder\.empty\(\)\) failed = false;",
      "the flag starts false: setting it false again changes nothing"),
     ("src/common/print_layout.cpp", r"CurrentY\(\) <= kTextTop\)|CurrentX\(\) <= kTextLeft\)",

@@ -120,17 +120,18 @@ TEST_F(ButtonPainting, AtANewScaleTheBoldCaptionIsMadeAgainAndThePictureStretche
     EXPECT_EQ(look.at(at.x + 4, at.y), white);
 }
 
-// A new mask colour is keyed out of the picture at once, and the old one shows again.
+// A new mask colour is keyed out of the picture at once, and the old one shows again; a picture one
+// pixel wide is drawn as any other.
 TEST_F(ButtonPainting, ANewMaskColourIsKeyedOutAtOnce) {
     TamrixButton& b = Make(60, 30, "BTYPE = 14\nTX = \"\"\nBCOL = &H00FFFFFF&\n");
     const COLORREF grey = 0xC0C0C0, red = 0x0000FF;
-    b.SetPictureNormal(testing_support::MakeBitmapPicture({{grey, red}}, "TWO"));
+    b.SetPictureNormal(testing_support::MakeBitmapPicture({{grey}, {red}}, "TWO"));  // one pixel wide
     const auto& at = b.fields().PictureRect;
     testing_support::Pixels look = testing_support::Paint(b, button::kStateUp);
-    EXPECT_EQ(look.at(at.x + 1, at.y), red);
+    EXPECT_EQ(look.at(at.x, at.y + 1), red);
     EXPECT_NE(look.at(at.x, at.y), grey);
     b.SetMaskColor(red);
     look = testing_support::Paint(b, button::kStateUp);
     EXPECT_EQ(look.at(at.x, at.y), grey);
-    EXPECT_NE(look.at(at.x + 1, at.y), red);
+    EXPECT_NE(look.at(at.x, at.y + 1), red);
 }

@@ -115,8 +115,18 @@ EQUIVALENT = [
      "the flag starts false: setting it false again changes nothing"),
     ("src/common/print_layout.cpp", r"CurrentY\(\) <= kTextTop\)|CurrentX\(\) <= kTextLeft\)",
      "a print position exactly at the margin is raised to the margin, where it is already"),
-    ("src/common/print_layout.cpp", r"(printer\.Print\(\{\}, false\);|dropped: printer\.Print\(\{\}, true\);)  // the number stands apart",
+    ("src/common/print_layout.cpp", r"(printer\.Print\(\{\}, false\);|dropped: printer\.Print\(\{\}, true\);)"
+     r"  // the number stands apart",
      "the line end before the page number only moves the print position, which is set for the number next"),
+    ("src/button/render.cpp", r"CreatePen\(PS_SOLID, 0, ",
+     "a pen of width 0 draws the same lines one pixel wide as a pen of width 1 on the button's unscaled surface"),
+    ("src/button/render.cpp", r"if \(m_\.ClientHeight == -1 \|\| !m_\.Shown\) return;",
+     "a button with no height has no pixel to paint, and the resize that gives it a height paints it whole"),
+    ("src/button/tamrix_button.h", r"bool Shown = true;",
+     "the button's window is not yet visible when it is made; the host initializes the button, which sets it "
+     "shown, before it has settings to paint, and showing it paints it whole"),
+    ("src/platform/forms/page.cpp", r"GetWindowTextA\(hwnd\(\), text\.data\(\), length \+ 2\);",
+     "the window's text is exactly `length` characters long, so the copy ends at its end either way"),
     ("src/pages/*", r"dropped: .*\.Refresh\(\);$",
      "the caption setter just before has placed the caption and repainted; the see-through buttons' copy of "
      "the page beneath has not changed since they were shown"),

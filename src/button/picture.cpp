@@ -191,10 +191,11 @@ void TamrixButton::DrawPictureEffect(std::int32_t offset, const platform::Pictur
 const TamrixButton::PictureCanvas& TamrixButton::CanvasFor(HDC dc, const platform::Picture& picture,
                                                            std::int32_t width, std::int32_t height,
                                                            COLORREF maskColour) {
+    // Every surface the button draws on has one pixel format: a canvas serves whichever it has now.
     for (const PictureCanvas& canvas : canvases_) {
-        if (canvas.picture.SameAs(picture) && canvas.dc == dc && canvas.width == width &&
-            canvas.height == height && canvas.maskColour == maskColour &&
-            canvas.canvasColour == paint_.MaskRgb && canvas.useMask == m_.UseMaskColor)
+        if (canvas.picture.SameAs(picture) && canvas.width == width && canvas.height == height &&
+            canvas.maskColour == maskColour && canvas.canvasColour == paint_.MaskRgb &&
+            canvas.useMask == m_.UseMaskColor)
             return canvas;
     }
     // A button shows two pictures at most (normal and hover); a few more entries cover a change of colours.
@@ -203,7 +204,6 @@ const TamrixButton::PictureCanvas& TamrixButton::CanvasFor(HDC dc, const platfor
 
     PictureCanvas made;
     made.picture = picture;
-    made.dc = dc;
     made.width = width;
     made.height = height;
     made.maskColour = maskColour;

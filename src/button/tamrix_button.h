@@ -306,7 +306,6 @@ private:
     // surface it is composed onto identify an entry.
     struct PictureCanvas {
         platform::Picture picture;
-        HDC dc = nullptr;
         std::int32_t width = 0;
         std::int32_t height = 0;
         COLORREF maskColour = 0;

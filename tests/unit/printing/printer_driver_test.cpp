@@ -3,9 +3,9 @@
 // after each job, and the font that reaches the device, there and on a DC that someone else owns.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <functional>
+#include <map>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -17,7 +17,6 @@
 
 namespace {
 
-using Calls = std::vector<std::string>;
 using platform::PrintFailure;
 
 // A spooler whose default printer is "Stand-in" (or none): each open hands out a new memory DC (or
@@ -27,13 +26,14 @@ public:
     std::string printer = "Stand-in";
     bool noDc = false;
     std::string failing;
-    Calls calls;  // a call on a DC other than the one handed out reads "... elsewhere"
+    std::string calls;  // "open StartDoc ...": a call on a DC other than the one handed out ends in "?"
     HDC handedOut = nullptr;
 
     std::string DefaultPrinterName() override { return printer; }
     HDC CreatePrinterDC(const std::string& name) override {
-        calls.push_back("open " + name);
-        return handedOut = noDc ? nullptr : CreateCompatibleDC(nullptr);
+        handedOut = noDc ? nullptr : CreateCompatibleDC(nullptr);
+        Call(name == printer ? "open" : "open " + name, handedOut);
+        return handedOut;
     }
     int StartDoc(HDC dc, const char*) override { return Call("StartDoc", dc); }
     int StartPage(HDC dc) override { return Call("StartPage", dc); }
@@ -43,14 +43,13 @@ public:
 
 private:
     int Call(const std::string& name, HDC dc) {
-        calls.push_back(dc == handedOut ? name : name + " elsewhere");
-        const auto count = std::count(calls.begin(), calls.end(), name);
-        return failing == name + " " + std::to_string(count) ? SP_ERROR : 1;
+        calls += (calls.empty() ? "" : " ") + name + (dc == handedOut ? "" : "?");
+        return failing == name + " " + std::to_string(++counts_[name]) ? SP_ERROR : 1;
     }
+    std::map<std::string, int> counts_;
 };
 
-const Calls kTwoPages = {"open Stand-in", "StartDoc", "StartPage", "EndPage",
-                         "StartPage",     "EndPage",  "EndDoc"};
+const std::string kTwoPages = "open StartDoc StartPage EndPage StartPage EndPage EndDoc";
 
 void TwoPageJob(platform::Printer& printer) {
     printer.Print("Page one", true);
@@ -59,13 +58,16 @@ void TwoPageJob(platform::Printer& printer) {
     printer.EndDoc();
 }
 
+std::string Font(const std::string& face, long height, long weight, bool italic, bool underline) {
+    return face + " " + std::to_string(height) + " " + std::to_string(weight) + (italic ? " italic" : "") +
+           (underline ? " underlined" : "");
+}
+
 // Face, height in device units, weight, italic and underline of the font selected into `dc`.
 std::string FontOf(HDC dc) {
-    LOGFONTA font{};
-    GetObjectA(GetCurrentObject(dc, OBJ_FONT), sizeof font, &font);
-    return std::string(font.lfFaceName) + " " + std::to_string(font.lfHeight) + " " +
-           std::to_string(font.lfWeight) + (font.lfItalic ? " italic" : "") +
-           (font.lfUnderline ? " underlined" : "");
+    LOGFONTA f{};
+    GetObjectA(GetCurrentObject(dc, OBJ_FONT), sizeof f, &f);
+    return Font(f.lfFaceName, f.lfHeight, f.lfWeight, f.lfItalic, f.lfUnderline);
 }
 
 }  // namespace
@@ -76,41 +78,35 @@ TEST(PrinterDriver, AJobOpensTheDefaultPrinterEachTimeAndLeavesNothingBehind) {
     platform::GdiPrinter printer(spooler);
     const int objects = testing_support::GdiObjectCount();
     for (int job = 1; job <= 2; ++job) {
-        SCOPED_TRACE("job " + std::to_string(job));
         spooler.calls.clear();
         TwoPageJob(printer);
-        EXPECT_EQ(spooler.calls, kTwoPages);
-        EXPECT_EQ(GetObjectType(spooler.handedOut), 0u) << "the printer's DC is still there";
-        EXPECT_EQ(testing_support::GdiObjectCount(), objects);
+        EXPECT_EQ(spooler.calls, kTwoPages) << "job " << job;
+        EXPECT_EQ(GetObjectType(spooler.handedOut), 0u)
+            << "the printer's DC is still there after job " << job;
+        EXPECT_EQ(testing_support::GdiObjectCount(), objects) << "job " << job;
     }
     // Abandoning a job in the middle drops it from the spooler; without a job nothing is asked.
     spooler.calls.clear();
     printer.Print("Page one", true);
     printer.KillDoc();
     printer.KillDoc();
-    EXPECT_EQ(spooler.calls, Calls({"open Stand-in", "StartDoc", "StartPage", "AbortDoc"}));
+    EXPECT_EQ(spooler.calls, "open StartDoc StartPage AbortDoc");
     EXPECT_EQ(GetObjectType(spooler.handedOut), 0u);
     EXPECT_EQ(testing_support::GdiObjectCount(), objects);
-    EXPECT_EQ(check.Faults(), Calls());
+    EXPECT_EQ(check.Faults(), std::vector<std::string>());
 }
 
 TEST(PrinterDriver, EveryFailureAbandonsTheJobDeletesTheDeviceAndTheNextJobStartsAfresh) {
-    const Calls started = {"open Stand-in", "StartDoc", "StartPage"};
-    auto then = [&](const Calls& more) {
-        Calls calls = started;
-        calls.insert(calls.end(), more.begin(), more.end());
-        return calls;
-    };
-    const std::tuple<std::string, PrintFailure, Calls> cases[] = {
-        {"no printer", PrintFailure::NoPrinter, {}},
-        {"no DC", PrintFailure::Unreachable, {"open Stand-in"}},
-        {"StartDoc 1", PrintFailure::Refused, {"open Stand-in", "StartDoc"}},
-        {"StartPage 1", PrintFailure::Stopped, then({"AbortDoc"})},
-        {"EndPage 1", PrintFailure::Stopped, then({"EndPage", "AbortDoc"})},
-        {"StartPage 2", PrintFailure::Stopped, then({"EndPage", "StartPage", "AbortDoc"})},
-        {"EndPage 2", PrintFailure::Stopped, then({"EndPage", "StartPage", "EndPage", "AbortDoc"})},
+    const std::tuple<std::string, PrintFailure, std::string> cases[] = {
+        {"no printer", PrintFailure::NoPrinter, ""},
+        {"no DC", PrintFailure::Unreachable, "open"},
+        {"StartDoc 1", PrintFailure::Refused, "open StartDoc"},
+        {"StartPage 1", PrintFailure::Stopped, "open StartDoc StartPage AbortDoc"},
+        {"EndPage 1", PrintFailure::Stopped, "open StartDoc StartPage EndPage AbortDoc"},
+        {"StartPage 2", PrintFailure::Stopped, "open StartDoc StartPage EndPage StartPage AbortDoc"},
+        {"EndPage 2", PrintFailure::Stopped, "open StartDoc StartPage EndPage StartPage EndPage AbortDoc"},
         // A printer that refuses jobs says so when the job is handed over.
-        {"EndDoc 1", PrintFailure::Refused, then({"EndPage", "StartPage", "EndPage", "EndDoc", "AbortDoc"})},
+        {"EndDoc 1", PrintFailure::Refused, kTwoPages + " AbortDoc"},
     };
     StandInSpooler spooler;
     platform::GdiPrinter printer(spooler);
@@ -140,29 +136,23 @@ TEST(PrinterDriver, EveryFailureAbandonsTheJobDeletesTheDeviceAndTheNextJobStart
 }
 
 TEST(PrinterDriver, TheFontOnTheDeviceIsTheOneSetForEachLine) {
-    struct Settings {
-        const char* face;
-        double points;
-        bool bold, italic, underline;
-    };
-    const Settings lines[] = {{"Arial", 10, false, false, false},
-                              {"Times New Roman", 13.5, true, false, false},
-                              {"Courier New", 7, false, true, false},
-                              {"Courier New", 24, true, false, true},
-                              {"Arial", 10, false, false, false}};
+    // Face, points, bold, italic, underline.
+    const std::tuple<const char*, double, bool, bool, bool> lines[] = {
+        {"Arial", 10, false, false, false},
+        {"Times New Roman", 13.5, true, false, false},
+        {"Courier New", 7, false, true, false},
+        {"Courier New", 24, true, false, true},
+        {"Arial", 10, false, false, false}};
     auto printLines = [&](platform::Printer& printer, const std::function<HDC()>& device) {
-        for (const Settings& line : lines) {
-            printer.SetFontName(line.face);
-            printer.SetFontSize(line.points);
-            printer.SetFontBold(line.bold);
-            printer.SetFontItalic(line.italic);
-            printer.SetFontUnderline(line.underline);
-            printer.Print(line.face, true);
-            const HDC dc = device();
-            const long height = std::lround(line.points * GetDeviceCaps(dc, LOGPIXELSY) / 72);
-            EXPECT_EQ(FontOf(dc), std::string(line.face) + " " + std::to_string(-height) +
-                                      (line.bold ? " 700" : " 400") + (line.italic ? " italic" : "") +
-                                      (line.underline ? " underlined" : ""));
+        for (const auto& [face, points, bold, italic, underline] : lines) {
+            printer.SetFontName(face);
+            printer.SetFontSize(points);
+            printer.SetFontBold(bold);
+            printer.SetFontItalic(italic);
+            printer.SetFontUnderline(underline);
+            printer.Print(face, true);
+            const long height = std::lround(points * GetDeviceCaps(device(), LOGPIXELSY) / 72);
+            EXPECT_EQ(FontOf(device()), Font(face, -height, bold ? FW_BOLD : FW_NORMAL, italic, underline));
         }
         printer.EndDoc();
     };
@@ -172,14 +162,12 @@ TEST(PrinterDriver, TheFontOnTheDeviceIsTheOneSetForEachLine) {
         platform::GdiPrinter printer(spooler);
         printLines(printer, [&] { return spooler.handedOut; });
     }
+    SCOPED_TRACE("a DC that someone else owns, which gets its own font back");
+    platform::MemoryDC dc(nullptr);
+    const HGDIOBJ ownFont = GetCurrentObject(dc.get(), OBJ_FONT);
     {
-        SCOPED_TRACE("a DC that someone else owns, which gets its own font back");
-        platform::MemoryDC dc(nullptr);
-        const HGDIOBJ ownFont = GetCurrentObject(dc.get(), OBJ_FONT);
-        {
-            platform::GdiPrinter printer(dc.get());
-            printLines(printer, [&] { return dc.get(); });
-        }
-        EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_FONT), ownFont);
+        platform::GdiPrinter printer(dc.get());
+        printLines(printer, [&] { return dc.get(); });
     }
+    EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_FONT), ownFont);
 }

@@ -115,6 +115,8 @@ EQUIVALENT = [
      "the flag starts false: setting it false again changes nothing"),
     ("src/common/print_layout.cpp", r"CurrentY\(\) <= kTextTop\)|CurrentX\(\) <= kTextLeft\)",
      "a print position exactly at the margin is raised to the margin, where it is already"),
+    ("src/common/print_layout.cpp", r"(printer\.Print\(\{\}, false\);|dropped: printer\.Print\(\{\}, true\);)  // the number stands apart",
+     "the line end before the page number only moves the print position, which is set for the number next"),
     ("src/pages/*", r"dropped: .*\.Refresh\(\);$",
      "the caption setter just before has placed the caption and repainted; the see-through buttons' copy of "
      "the page beneath has not changed since they were shown"),

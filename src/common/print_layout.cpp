@@ -46,7 +46,7 @@ void LayOutText(platform::Printer& printer, std::string_view text, std::string_v
         bool textRemains = i < length;
         if ((textRemains && printer.CurrentY() > kPageBottom) || !textRemains) {
             if (pageCounter > 1) {
-                printer.Print({}, true);
+                printer.Print({}, true);  // the number stands apart, lower on the page
                 printer.SetCurrentY(kPageNumberTop);
                 printer.SetCurrentX(kPageNumberLeft);
                 printer.Print("(page " + std::to_string(pageCounter) + ")", true);

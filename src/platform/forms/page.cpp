@@ -29,8 +29,8 @@ Page::Page(Application& app, std::string layoutResource)
 Page::Page(Application& app, LayoutText layout) : app_(app), layoutText_(std::move(layout.text)) {}
 
 Page::~Page() {
-    // The window goes with the object; the application no longer lists an unloaded page.
-    loaded_ = false;
+    // The window goes with the object. The page is unloaded by now: the application keeps every
+    // loaded page alive, and unloads those it still has before it goes.
     controls_.clear();
 }
 

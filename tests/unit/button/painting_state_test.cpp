@@ -87,3 +87,51 @@ TEST_F(ButtonPainting, TheDefaultButtonsBoldCaptionFollowsItsFont) {
     EXPECT_TRUE(testing_support::Paint(changed, button::kStateUp) ==
                 testing_support::Paint(made, button::kStateUp));
 }
+
+// At a new display scale the default button's bold caption is made again at that scale, and a picture
+// drawn at a size its bitmap does not have is stretched to it.
+TEST_F(ButtonPainting, AtANewScaleTheBoldCaptionIsMadeAgainAndThePictureStretched) {
+    const std::string settings = "BTYPE = 14\nTX = \"Default\"\nDefault = True\nFONT = Font(\"Arial\", 9)\n";
+    TamrixButton& moved = Make(120, 30, settings);
+    TamrixButton& made = Make(120, 30, settings);
+    const COLORREF white = 0xFFFFFF;
+    for (TamrixButton* b : {&moved, &made})
+        b->SetPictureNormal(
+            testing_support::MakeBitmapPicture({{0x0000FF, 0x00FF00, 0xFF0000, white}}, "ROW"));
+    SetFocus(nullptr);  // no button has the focus: each page shows its default button as the default
+    testing_support::Paint(moved, button::kStateUp);
+    for (int index : {0, 1}) {
+        RECT r{};
+        GetWindowRect(PageOf(index).hwnd(), &r);
+        RECT suggested{r.left, r.top, r.left + MulDiv(r.right - r.left, 120, 96),
+                       r.top + MulDiv(r.bottom - r.top, 120, 96)};
+        SendMessageA(PageOf(index).hwnd(), WM_DPICHANGED, MAKEWPARAM(120, 120),
+                     reinterpret_cast<LPARAM>(&suggested));
+    }
+    // The other button's bold font is made again for another face and back, at the new scale.
+    made.SetFontName("Courier New");
+    testing_support::Paint(made, button::kStateUp);
+    made.SetFontName("Arial");
+    const testing_support::Pixels look = testing_support::Paint(moved, button::kStateUp);
+    EXPECT_TRUE(look == testing_support::Paint(made, button::kStateUp));
+    // Four pixels across at 96 pixels an inch are five at 120, and one down is still one.
+    const auto& at = moved.fields().PictureRect;
+    ASSERT_EQ(at.width * 10 + at.height, 51);
+    EXPECT_EQ(look.at(at.x + 4, at.y), white);
+}
+
+// A new mask colour is keyed out of the picture at once, and the old one shows again; a picture one
+// pixel wide is drawn as any other.
+TEST_F(ButtonPainting, ANewMaskColourIsKeyedOutAtOnce) {
+    TamrixButton& b = Make(60, 30, "BTYPE = 14\nTX = \"\"\nBCOL = &H00FFFFFF&\n");
+    const COLORREF grey = 0xC0C0C0, red = 0x0000FF;
+    b.SetPictureNormal(testing_support::MakeBitmapPicture({{grey}, {red}}, "TWO"));  // one pixel wide
+    const auto& at = b.fields().PictureRect;
+    testing_support::Pixels look = testing_support::Paint(b, button::kStateUp);
+    EXPECT_EQ(look.at(at.x, at.y + 1), red);
+    EXPECT_NE(look.at(at.x, at.y), grey);
+    b.SetMaskColor(red);
+    look = testing_support::Paint(b, button::kStateUp);
+    EXPECT_EQ(look.at(at.x, at.y), grey);
+    EXPECT_NE(look.at(at.x, at.y + 1), red);
+}

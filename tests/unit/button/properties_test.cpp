@@ -33,7 +33,8 @@ std::vector<std::string> SettingsOf(TamrixButton& button) {
 
 TEST_F(ButtonProperties, EachSetterStoresRepaintsAndNotifiesInItsOrder) {
     const char* ownGrey =
-        "BTYPE = 14\nCOLTYPE = 2\nBCOL = &H00C0C0C0&\nBCOLO = &H00C0C0C0&\nFCOL = 0\nFCOLO = 0\n";
+        "BTYPE = 14\nCOLTYPE = 2\nBCOL = &H00C0C0C0&\nBCOLO = &H00C0C0C0&\nFCOL = 0\nFCOLO = 0\nTX = "
+        "\"Go\"\n";
     TamrixButton& b = Make(80, 24, ownGrey);
     TamrixButton& bare = Make(80, 24, ownGrey);  // never gets a picture
     Picture icon = PageOf().Pictures().Get("ICON_ORDER"), cursor = PageOf().Pictures().Get("CURSOR_ARROW");
@@ -123,8 +124,11 @@ TEST_F(ButtonProperties, EachSetterStoresRepaintsAndNotifiesInItsOrder) {
         fixtures_.push_back(testing_support::MakeButton(app, 80, 24, block, false));
         TamrixButton& read = *fixtures_.back().button;
         read.Refresh();  // on a page never shown: the colours and the caption's place as showing makes them
-        for (TamrixButton* painted : {&t, &read}) painted->RenderButton(button::kStateDown, true);
-        EXPECT_TRUE(testing_support::CaptureSurface(t) == testing_support::CaptureSurface(read)) << property;
+        for (std::uint8_t look : {button::kStateUp, button::kStateDown}) {
+            for (TamrixButton* painted : {&t, &read}) painted->RenderButton(look, true);
+            EXPECT_TRUE(testing_support::CaptureSurface(t) == testing_support::CaptureSurface(read))
+                << property << " in look " << int{look};
+        }
     }
     EXPECT_FALSE(IsWindowEnabled(b.hwnd()));
 }

@@ -74,3 +74,13 @@ TEST(GdiWrappers, SelectionsAreUndoneBeforeAnythingIsDeletedAndTheCheckSeesItWhe
     font.Reset();
     EXPECT_EQ(check.Faults(), std::vector<std::string>({"a font deleted while selected"}));
 }
+
+// A surface not yet made is empty; a shape the window refuses stays with the caller, who deletes it.
+TEST(GdiWrappers, AnEmptySurfaceHasNoSizeAndARefusedShapeIsNotTaken) {
+    MemorySurface empty;
+    EXPECT_EQ(empty.width() * 1000 + empty.height(), 0);
+    Region shape(CreateRectRgn(0, 0, 4, 4));
+    HRGN handle = shape.get();
+    EXPECT_FALSE(SetWindowShape(nullptr, std::move(shape)));
+    EXPECT_EQ(GetObjectType(handle), 0u) << "the refused region was left behind";
+}

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <stdexcept>
 #include <vector>
 
 #include "platform/forms/application.h"
@@ -39,8 +40,10 @@ TEST(PageHost, ModalShowReturnsAfterTheUnloadAndActivatesTheOpenerAgain) {
     ASSERT_TRUE(PumpUntil(app, [&] { return opener->activations == 1; }));
 
     bool openerEnabledDuringModal = true;
+    HWND ownerDuringModal = nullptr;
     modal->onActivate = [&] {
         openerEnabledDuringModal = IsWindowEnabled(opener->hwnd()) != FALSE;
+        ownerDuringModal = GetWindow(modal->hwnd(), GW_OWNER);
         PostMessageA(modal->hwnd(), WM_CLOSE, 0, 0);
     };
     log.clear();
@@ -48,6 +51,7 @@ TEST(PageHost, ModalShowReturnsAfterTheUnloadAndActivatesTheOpenerAgain) {
     log.push_back("returned");
     EXPECT_FALSE(modal->IsLoaded());
     EXPECT_FALSE(openerEnabledDuringModal);
+    EXPECT_EQ(ownerDuringModal, opener->hwnd()) << "the modal page is not kept above its opener";
     EXPECT_TRUE(IsWindowEnabled(opener->hwnd()));
     ASSERT_TRUE(PumpUntil(app, [&] { return opener->activations == 2; }));
     EXPECT_EQ(log, std::vector<std::string>({"frmModal load", "frmModal activate", "frmModal queryunload 0",
@@ -74,6 +78,32 @@ TEST(PageHost, ARefusedCloseKeepsThePageAndAnAcceptedOneEndsTheRun) {
     EXPECT_EQ(app.Run(), 0);
     EXPECT_EQ(asked, 2);
     EXPECT_TRUE(app.Ended() && app.LoadedPages().empty());
+}
+
+// A page loaded again after it closed is asked again before it closes; one that is unloaded by its own
+// close-request handler (the program ending from there) is gone when that unload returns.
+TEST(PageHost, AReloadedPageIsAskedAgainAndAnUnloadFromItsOwnCloseRequestIsDoneAtOnce) {
+    platform::Application app;
+    auto keeper = std::make_shared<TestPage>(app, SimpleLayout("frmKeeper"));  // the run goes on meanwhile
+    keeper->Load();
+    std::vector<std::string> log;
+    auto page = std::make_shared<TestPage>(app, SimpleLayout("frmAgain"), &log);
+    page->Show();
+    EXPECT_TRUE(page->Unload(platform::kFormControlMenu));
+    page->Show();
+    page->onQueryUnload = [](std::int16_t& cancel, std::int16_t) { cancel = 1; };
+    EXPECT_FALSE(page->Unload(platform::kFormControlMenu));
+    EXPECT_TRUE(page->IsLoaded());
+
+    bool goneAtOnce = false;
+    page->onQueryUnload = [&](std::int16_t&, std::int16_t) {
+        goneAtOnce = page->Unload(platform::kFormCode) && !page->IsLoaded() && !IsWindow(page->hwnd());
+    };
+    log.clear();
+    EXPECT_TRUE(page->Unload(platform::kFormControlMenu));
+    EXPECT_TRUE(goneAtOnce);
+    EXPECT_EQ(log, std::vector<std::string>({"frmAgain queryunload 0", "frmAgain unload"}));
+    keeper->UnloadWithoutAsking();
 }
 
 TEST(PageHost, OnlyWindowsOfThePagesOwnClassesAreTakenForObjects) {
@@ -125,4 +155,65 @@ TEST(PageHost, AFailingClickHandlerIsToldInAStopBoxAndThePageGoesOn) {
     ASSERT_EQ(system.messages.size(), 2u);
     EXPECT_EQ(system.messages[1].text, told);
     EXPECT_FALSE(fixture.page->IsLoaded());
+}
+
+namespace {
+
+// A window whose painting fails every time.
+class FailingPaintWindow : public platform::Window {
+public:
+    FailingPaintWindow() {
+        Create("TestFailingPaint", 0, 0, WS_POPUP | WS_VISIBLE, "", 0, 0, 40, 30, nullptr);
+    }
+    int paints = 0;
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_PAINT) ++paints, throw std::runtime_error("nothing to paint with");
+        return Window::HandleMessage(message, wParam, lParam);
+    }
+};
+
+std::vector<std::string> g_boxTexts;  // what the plain stop boxes said, read by a timer of the thread
+
+BOOL CALLBACK ReadStatic(HWND child, LPARAM text) {
+    char className[16] = "", words[512] = "";
+    GetClassNameA(child, className, sizeof className);
+    if (lstrcmpiA(className, "Static") == 0 && GetWindowTextA(child, words, sizeof words) > 0)
+        *reinterpret_cast<std::string*>(text) += words;
+    return TRUE;
+}
+
+void CALLBACK ReadAndCloseBox(HWND, UINT, UINT_PTR, DWORD) {
+    HWND box = FindWindowA("#32770", "Catalog");
+    if (!box) return;
+    std::string text;
+    EnumChildWindows(box, ReadStatic, reinterpret_cast<LPARAM>(&text));
+    g_boxTexts.push_back(text);
+    EndDialog(box, IDOK);
+}
+
+}  // namespace
+
+// A paint that fails is told once; the window is not painted again and again meanwhile.
+TEST(PageHost, AFailingPaintIsToldOnceAndNotTriedAgainAtOnce) {
+    testing_support::FakeSystem system;
+    platform::Application app;
+    FailingPaintWindow window;
+    UpdateWindow(window.hwnd());
+    PumpUntil(
+        app, [] { return false; }, 300);
+    EXPECT_EQ(window.paints, 1);
+    EXPECT_EQ(system.messages.size(), 1u);
+}
+
+// Before the application is made (and after it goes), a failure is told in a plain stop box, each time.
+TEST(PageHost, WithoutTheApplicationEachFailureIsToldInAPlainStopBox) {
+    g_boxTexts.clear();
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, ReadAndCloseBox);
+    platform::ReportFailure(nullptr, "the first");
+    platform::ReportFailure(nullptr, "the second");
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(g_boxTexts, std::vector<std::string>({platform::FailureMessage("the first"),
+                                                    platform::FailureMessage("the second")}));
 }

@@ -17,6 +17,32 @@ TEST(PageHost, APageWhoseLayoutNamesNoPlaceOpensCentredOnTheScreen) {
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
     EXPECT_NEAR(window.left + window.right, area.left + area.right, 2);
     EXPECT_NEAR(window.top + window.bottom, area.top + area.bottom, 2);
+    // Shown again after the user moved it, it stays where the user put it.
+    SetWindowPos(page->hwnd(), nullptr, 7, 9, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ShowWindow(page->hwnd(), SW_HIDE);
+    page->Show();
+    GetWindowRect(page->hwnd(), &window);
+    EXPECT_EQ(window.left * 1000 + window.top, 7009);
+    page->UnloadWithoutAsking();
+}
+
+// Every page carries the program's icon, large for Alt+Tab and small for its title bar, and a minimize
+// box unless its layout takes it away.
+TEST(PageHost, APageHasTheProgramsIconsAndAMinimizeBoxUnlessItsLayoutSaysNot) {
+    platform::Application app;
+    for (const char* minButton : {"", "    MinButton = False\n"}) {
+        auto page = std::make_shared<testing_support::TestPage>(
+            app, testing_support::SimpleLayout("frmIcon", minButton));
+        page->Load();
+        auto icon = [&](WPARAM which) {
+            return reinterpret_cast<HICON>(SendMessageA(page->hwnd(), WM_GETICON, which, 0));
+        };
+        EXPECT_EQ(icon(ICON_BIG), app.ProgramIcon(false));
+        EXPECT_EQ(icon(ICON_SMALL), app.ProgramIcon(true));
+        EXPECT_NE(app.ProgramIcon(false), app.ProgramIcon(true));
+        EXPECT_EQ((GetWindowLongA(page->hwnd(), GWL_STYLE) & WS_MINIMIZEBOX) != 0, *minButton == 0);
+        page->UnloadWithoutAsking();
+    }
 }
 
 // Each border style a layout may name gives its own frame, silently; any other is told, and the page

@@ -45,9 +45,11 @@ TEST(ProductPage, EveryProductShowsItsOwnTextsAddressesAndPriceHoweverThePageBef
             EXPECT_EQ(IsWindowVisible(s.main().cmdChoice(i).hwnd()) != FALSE, kTabOf[i] == kTabOf[index])
                 << i;
         SetFocus(s.main().cmdChoice(index).hwnd());
+        std::weak_ptr<platform::Page> shown;
         s.OpenProduct(
             index,
             [&](pages::AdvertisePage& page) {
+                shown = page.shared_from_this();
                 EXPECT_EQ(page.Caption(), product[1]);
                 EXPECT_EQ(page.txtProgramDescription().Text(), platform::LoadResString(index));
                 EXPECT_EQ(page.strOrderLink() + "|" + page.strEvalLink() + "|" + page.strPrice(),
@@ -83,6 +85,10 @@ TEST(ProductPage, EveryProductShowsItsOwnTextsAddressesAndPriceHoweverThePageBef
         EXPECT_TRUE(testing_support::PumpUntil(s.app, [&] {
             return GetFocus() == s.main().cmdChoice(index).hwnd();
         })) << "the focus goes back to the product's button";
+        // Once the run is back in its outermost loop, nothing holds the closed page any more.
+        PostQuitMessage(0);
+        s.app.Run();
+        EXPECT_TRUE(shown.expired()) << "the closed product page is kept";
     }
 }
 

@@ -1,6 +1,7 @@
 // Text printing around the layout (where the words land: the printed words): the font, the printer's
 // calls, the owner's state around the job, and what happens when the printer fails.
 #include "common/print_text.h"
+#include "common/print_layout.h"
 
 #include <gtest/gtest.h>
 
@@ -83,4 +84,13 @@ TEST(PrintText, FailuresAbandonTheJobAndSayWhy) {
         EXPECT_EQ(system.messages[0].owner, owner.Handle());
         EXPECT_TRUE(ownerUsableDuringMessage);
     }
+}
+
+// A line that ends exactly at the bottom of the text area leaves the next line on the same page; only
+// past it does a new page begin, and from the second page on each page ends with its number.
+TEST(PrintText, ALineEndingExactlyAtTheBottomKeepsTheNextLineOnItsPage) {
+    testing_support::RecordingPrinter printer;
+    printer.lineHeight = common::kPageBottom - common::kTextTop;  // one line end reaches the bottom
+    common::LayOutText(printer, "a\r\nb\r\nc", "", false, false);
+    EXPECT_EQ(printer.PageText(1) + "|" + printer.PageText(2), "a\nb\n|c\n(page 2)\n");
 }

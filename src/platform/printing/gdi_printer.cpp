@@ -1,10 +1,9 @@
 #include "platform/printing/gdi_printer.h"
 
 #include <cmath>
-#include <vector>
 
+#include "platform/printing/spooler.h"
 #include "platform/win32/gdi.h"
-#include "platform/win32/late_bound.h"
 #include "platform/win32/units.h"
 
 namespace platform {
@@ -15,6 +14,9 @@ constexpr const char* kDocumentName = "Catalog";
 }  // namespace
 
 struct GdiPrinter::State {
+    WindowsSpooler windowsSpooler;
+    Spooler* spooler = &windowsSpooler;  // for the printer's own DC
+
     // In this order, so that the font is selected out before it goes, and it goes before the DC.
     OwnedDC printerDc;        // the default printer's DC while a job runs
     HDC dc = nullptr;         // where the output goes: printerDc, or a DC that someone else owns
@@ -43,6 +45,10 @@ struct GdiPrinter::State {
 
 GdiPrinter::GdiPrinter() : state_(std::make_unique<State>()) {}
 
+GdiPrinter::GdiPrinter(Spooler& spooler) : state_(std::make_unique<State>()) {
+    state_->spooler = &spooler;
+}
+
 GdiPrinter::GdiPrinter(HDC device) : state_(std::make_unique<State>()) {
     state_->dc = device;
     state_->dpiX = GetDeviceCaps(device, LOGPIXELSX);
@@ -51,19 +57,6 @@ GdiPrinter::GdiPrinter(HDC device) : state_(std::make_unique<State>()) {
 
 GdiPrinter::~GdiPrinter() {
     KillDoc();
-}
-
-std::string GdiPrinter::DefaultPrinterName() {
-    using GetDefaultPrinterFunction = BOOL(WINAPI*)(LPSTR, LPDWORD);
-    static const auto getDefaultPrinter =
-        LateBoundFunction<GetDefaultPrinterFunction>("winspool.drv", "GetDefaultPrinterA");
-    if (!getDefaultPrinter) return {};
-    DWORD size = 0;
-    getDefaultPrinter(nullptr, &size);
-    if (size == 0) return {};
-    std::vector<char> name(size);
-    if (!getDefaultPrinter(name.data(), &size)) return {};
-    return std::string(name.data());
 }
 
 void GdiPrinter::SetScaleMode(int mode) {
@@ -127,7 +120,7 @@ void GdiPrinter::ReleaseDevice() {
 void GdiPrinter::Fail(PrintFailure failure) {
     State& s = *state_;
     std::string name = s.printerName;
-    if (s.docStarted && s.OwnsDc()) AbortDoc(s.dc);  // the spooler drops what it already has
+    if (s.docStarted && s.OwnsDc()) s.spooler->AbortDoc(s.dc);  // the spooler drops what it already has
     ReleaseDevice();
     throw PrinterError(failure, name);
 }
@@ -135,23 +128,20 @@ void GdiPrinter::Fail(PrintFailure failure) {
 void GdiPrinter::EnsurePage() {
     State& s = *state_;
     if (!s.dc) {
-        s.printerName = DefaultPrinterName();
+        s.printerName = s.spooler->DefaultPrinterName();
         if (s.printerName.empty()) throw PrinterError(PrintFailure::NoPrinter);
-        s.printerDc = OwnedDC(CreateDCA("WINSPOOL", s.printerName.c_str(), nullptr, nullptr));
+        s.printerDc = OwnedDC(s.spooler->CreatePrinterDC(s.printerName));
         s.dc = s.printerDc.get();
         if (!s.dc) Fail(PrintFailure::Unreachable);
         s.dpiX = GetDeviceCaps(s.dc, LOGPIXELSX);
         s.dpiY = GetDeviceCaps(s.dc, LOGPIXELSY);
     }
     if (s.OwnsDc() && !s.docStarted) {
-        DOCINFOA info{};
-        info.cbSize = sizeof info;
-        info.lpszDocName = kDocumentName;
-        if (StartDocA(s.dc, &info) <= 0) Fail(PrintFailure::Refused);
+        if (s.spooler->StartDoc(s.dc, kDocumentName) <= 0) Fail(PrintFailure::Refused);
         s.docStarted = true;
     }
     if (s.OwnsDc() && !s.pageStarted) {
-        if (StartPage(s.dc) <= 0) Fail(PrintFailure::Stopped);
+        if (s.spooler->StartPage(s.dc) <= 0) Fail(PrintFailure::Stopped);
         s.pageStarted = true;
         s.fontDirty = true;  // some drivers reset the DC at StartPage
     }
@@ -200,7 +190,7 @@ void GdiPrinter::NewPage() {
     EnsurePage();
     State& s = *state_;
     if (s.OwnsDc()) {
-        if (EndPage(s.dc) <= 0) Fail(PrintFailure::Stopped);
+        if (s.spooler->EndPage(s.dc) <= 0) Fail(PrintFailure::Stopped);
         s.pageStarted = false;
     }
     s.x = s.y = 0;
@@ -209,9 +199,9 @@ void GdiPrinter::NewPage() {
 void GdiPrinter::EndDoc() {
     State& s = *state_;
     if (s.OwnsDc() && s.docStarted) {
-        if (s.pageStarted && EndPage(s.dc) <= 0) Fail(PrintFailure::Stopped);
+        if (s.pageStarted && s.spooler->EndPage(s.dc) <= 0) Fail(PrintFailure::Stopped);
         s.pageStarted = false;
-        if (::EndDoc(s.dc) <= 0) Fail(PrintFailure::Refused);
+        if (s.spooler->EndDoc(s.dc) <= 0) Fail(PrintFailure::Refused);
         ReleaseDevice();
     }
     s.x = s.y = 0;
@@ -219,7 +209,7 @@ void GdiPrinter::EndDoc() {
 
 void GdiPrinter::KillDoc() {
     State& s = *state_;
-    if (s.OwnsDc() && s.docStarted) AbortDoc(s.dc);
+    if (s.OwnsDc() && s.docStarted) s.spooler->AbortDoc(s.dc);
     if (s.OwnsDc()) ReleaseDevice();
     s.x = s.y = 0;
 }

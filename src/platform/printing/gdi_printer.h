@@ -10,6 +10,8 @@
 
 namespace platform {
 
+class Spooler;
+
 // Positions are inches from the device's origin, which on a printer DC is the corner of the
 // printable area; device units per inch come from LOGPIXELSX/Y. On the default printer the device is
 // opened when the first output of a job arrives and released at the end of the job, so each job goes
@@ -20,8 +22,10 @@ namespace platform {
 // finished.
 class GdiPrinter : public Printer {
 public:
-    // Prints on the default printer.
+    // Prints on the default printer, through the spooler of Windows.
     GdiPrinter();
+    // Prints on the default printer of `spooler`, which outlives the printer object.
+    explicit GdiPrinter(Spooler& spooler);
     // Prints on a DC that someone else owns (a metafile in tests); no document or page calls are made.
     explicit GdiPrinter(HDC device);
     ~GdiPrinter() override;
@@ -43,9 +47,6 @@ public:
     void NewPage() override;
     void EndDoc() override;
     void KillDoc() override;
-
-    // Name of the default printer, or empty when none is installed.
-    static std::string DefaultPrinterName();
 
 private:
     struct State;

@@ -153,6 +153,9 @@ TEST(PrinterDriver, TheFontOnTheDeviceIsTheOneSetForEachLine) {
             printer.Print(face, true);
             const long height = std::lround(points * GetDeviceCaps(device(), LOGPIXELSY) / 72);
             EXPECT_EQ(FontOf(device()), Font(face, -height, bold ? FW_BOLD : FW_NORMAL, italic, underline));
+            // Text leaves what is already on the page around its letters, and stands below its position.
+            EXPECT_EQ(GetBkMode(device()), TRANSPARENT);
+            EXPECT_EQ(GetTextAlign(device()), UINT(TA_LEFT | TA_TOP | TA_NOUPDATECP));
         }
         printer.EndDoc();
     };

@@ -338,13 +338,21 @@ def all_mutants(tree, seed, only):
     return found
 
 
+def draw_number(mutant, seed):
+    """The fault's own random number in (0, 1) for the seed: it depends on the file, the line as written
+    and as changed, not on where the line stands or on any other code, so that a sample followed from run
+    to run keeps its faults while the code around them changes."""
+    key = f"{seed}:{mutant['file']}:{mutant['old'].strip()}:{mutant['new'].strip()}"
+    return (int.from_bytes(hashlib.sha1(key.encode()).digest()[:8], "big") + 0.5) / 2 ** 64
+
+
 def ranked_by_area(mutants, seed, only):
     """Each area's mutants in the order the seed draws them (weighted, without replacement), and the
     share of the sample each area gets."""
-    rng, areas = random.Random(seed), {}
+    areas = {}
     for m in mutants:
         areas.setdefault(area_of(m["file"]), []).append(m)
-    ranked = {a: sorted(ms, key=lambda m: -rng.random() ** (1 / weight(m))) for a, ms in areas.items()}
+    ranked = {a: sorted(ms, key=lambda m: -draw_number(m, seed) ** (1 / weight(m))) for a, ms in areas.items()}
     shares = {a: (w or (1 if only else 0)) for a, w in AREAS if a in ranked}
     return ranked, {a: s for a, s in shares.items() if s}
 

@@ -194,8 +194,7 @@ const TamrixButton::PictureCanvas& TamrixButton::CanvasFor(HDC dc, const platfor
     // Every surface the button draws on has one pixel format: a canvas serves whichever it has now.
     for (const PictureCanvas& canvas : canvases_) {
         if (canvas.picture.SameAs(picture) && canvas.width == width && canvas.height == height &&
-            canvas.maskColour == maskColour && canvas.canvasColour == paint_.MaskRgb &&
-            canvas.useMask == m_.UseMaskColor)
+            canvas.maskColour == maskColour && canvas.useMask == m_.UseMaskColor)
             return canvas;
     }
     // A button shows two pictures at most (normal and hover); a few more entries cover a change of colours.
@@ -207,10 +206,10 @@ const TamrixButton::PictureCanvas& TamrixButton::CanvasFor(HDC dc, const platfor
     made.width = width;
     made.height = height;
     made.maskColour = maskColour;
-    made.canvasColour = paint_.MaskRgb;
     made.useMask = m_.UseMaskColor;
 
-    platform::Bitmap bitmap = PictureAtSize(dc, hDC(), picture, width, height, paint_.MaskRgb);
+    // An icon is drawn over the mask colour, which then keys out its transparent parts too.
+    platform::Bitmap bitmap = PictureAtSize(dc, hDC(), picture, width, height, maskColour);
     const std::vector<BYTE> rows = ReadRows(dc, bitmap.get(), width, height);
     const std::size_t stride = RowStride(width);
 

@@ -309,7 +309,6 @@ private:
         std::int32_t width = 0;
         std::int32_t height = 0;
         COLORREF maskColour = 0;
-        COLORREF canvasColour = 0;
         bool useMask = false;
         std::vector<std::uint8_t> pixels;       // red, green, blue of each pixel, rows from the top
         std::vector<std::uint8_t> transparent;  // 1 for each pixel that leaves what lies beneath

@@ -130,6 +130,9 @@ EQUIVALENT = [
     ("src/pages/*", r"dropped: .*\.Refresh\(\);$",
      "the caption setter just before has placed the caption and repainted; the see-through buttons' copy of "
      "the page beneath has not changed since they were shown"),
+    ("src/pages/main_page.cpp", r"dropped: MainTab\(\)\.SetTab\(0\);$",
+     "the main page's layout opens it on its first tab, and the page takes no input while the welcome page is "
+     "up"),
     ("src/pages/main_page.cpp", r"char separator\[(7|9)\] = \{\};",
      "the decimal separator of any locale, at most three characters and the end, fits either way"),
     ("src/pages/advertise_page.cpp", r'PrintText\(\*this, .*, "", (true, (true|false)|false, true)\);',

@@ -37,8 +37,8 @@ std::int32_t RampAmount(std::int32_t span, std::int32_t height, std::int32_t i) 
 
 std::uint8_t GreyLevel(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
     auto redShare = static_cast<double>(RoundHalfEven(0.3 * red));
-    std::int64_t grey = RoundHalfEven(redShare + 0.59 * green + 0.11 * blue);
-    return static_cast<std::uint8_t>(grey < 0 ? 0 : grey > 255 ? 255 : grey);
+    // At most 76 + 150.45 + 28.05 = 254.5, which rounds to 254: the tone always fits a byte.
+    return static_cast<std::uint8_t>(RoundHalfEven(redShare + 0.59 * green + 0.11 * blue));
 }
 
 std::optional<char> AccessKeyCharacter(std::string_view caption) {

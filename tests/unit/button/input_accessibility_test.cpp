@@ -28,7 +28,12 @@ TEST_F(ButtonInput, AScreenReaderHearsTheShownCaptionItsKeyAndActionAndTheChecke
     button_->SetCheckBoxBehaviour(true);
     std::vector<std::string> looks;
     for (int click = 0; click < 2; ++click) {
-        Click();
+        if (click == 0) {
+            Click();
+        } else {  // with Space
+            testing_support::PostKeyDown(window_, VK_SPACE, false), testing_support::Pump(app_);
+            testing_support::PostKeyUp(window_, VK_SPACE), testing_support::Pump(app_);
+        }
         heard = testing_support::Hear(window_);
         looks.push_back(heard.role + " " + std::to_string(heard.state & STATE_SYSTEM_CHECKED) + " " +
                         heard.action);

@@ -100,9 +100,9 @@ TEST(PageHost, AReloadedPageIsAskedAgainAndAnUnloadFromItsOwnCloseRequestIsDoneA
         goneAtOnce = page->Unload(platform::kFormCode) && !page->IsLoaded() && !IsWindow(page->hwnd());
     };
     log.clear();
-    EXPECT_TRUE(page->Unload(platform::kFormControlMenu));
+    EXPECT_TRUE(page->Unload());  // the program's own unload
     EXPECT_TRUE(goneAtOnce);
-    EXPECT_EQ(log, std::vector<std::string>({"frmAgain queryunload 0", "frmAgain unload"}));
+    EXPECT_EQ(log, std::vector<std::string>({"frmAgain queryunload 1", "frmAgain unload"}));
     keeper->UnloadWithoutAsking();
 }
 
@@ -159,15 +159,19 @@ TEST(PageHost, AFailingClickHandlerIsToldInAStopBoxAndThePageGoesOn) {
 
 namespace {
 
-// A window whose painting fails every time.
+// A window whose painting fails every time, and its end when asked.
 class FailingPaintWindow : public platform::Window {
 public:
     FailingPaintWindow() {
         Create("TestFailingPaint", 0, 0, WS_POPUP | WS_VISIBLE, "", 0, 0, 40, 30, nullptr);
     }
     int paints = 0;
+    bool failAtEnd = false;
 
 protected:
+    void OnWindowDestroyed() override {
+        if (failAtEnd) throw std::runtime_error("nothing to end with");
+    }
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == WM_PAINT) ++paints, throw std::runtime_error("nothing to paint with");
         return Window::HandleMessage(message, wParam, lParam);
@@ -202,7 +206,8 @@ void CALLBACK ReadAndCloseBox(HWND, UINT, UINT_PTR, DWORD) {
 
 }  // namespace
 
-// A paint that fails is told once; the window is not painted again and again meanwhile.
+// A paint that fails is told once; the window is not painted again and again meanwhile. A failure as
+// the window goes is told too.
 TEST(PageHost, AFailingPaintIsToldOnceAndNotTriedAgainAtOnce) {
     testing_support::FakeSystem system;
     platform::Application app;
@@ -216,6 +221,9 @@ TEST(PageHost, AFailingPaintIsToldOnceAndNotTriedAgainAtOnce) {
     }
     EXPECT_EQ(window.paints, 1);
     EXPECT_EQ(system.messages.size(), 1u);
+    window.failAtEnd = true;
+    DestroyWindow(window.hwnd());
+    EXPECT_EQ(system.messages.size(), 2u);
 }
 
 // Before the application is made (and after it goes), a failure is told in a plain stop box, each time,

@@ -24,6 +24,14 @@ TEST(PageHost, APageWhoseLayoutNamesNoPlaceOpensCentredOnTheScreen) {
     GetWindowRect(page->hwnd(), &window);
     EXPECT_EQ(window.left * 1000 + window.top, 7009);
     page->UnloadWithoutAsking();
+
+    // A page larger than the screen opens at its top-left corner, where its title bar can be reached.
+    auto large = std::make_shared<testing_support::TestPage>(
+        app, "Begin Page frmLarge\n    Width = 30000\n    Height = 30000\n    StartUpPosition = 2\nEnd\n");
+    large->Show();
+    GetWindowRect(large->hwnd(), &window);
+    EXPECT_EQ(window.left * 1000 + window.top, 0);
+    large->UnloadWithoutAsking();
 }
 
 // Every page carries the program's icon, large for Alt+Tab and small for its title bar, and a minimize
@@ -93,4 +101,27 @@ TEST(PageHost, ThePointerOverThePageIsTheArrowOrTheHourglassAskedFor) {
     page->SetMousePointer(0);
     EXPECT_EQ(pointerOver(), arrow);
     page->UnloadWithoutAsking();
+}
+
+// The problems a layout has are told at its load in one box: the first twelve listed, the rest counted.
+TEST(PageHost, TwelveLoadProblemsAreListedAndAnyMoreCounted) {
+    testing_support::FakeSystem system;
+    platform::Application app;
+    for (int problems : {12, 13}) {
+        std::string body;
+        for (int i = 0; i < problems; ++i) body += "    Odd" + std::to_string(i) + " = 1\n";
+        auto page =
+            std::make_shared<testing_support::TestPage>(app, testing_support::SimpleLayout("frmOdd", body));
+        page->Load();
+        ASSERT_EQ(system.messages.size(), 1u);
+        const std::string& text = system.messages[0].text;
+        int listed = 0;
+        for (std::size_t at = text.find("key Odd"); at != std::string::npos;
+             at = text.find("key Odd", at + 1))
+            ++listed;
+        EXPECT_EQ(listed, 12);
+        EXPECT_EQ(text.find("\r\n... and 1 more.") != std::string::npos, problems == 13) << text;
+        system.messages.clear();
+        page->UnloadWithoutAsking();
+    }
 }

@@ -118,9 +118,15 @@ TEST(ProductPage, CommandsOpenTheAddressesAskBeforeDownloadingAndPrintFormAndDes
     EXPECT_EQ(p.Printed(), PrintedForm("Order form for\nMoonvolley ($5)"));
     p.printer = testing_support::RecordingPrinter();
     p.page->txtProgramDescription().SetText("\r\nChanged\r\n\r\nby the user");
+    bool inputWhilePrinting = false;  // the page takes no input and shows the hourglass meanwhile
+    p.printer.duringPrint = [&] {
+        inputWhilePrinting |= IsWindowEnabled(p.page->hwnd()) || GetCursor() != LoadCursor(nullptr, IDC_WAIT);
+    };
     p.page->cmdPrintPage().OnAccessKey();
     EXPECT_EQ(p.Printed(), "\nChanged\n\nby the user");
     EXPECT_EQ(p.printer.endDocs, 1);
+    EXPECT_FALSE(inputWhilePrinting);
+    EXPECT_TRUE(IsWindowEnabled(p.page->hwnd()));
 
     // Without a printer the page says why and stays usable.
     p.system.printer = nullptr;

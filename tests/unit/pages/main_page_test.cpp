@@ -95,12 +95,16 @@ TEST(MainPage, TheTitleWritesTheVersionWithTheDecimalSeparatorOfTheUsersLocale) 
     testing_support::FakeSystem system;
     platform::Application app;
     std::string titles;
-    for (const char* separator : {static_cast<const char*>(","), static_cast<const char*>(saved)}) {
-        SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator);
+    // An empty separator, which the locale settings may hold, is written as a point.
+    for (const char* separator :
+         {static_cast<const char*>(","), static_cast<const char*>(""), static_cast<const char*>(saved)}) {
+        ASSERT_TRUE(SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator)) << separator;
         auto page = std::make_shared<pages::MainPage>(app);
         page->Load();
         titles += page->Caption() + "|";
         page->UnloadWithoutAsking();
     }
-    EXPECT_EQ(titles, "Tamrix Software Catalog {rev 2026,12,6}|Tamrix Software Catalog {rev 2026.12.6}|");
+    EXPECT_EQ(titles,
+              "Tamrix Software Catalog {rev 2026,12,6}|Tamrix Software Catalog {rev 2026.12.6}|"
+              "Tamrix Software Catalog {rev 2026.12.6}|");
 }

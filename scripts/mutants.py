@@ -125,6 +125,10 @@ EQUIVALENT = [
     ("src/button/tamrix_button.h", r"bool Shown = true;",
      "the button's window is not yet visible when it is made; the host initializes the button, which sets it "
      "shown, before it has settings to paint, and showing it paints it whole"),
+    ("src/button/tamrix_button.h",
+     r"COLORREF (FaceColor|LightColor|HighlightColor|ShadowColor|TextColor|TextOverColor|MaskRgb|LitFaceColor) = -?1;",
+     "the colour set is worked out as a whole when the button is shown and at every colour change; a painting "
+     "before the button is first shown is never seen"),
     ("src/platform/forms/page.cpp", r"GetWindowTextA\(hwnd\(\), text\.data\(\), length \+ 2\);",
      "the window's text is exactly `length` characters long, so the copy ends at its end either way"),
     ("src/pages/*", r"dropped: .*\.Refresh\(\);$",

@@ -44,7 +44,8 @@ public:
 private:
     int Call(const std::string& name, HDC dc) {
         calls += (calls.empty() ? "" : " ") + name + (dc == handedOut ? "" : "?");
-        return failing == name + " " + std::to_string(++counts_[name]) ? SP_ERROR : 1;
+        // Windows' spooler calls fail with any answer up to zero: zero is used here.
+        return failing == name + " " + std::to_string(++counts_[name]) ? 0 : 1;
     }
     std::map<std::string, int> counts_;
 };
@@ -136,7 +137,7 @@ TEST(PrinterDriver, EveryFailureAbandonsTheJobDeletesTheDeviceAndTheNextJobStart
 }
 
 TEST(PrinterDriver, TheFontOnTheDeviceIsTheOneSetForEachLine) {
-    // Face, points, bold, italic, underline.
+    // Face, points, bold, italic, underline; the first line in a new printer's font, set by nobody.
     const std::tuple<const char*, double, bool, bool, bool> lines[] = {
         {"Arial", 10, false, false, false},
         {"Times New Roman", 13.5, true, false, false},
@@ -145,11 +146,13 @@ TEST(PrinterDriver, TheFontOnTheDeviceIsTheOneSetForEachLine) {
         {"Arial", 10, false, false, false}};
     auto printLines = [&](platform::Printer& printer, const std::function<HDC()>& device) {
         for (const auto& [face, points, bold, italic, underline] : lines) {
-            printer.SetFontName(face);
-            printer.SetFontSize(points);
-            printer.SetFontBold(bold);
-            printer.SetFontItalic(italic);
-            printer.SetFontUnderline(underline);
+            if (&face != &std::get<0>(lines[0])) {
+                printer.SetFontName(face);
+                printer.SetFontSize(points);
+                printer.SetFontBold(bold);
+                printer.SetFontItalic(italic);
+                printer.SetFontUnderline(underline);
+            }
             printer.Print(face, true);
             const long height = std::lround(points * GetDeviceCaps(device(), LOGPIXELSY) / 72);
             EXPECT_EQ(FontOf(device()), Font(face, -height, bold ? FW_BOLD : FW_NORMAL, italic, underline));

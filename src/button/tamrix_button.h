@@ -302,8 +302,8 @@ private:
 
     // A picture as it comes off its canvas (an icon drawn over the mask colour), and which of its pixels
     // are transparent, kept for the paintings that follow: drawing the icon is by far the dearest step
-    // of a painting. Pictures do not change once made, so the picture with the size, the colours and the
-    // surface it is composed onto identify an entry.
+    // of a painting. Pictures do not change once made, so the picture with its size, its mask colour and
+    // whether the mask is used identify an entry.
     struct PictureCanvas {
         platform::Picture picture;
         std::int32_t width = 0;

@@ -12,10 +12,10 @@
 namespace pages {
 namespace {
 
+// An empty separator, which the locale settings may hold, is written as a point.
 std::string LocaleDecimalSeparator() {
-    char separator[8] = {};
-    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, sizeof separator) <= 1) return ".";
-    return separator;
+    std::string separator = platform::System().DecimalSeparator();
+    return separator.empty() ? "." : separator;
 }
 
 const char* const kGiftReminder =

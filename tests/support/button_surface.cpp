@@ -26,6 +26,7 @@ public:
     bool PreviousInstanceRunning() override { return previous_.PreviousInstanceRunning(); }
     platform::Printer& DefaultPrinter() override { return previous_.DefaultPrinter(); }
     bool HighContrast() override { return previous_.HighContrast(); }
+    std::string DecimalSeparator() override { return previous_.DecimalSeparator(); }
     HWND WindowUnderPointer() override { return under_; }
 
 private:

@@ -1,9 +1,10 @@
 // A stand-in for the world outside the program: message boxes answered from a script, a record of
-// what reached the shell, and a high-contrast setting of the test's choosing.
+// what reached the shell, and a high-contrast setting and decimal separator of the test's choosing.
 #pragma once
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,9 @@ public:
         return *printer;
     }
     bool HighContrast() override { return highContrast; }
+    std::string DecimalSeparator() override {
+        return decimalSeparator ? *decimalSeparator : SystemServices::DecimalSeparator();
+    }
 
     // Answers for the next message boxes, in order; IDOK (or IDYES for a Yes/No box) when none is left.
     std::deque<int> answers;
@@ -57,6 +61,7 @@ public:
     INT_PTR shellResult = 42;
     bool previousInstance = false;
     bool highContrast = false;
+    std::optional<std::string> decimalSeparator;  // the user's own unless set
     platform::Printer* printer = nullptr;
 
     std::vector<ShownMessage> messages;

@@ -71,6 +71,11 @@ bool SystemServices::HighContrast() {
            (setting.dwFlags & HCF_HIGHCONTRASTON) != 0;
 }
 
+std::string SystemServices::DecimalSeparator() {
+    char separator[8] = {};
+    return GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, sizeof separator) ? separator : "";
+}
+
 HWND SystemServices::WindowUnderPointer() {
     POINT at{};
     if (!GetCursorPos(&at)) return nullptr;

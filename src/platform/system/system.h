@@ -1,7 +1,8 @@
 // The program's contact points with the world outside its windows: message boxes, the shell, the
-// previous-instance question, the printer, where the mouse pointer is and the user's high-contrast
-// setting. Each goes through SystemServices, so that a test can put a replacement in place that answers
-// and records instead of opening anything. The program itself always runs on the real services.
+// previous-instance question, the printer, where the mouse pointer is, the user's high-contrast
+// setting and decimal separator. Each goes through SystemServices, so that a test can put a replacement in
+// place that answers and records instead of opening anything. The program itself always runs on the real
+// services.
 #pragma once
 
 #include <string>
@@ -34,6 +35,8 @@ public:
     // Whether the user has turned high contrast on (SPI_GETHIGHCONTRAST). Asked at each painting, so a
     // change shows at the next one; pages repaint when Windows announces the change.
     virtual bool HighContrast();
+    // The decimal separator of the user's locale as it is set, which may be empty.
+    virtual std::string DecimalSeparator();
     // The window under the mouse pointer now (none when Windows cannot tell where the pointer is).
     virtual HWND WindowUnderPointer();
 

@@ -594,7 +594,10 @@ class Worker:
             code = "timeout" if "TIMEOUT [" in out else code
         else:
             cmd = test["cmd"] + ([f"--gtest_filter={filter_}"] if filter_ else [])
-            code, seconds, _ = run(cmd, timeout=timeout, cwd=test["cwd"], env=self.env)
+            code, seconds, out = run(cmd, timeout=timeout, cwd=test["cwd"], env=self.env)
+        # The test cases that failed, for a map of which case catches which fault; a crash or hang
+        # leaves no list, and the test as a whole stands for its cases.
+        self.failed_cases = sorted(set(re.findall(r"^\[  FAILED  \] (\S+\.\S+)", out, re.M))) or [name]
         return ("pass" if code == 0 else "timeout" if code == "timeout" else "fail"), seconds
 
     def try_mutant(self, m, shared):
@@ -629,7 +632,8 @@ class Worker:
                     return "stillborn", None
             if self.object_hashes() == self.pristine:
                 return "equivalent", None
-            killers = []
+            killers, cases = [], []
+            m["cases"] = cases
             for name in names:
                 limit = shared.normal[name] * TIMEOUT_FACTOR + TIMEOUT_EXTRA
                 result, seconds = self.run_test(name, limit, times, m.get("patient", False))
@@ -639,11 +643,16 @@ class Worker:
                 shared.count(name, result)
                 if result in ("fail", "timeout"):
                     killers.append(name + (" (hang)" if result == "timeout" else ""))
+                    cases += getattr(self, "failed_cases", [name]) if not test_is_journey(self, name) else [name]
                     if not shared.args.keep_going:
                         break
             return ("killed", ", ".join(killers)) if killers else ("survived", None)
         finally:
             shared.add_times(times)
+
+
+def test_is_journey(worker, name):
+    return bool(worker.tests[name.partition(":")[0]].get("journey"))
 
 
 def write_file(path, text):
@@ -743,7 +752,10 @@ def main():
     parser.add_argument("--list", action="store_true", help="show the sample without running it")
     parser.add_argument("--jobs", type=int, default=2, help="faults tried at once, each in a private tree of its own")
     parser.add_argument("--keep-going", action="store_true", help="run every covering test, not only up to the first failure")
+    parser.add_argument("--cases", metavar="FILE",
+                        help="with --keep-going: write each fault and the test cases that caught it, as JSON, to FILE")
     args = parser.parse_args()
+    args.keep_going = args.keep_going or bool(args.cases)
     if args.list:
         ranked, shares = ranked_by_area(all_mutants(ROOT, args.seed, args.only), args.seed, args.only)
         quota = quotas(ranked, shares, args.count)
@@ -888,6 +900,10 @@ def report(run_, wall, cpu, setup_wall, setup_cpu, stopped):
         survivors += ["", "Drawn but reviewed as equivalent (the line as changed, and why it changes nothing):", ""]
         survivors += [f"- `{m['file']}` line {m['line']}, {m['op']}: `{shown(m)}`: {m['killer']}" for m in reviewed]
     print("\n".join([""] + summary + ["Survivors:"] + survivors))
+    if args.cases:  # a map for deciding which tests carry their weight; the figures stay those of a normal run
+        Path(args.cases).write_text(json.dumps(
+            [{k: m.get(k) for k in ("file", "line", "op", "old", "new", "verdict", "cases")} for m in results], indent=1))
+        return
     if args.only:
         return
     stamp = datetime.datetime.now().strftime("%Y-%m-%d %H:%M")

@@ -6,34 +6,6 @@
 
 using namespace button;
 
-TEST(ButtonMath, ShadesRampsAndGreyTones) {
-    struct Shade {
-        std::uint32_t colour;
-        std::int32_t amount;
-        bool proportional, soft;
-        std::uint32_t expected;
-    };
-    const Shade shades[] = {{0xC0C0C0, 48, true, false, 0xF0F0F0},   {0xC0C0C0, 48, true, true, 0xD8D8D8},
-                            {0x996633, 48, true, false, 0xBF9663},   {0x996633, 48, false, false, 0xC99663},
-                            {0x996633, -40, true, false, 0x7A3E0B},  // blue: 153 - 6120 / 192, toward zero
-                            {0x0080FF, -40, false, false, 0x0058D7}, {0x123456, 0, false, false, 0x123456},
-                            {0x0A0A0A, -9, false, true, 0x060606},  // -9 halves to -4
-                            {0xF0F0F0, 47, false, true, 0xFFFFFF},   {0x000000, -1, true, true, 0x000000},
-                            {0xFF0000, 1, false, false, 0xFF0101},   {0x0000FF, -1, true, false, 0x0000FE}};
-    for (const Shade& s : shades)
-        EXPECT_EQ(ShiftColorValue(s.colour, s.amount, s.proportional, s.soft), s.expected)
-            << std::hex << s.colour << " " << std::dec << s.amount << " " << s.proportional << s.soft;
-    std::vector<std::int32_t> ramp50;
-    for (int i = 1; i <= 25; ++i) EXPECT_EQ(RampAmount(25, 25, i), -i);
-    for (int i : {1, 2, 3, 4, 5, 6, 50}) ramp50.push_back(RampAmount(25, 50, i));
-    EXPECT_EQ(ramp50, std::vector<std::int32_t>({0, -1, -2, -2, -2, -3, -25}));  // halves to even
-    EXPECT_EQ(RampAmount(58, 50, 25), -29);
-    EXPECT_EQ(std::vector<int>({GreyLevel(255, 0, 0), GreyLevel(0, 255, 0), GreyLevel(0, 0, 255),
-                                GreyLevel(128, 128, 128), GreyLevel(255, 255, 255)}),
-              std::vector<int>({76, 150, 28, 128, 254}));  // white: 76 + 150.45 + 28.05
-    EXPECT_TRUE(IsDarkPixel(128, 128, 128) && !IsDarkPixel(128, 128, 129));
-}
-
 TEST(ButtonMath, CaptionPictureFocusRectangleAndShape) {
     EXPECT_EQ(FocusRectFor(14, 80, 24), (PixelRect{6, 6, 76, 20}));
     EXPECT_EQ(FocusRectFor(3, 80, 24), (PixelRect{4, 4, 76, 20}));

@@ -41,16 +41,3 @@ TEST(Catalog, EveryProductHasItsNameAddressesAndPrice) {
     EXPECT_THROW(names.Item(0), std::out_of_range);
     EXPECT_THROW(names.Item(19), std::out_of_range);
 }
-
-TEST(Catalog, OnlyTheExactNameFindsARowAndNoRowLeavesTheBareAddresses) {
-    const catalog::ProductList names = AllNames();
-    for (const char* caption : {"callwarden", "Callwarden ", " Callwarden", "Welcome!", ""})
-        EXPECT_FALSE(catalog::FindCatalogRow(caption, names)) << "'" << caption << "'";
-    catalog::ProductList firstTwelve;
-    for (int i = 1; i <= 12; ++i) firstTwelve.Add(names.Item(i));
-    EXPECT_TRUE(catalog::FindCatalogRow("Callwarden", firstTwelve));
-    EXPECT_FALSE(catalog::FindCatalogRow("Sumstar", firstTwelve)) << "a position the list does not have";
-    EXPECT_EQ(catalog::OrderLinkFor(std::nullopt),
-              "https://www.paypal.com/xclick\\business=sales%40tamrix-software.example&item_name=");
-    EXPECT_EQ(catalog::EvaluationLinkFor(std::nullopt), "http://www.tamrix-software.example/evals/");
-}

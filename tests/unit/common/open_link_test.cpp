@@ -6,27 +6,6 @@
 #include "platform/win32/resources.h"
 #include "support/fake_system.h"
 
-TEST(OpenLink, ComposesTheLinkFromKindAndAddress) {
-    testing_support::FakeSystem system;
-    HWND owner = GetDesktopWindow();
-    const std::tuple<int, const char*, const char*> cases[] = {{1, "", "mailto:info@tamrix-software.example"},
-                                                               {2, "", "http://www.tamrix-software.example"},
-                                                               {7, "", "http://www.tamrix-software.example"},
-                                                               {1, "abc", "mailto:abc"},
-                                                               {2, "abc", "abc"},
-                                                               {2, "   ", "   "}};  // blanks are not empty
-    for (auto [kind, address, link] : cases) {
-        common::OpenLink(kind, owner, address);
-        ASSERT_FALSE(system.shellCalls.empty());
-        const auto& call = system.shellCalls.back();
-        EXPECT_EQ(call.file, link) << kind << " '" << address << "'";
-        EXPECT_EQ(call.owner, owner);
-        EXPECT_EQ(call.directory, platform::ApplicationFolder());
-        EXPECT_EQ(call.showCommand, SW_SHOWNORMAL);
-    }
-    EXPECT_TRUE(system.messages.empty());
-}
-
 TEST(OpenLink, ResultsOf32OrLessShowTheTwoLineErrorAndAbove32Nothing) {
     for (INT_PTR result : {0, 32, 33}) {
         SCOPED_TRACE(result);

@@ -1,10 +1,8 @@
-// What the exe carries: the title with its version, every picture, decoded as the system would, and the
-// program's icon, which every page shows.
+// What the exe carries: the title with its version and every picture, decoded as the system would.
 #include "platform/win32/resources.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <optional>
@@ -168,77 +166,4 @@ TEST(ProgramResources, BackgroundPicturesDecodeBitForBitAsOleDecodesThemEvenDama
         for (std::size_t i = 0; i < variants.size(); ++i)
             EXPECT_TRUE(ProgramPixels(variants[i]) == OlePixels(variants[i])) << "variant " << i;
     }
-}
-
-namespace {
-
-const BYTE* Resource(LPCSTR name, LPCSTR type) {
-    HMODULE module = GetModuleHandleA(nullptr);
-    HRSRC found = FindResourceA(module, name, type);
-    return found ? static_cast<const BYTE*>(LockResource(LoadResource(module, found))) : nullptr;
-}
-
-// The image of that side in the program's icon group, as it is stored: 32-bit rows from the bottom.
-std::vector<std::uint32_t> StoredIconImage(int side) {
-    int id = LookupIconIdFromDirectoryEx(
-        const_cast<BYTE*>(Resource(MAKEINTRESOURCEA(platform::kProgramIconId), RT_GROUP_ICON)), TRUE, side,
-        side, LR_DEFAULTCOLOR);
-    const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(Resource(MAKEINTRESOURCEA(id), RT_ICON));
-    if (header->biSize != sizeof(BITMAPINFOHEADER) || header->biWidth != side || header->biBitCount != 32)
-        return {};
-    const auto* rows = reinterpret_cast<const std::uint32_t*>(header + 1);
-    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(side) * side);
-    for (int y = 0; y < side; ++y)
-        std::copy(rows + (side - 1 - y) * side, rows + (side - y) * side, pixels.begin() + y * side);
-    return pixels;
-}
-
-}  // namespace
-
-TEST(ProgramResources, TheFirstIconGroupIsTheProgramsIconAtEverySizeAndEveryPageShowsIt) {
-    std::vector<LPSTR> groups;
-    EnumResourceNamesA(
-        GetModuleHandleA(nullptr), RT_GROUP_ICON,
-        [](HMODULE, LPCSTR, LPSTR name, LONG_PTR found) -> BOOL {
-            reinterpret_cast<std::vector<LPSTR>*>(found)->push_back(name);
-            return TRUE;
-        },
-        reinterpret_cast<LONG_PTR>(&groups));
-    ASSERT_FALSE(groups.empty());
-    EXPECT_EQ(groups.front(), MAKEINTRESOURCEA(platform::kProgramIconId)) << "Explorer shows the first group";
-    const BYTE* directory = Resource(MAKEINTRESOURCEA(platform::kProgramIconId), RT_GROUP_ICON);
-    ASSERT_NE(directory, nullptr);
-    int count = directory[4] | directory[5] << 8;
-    std::vector<int> sides;
-    for (int i = 0; i < count; ++i) {
-        const BYTE* entry = directory + 6 + 14 * i;  // width, height, colours, 0, planes, bits, size, id
-        EXPECT_EQ(entry[0], entry[1]);
-        EXPECT_EQ(entry[6] | entry[7] << 8, 32) << "32-bit images with alpha";
-        sides.push_back(entry[0] == 0 ? 256 : entry[0]);
-    }
-    EXPECT_EQ(sides, std::vector<int>({16, 20, 24, 32, 40, 48, 64, 256}));
-
-    // Every page shows the image of the size Windows asks for in its title bar and on the taskbar.
-    platform::Application app;
-    auto first = std::make_shared<testing_support::TestPage>(app, testing_support::SimpleLayout("frmFirst"));
-    auto second =
-        std::make_shared<testing_support::TestPage>(app, testing_support::SimpleLayout("frmSecond"));
-    first->Load();
-    second->Load();
-    for (auto [which, metric] : {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
-        SCOPED_TRACE(which);
-        auto icon = reinterpret_cast<HICON>(SendMessageA(first->hwnd(), WM_GETICON, which, 0));
-        ASSERT_NE(icon, nullptr);
-        EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(second->hwnd(), WM_GETICON, which, 0)), icon);
-        ICONINFO info{};
-        ASSERT_TRUE(GetIconInfo(icon, &info));
-        platform::Bitmap colour(info.hbmColor), mask(info.hbmMask);
-        BITMAP size{};
-        std::vector<std::uint32_t> shown = Rows(colour.get(), size);
-        EXPECT_EQ(size.bmWidth * 1000 + size.bmHeight, GetSystemMetrics(metric) * 1001);
-        EXPECT_TRUE(shown == StoredIconImage(size.bmWidth))
-            << "the icon shows the program's own image of its size";
-    }
-    first->UnloadWithoutAsking();
-    second->UnloadWithoutAsking();
 }

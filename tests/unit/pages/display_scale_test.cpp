@@ -1,10 +1,7 @@
-// Pages moved to a display of another scale. Windows sends WM_DPICHANGED with the rectangle it suggests
-// (Wine never does: the tests send it as Windows would). The page takes the rectangle, lays every
-// control out again from its twips, makes its fonts again, draws the icon frames of the new scale,
-// lays its background pictures again at their own size and repaints; back at 96 pixels per inch every
-// pixel is what it was.
-#include <functional>
-
+// The main page moved to a display of another scale. Windows sends WM_DPICHANGED with the rectangle it
+// suggests (Wine never does: the test sends it as Windows would). The page lays every control out again
+// from its twips, lays its background pictures again at their own size, and the product page opened
+// from it takes its scale.
 #include "pages_fixture.h"
 #include "platform/win32/gdi.h"
 #include "platform/win32/units.h"
@@ -12,7 +9,6 @@
 
 namespace {
 
-using testing_support::CapturePixels;
 using testing_support::CaptureSurface;
 using testing_support::Pixels;
 using testing_support::PrintClient;
@@ -34,12 +30,11 @@ std::string Text(const RECT& r) {
 }
 
 // Sends WM_DPICHANGED as Windows does when the page's window reaches a display of `dpi` pixels per
-// inch; the suggested rectangle keeps the top-left corner and scales the outer size, unless one is given.
-void MoveToScale(platform::Page& page, int dpi, const RECT* given = nullptr) {
+// inch; the suggested rectangle keeps the top-left corner and scales the outer size.
+void MoveToScale(platform::Page& page, int dpi) {
     RECT r = WindowRect(page.hwnd());
-    RECT suggested = given ? *given
-                           : RECT{r.left, r.top, r.left + MulDiv(r.right - r.left, dpi, page.Dpi()),
-                                  r.top + MulDiv(r.bottom - r.top, dpi, page.Dpi())};
+    RECT suggested{r.left, r.top, r.left + MulDiv(r.right - r.left, dpi, page.Dpi()),
+                   r.top + MulDiv(r.bottom - r.top, dpi, page.Dpi())};
     SendMessageA(page.hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
 }
 
@@ -54,72 +49,6 @@ void ExpectLaidOutFromTwips(const platform::Page& page, int dpi) {
         expected.bottom = expected.top + Px(control->Height(), dpi);
         EXPECT_EQ(Text(r), Text(expected)) << control->DisplayName() << " at " << dpi;
     }
-}
-
-int FontHeight(HGDIOBJ font) {
-    LOGFONTA lf{};
-    GetObjectA(font, sizeof lf, &lf);
-    return lf.lfHeight;
-}
-
-// How many pixels of the icon frame, drawn on the mask colour (silver), are not silver and are the
-// button's pixels at the picture's place; -1 when one of them is not.
-int IconPixelsDrawn(const button::TamrixButton& b, HICON icon, int size) {
-    platform::WindowDC screen(nullptr);
-    platform::MemorySurface canvas;
-    canvas.CreateDib(screen.get(), size, size);
-    platform::Brush silver(CreateSolidBrush(0xC0C0C0));
-    RECT all{0, 0, size, size};
-    FillRect(canvas.dc(), &all, silver.get());
-    DrawIconEx(canvas.dc(), 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL);
-    Pixels frame = CapturePixels(canvas.dc(), 0, 0, size, size), surface = CaptureSurface(b);
-    const auto& at = b.fields().PictureRect;
-    int drawn = 0;
-    for (int y = 0; y < size; ++y)
-        for (int x = 0; x < size; ++x) {
-            if (frame.at(x, y) == 0xC0C0C0) continue;
-            if (surface.at(at.x + x, at.y + y) != frame.at(x, y)) return -1;
-            ++drawn;
-        }
-    return drawn;
-}
-
-std::vector<Pixels> ButtonLooks(const pages::AdvertisePage& page) {
-    return {CaptureSurface(page.cmdRegisterNow()), CaptureSurface(page.cmdDownload()),
-            CaptureSurface(page.cmdPrintOrderForm()), CaptureSurface(page.cmdPrintPage()),
-            CaptureSurface(page.cmdReturn())};
-}
-
-TEST(DisplayScale, AProductPageAt150PercentLaysOutFromTwipsDrawsItsLargerFramesAndComesBackPixelForPixel) {
-    ProductPage p("Callwarden", 12);
-    pages::AdvertisePage& page = *p.page;
-    ASSERT_EQ(page.Dpi(), 96);
-    RECT outer = WindowRect(page.hwnd());
-    std::vector<Pixels> before = ButtonLooks(page);
-
-    MoveToScale(page, 144);
-    testing_support::Pump(p.app);
-    EXPECT_EQ(page.Dpi(), 144);
-    EXPECT_EQ(Text(WindowRect(page.hwnd())),
-              Text(RECT{outer.left, outer.top, outer.left + MulDiv(outer.right - outer.left, 3, 2),
-                        outer.top + MulDiv(outer.bottom - outer.top, 3, 2)}));
-    ExpectLaidOutFromTwips(page, 144);
-    // Arial 9.75 points in the description, 9 points bold on the buttons, at 144 pixels per inch.
-    HWND description = page.txtProgramDescription().hwnd();
-    EXPECT_EQ(FontHeight(reinterpret_cast<HGDIOBJ>(SendMessageA(description, WM_GETFONT, 0, 0))), -20);
-    EXPECT_EQ(FontHeight(GetCurrentObject(page.cmdReturn().hDC(), OBJ_FONT)), -18);
-    for (button::TamrixButton* b : {&page.cmdRegisterNow(), &page.cmdReturn()}) {
-        SCOPED_TRACE(b->Name());
-        EXPECT_EQ(b->fields().PictureRect.width * 1000 + b->fields().PictureRect.height, 48048);
-        EXPECT_GT(IconPixelsDrawn(*b, b->PictureNormal().IconFrameFor(48, 48).icon, 48), 400);
-    }
-
-    MoveToScale(page, 96, &outer);
-    testing_support::Pump(p.app);
-    EXPECT_EQ(page.Dpi(), 96);
-    EXPECT_EQ(Text(WindowRect(page.hwnd())), Text(outer));
-    ExpectLaidOutFromTwips(page, 96);
-    EXPECT_TRUE(ButtonLooks(page) == before) << "every button looks as it did before the move";
 }
 
 // Whether a picture repeats with the period of its tile, from the top-left corner, wherever it shows.

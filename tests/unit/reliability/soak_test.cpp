@@ -74,50 +74,6 @@ TEST(Soak, AHundredThousandPaintingsOfEveryStyleLookAndReliefLeakNothing) {
     EXPECT_EQ(ResourceCounts::Now().GrowthSince(before), "");
 }
 
-TEST(Soak, TenThousandHoversLeaveNothingBehind) {
-    constexpr int kCycles = 10000;
-    constexpr int kWidth = 100;
-    platform::Application app;
-    auto fixture = testing_support::MakeButton(app, kWidth, 30, "BTYPE = 14\nTX = \"&Return\"\n");
-    HWND window = fixture.button->hwnd();
-    testing_support::ButtonRecorder recorder(*fixture.button);
-    // The pointer rests on the button and the button leaves it: to the button that is the same as the
-    // pointer leaving (another window is under it), and it spares Wine ten thousand pointer jumps, which
-    // it reports back late. The tick that would follow is delivered at once rather than waited for.
-    testing_support::PlacePointer(testing_support::ScreenPoint(window, 10, 5));
-    auto cycle = [&] {
-        testing_support::SendMouse(window, WM_MOUSEMOVE, 0, 10, 5);
-        SetWindowPos(window, nullptr, 2 * kWidth, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        SendMessageA(window, WM_TIMER, platform::UserControl::kTimerId, 0);
-        SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    };
-    // The recorder's lines are counted and let go as the cycles run, so that they do not pile up.
-    int overs = 0;
-    int outs = 0;
-    auto countAndForget = [&] {
-        testing_support::Pump(app);
-        for (const std::string& line : recorder.Take()) {
-            overs += line == "MouseOver";
-            outs += line == "MouseOut";
-        }
-    };
-    for (int i = 0; i < 100; ++i) cycle();
-    countAndForget();
-    overs = outs = 0;
-    ResourceCounts before = ResourceCounts::Now();
-
-    for (int i = 0; i < kCycles; ++i) {
-        cycle();
-        if (i % 64 == 0) countAndForget();
-    }
-    countAndForget();
-
-    EXPECT_EQ(overs, kCycles);
-    EXPECT_EQ(outs, kCycles);
-    EXPECT_FALSE(fixture.button->TimerEnabled());
-    EXPECT_EQ(ResourceCounts::Now().GrowthSince(before), "");
-}
-
 // The product page opened from the real main page and closed again, inside the program's own event
 // loop: each cycle returns to the outer loop, where the application lets go of unloaded pages.
 TEST(Soak, AThousandProductPagesOpenedAndReturnedFromLeaveNothingBehind) {

@@ -142,15 +142,4 @@ TEST_F(ButtonInput, ACutCornerIsOutsideTheButtonAndEndsTheHover) {
     EXPECT_EQ(Take(), Lines({"up", "MouseOut"}));
 }
 
-TEST_F(ButtonInput, TheFirstTickAfterThePointerLeftEndsTheHoverWhateverPositionTheTickCarries) {
-    Hover(50, 15);
-    // The pointer jumps away and a tick comes before any message has reported the jump: the position
-    // the tick carries still lies over the button, where Windows no longer sees the pointer.
-    POINT away = testing_support::ScreenPoint(window_, 150, 20);
-    SetCursorPos(away.x, away.y);
-    SendMessageA(window_, WM_TIMER, platform::UserControl::kTimerId, 0);
-    EXPECT_EQ(Take(), Lines({"up", "MouseOut"}));
-    EXPECT_FALSE(button_->TimerEnabled());
-}
-
 }  // namespace

@@ -133,31 +133,6 @@ TEST_F(ButtonProperties, EachSetterStoresRepaintsAndNotifiesInItsOrder) {
     EXPECT_FALSE(IsWindowEnabled(b.hwnd()));
 }
 
-// Font is the font object of the button's window, not a copy: what is changed through it is the
-// button's font, in the stored settings at once and in the surface for the next painting, though the
-// caption is neither measured again nor painted until something else asks for it.
-TEST_F(ButtonProperties, AChangeThroughTheFontObjectIsTheButtonsFontWithoutALayoutOrAPainting) {
-    TamrixButton& b = Make(160, 40, "BTYPE = 14\nTX = \"Order now\"\nFONT = Font(\"Arial\", 9)\n");
-    testing_support::SurfaceWatch surface(b);
-    const RECT caption = b.fields().CaptionRect;
-    platform::ControlFont& font = b.Font();
-    font.SetName("Courier New"), font.SetSize(14), font.SetBold(true), font.SetItalic(true);
-    font.SetUnderline(true);
-    EXPECT_FALSE(surface.Painted());
-    EXPECT_TRUE(EqualRect(&caption, &b.fields().CaptionRect)) << "the caption was measured again";
-    EXPECT_EQ(b.FontName() + " " + std::to_string(b.FontSize()), "Courier New 14");
-    EXPECT_TRUE(b.FontBold() && b.FontItalic() && b.FontUnderline());
-    EXPECT_EQ(SettingsOf(b)[3], "FONT = Font(\"Courier New\", 14.0, Bold Italic Underline)");
-    LOGFONTA inSurface{};
-    GetObjectA(GetCurrentObject(b.hDC(), OBJ_FONT), sizeof inSurface, &inSurface);
-    EXPECT_EQ(std::string(inSurface.lfFaceName) + " " + std::to_string(inSurface.lfWeight) + " " +
-                  std::to_string(inSurface.lfItalic) + std::to_string(inSurface.lfUnderline),
-              "Courier New 700 11");
-    b.Refresh();
-    EXPECT_FALSE(EqualRect(&caption, &b.fields().CaptionRect))
-        << "Refresh measures the caption in the new font";
-}
-
 TEST_F(ButtonProperties, EachStoredSettingHasItsDefaultAndIsWrittenAsRead) {
     auto colour = [](COLORREF c) {
         char text[16];

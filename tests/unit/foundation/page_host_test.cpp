@@ -178,32 +178,6 @@ protected:
     }
 };
 
-std::vector<std::string> g_boxTexts;  // what the plain stop boxes said, read by a timer of the thread
-
-BOOL CALLBACK ReadStatic(HWND child, LPARAM text) {
-    char className[16] = "", words[512] = "";
-    GetClassNameA(child, className, sizeof className);
-    if (lstrcmpiA(className, "Static") == 0 && GetWindowTextA(child, words, sizeof words) > 0)
-        *reinterpret_cast<std::string*>(text) += words;
-    return TRUE;
-}
-
-void CALLBACK ReadAndCloseBox(HWND, UINT, UINT_PTR, DWORD) {
-    static bool reading = false;
-    HWND box = FindWindowA("#32770", "Catalog");
-    if (!box) return;
-    if (!reading) {
-        // Another failure while the user reads about one is not piled on top of it.
-        reading = true;
-        platform::ReportFailure(nullptr, "meanwhile");
-        reading = false;
-    }
-    std::string text;
-    EnumChildWindows(box, ReadStatic, reinterpret_cast<LPARAM>(&text));
-    g_boxTexts.push_back(text);
-    EndDialog(box, IDOK);
-}
-
 }  // namespace
 
 // A paint that fails is told once; the window is not painted again and again meanwhile. A failure as
@@ -224,16 +198,4 @@ TEST(PageHost, AFailingPaintIsToldOnceAndNotTriedAgainAtOnce) {
     window.failAtEnd = true;
     DestroyWindow(window.hwnd());
     EXPECT_EQ(system.messages.size(), 2u);
-}
-
-// Before the application is made (and after it goes), a failure is told in a plain stop box, each time,
-// one box at a time.
-TEST(PageHost, WithoutTheApplicationEachFailureIsToldInAPlainStopBox) {
-    g_boxTexts.clear();
-    const UINT_PTR timer = SetTimer(nullptr, 0, 20, ReadAndCloseBox);
-    platform::ReportFailure(nullptr, "the first");
-    platform::ReportFailure(nullptr, "the second");
-    KillTimer(nullptr, timer);
-    EXPECT_EQ(g_boxTexts, std::vector<std::string>({platform::FailureMessage("the first"),
-                                                    platform::FailureMessage("the second")}));
 }

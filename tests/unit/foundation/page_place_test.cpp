@@ -1,9 +1,8 @@
-// Where a page opens, the frame its layout gives it, and the pointer over it.
+// Where a page opens, its icons, and the frame its layout gives it.
 #include <gtest/gtest.h>
 
 #include <tuple>
 
-#include "platform/forms/mouse_pointer.h"
 #include "support/fake_system.h"
 #include "support/test_page.h"
 
@@ -81,26 +80,6 @@ TEST(PageHost, EachBorderStyleGivesItsFrameAndAnyOtherIsToldAndSizable) {
         EXPECT_EQ(text.find("must be None, FixedSingle, Sizable or FixedDialog") != std::string::npos, told);
         page->UnloadWithoutAsking();
     }
-}
-
-// Over the page the pointer is the arrow, and the hourglass while the page has asked for it.
-TEST(PageHost, ThePointerOverThePageIsTheArrowOrTheHourglassAskedFor) {
-    platform::Application app;
-    auto page = std::make_shared<testing_support::TestPage>(app, testing_support::SimpleLayout("frmPointer"));
-    page->Show();
-    const HCURSOR arrow = LoadCursor(nullptr, IDC_ARROW), hourglass = LoadCursor(nullptr, IDC_WAIT);
-    auto pointerOver = [&] {
-        SetCursor(nullptr);
-        SendMessageA(page->hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(page->hwnd()),
-                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-        return GetCursor();
-    };
-    EXPECT_EQ(pointerOver(), arrow);
-    page->SetMousePointer(platform::kPointerHourglass);
-    EXPECT_EQ(pointerOver(), hourglass);
-    page->SetMousePointer(0);
-    EXPECT_EQ(pointerOver(), arrow);
-    page->UnloadWithoutAsking();
 }
 
 // The problems a layout has are told at its load in one box: the first twelve listed, the rest counted.

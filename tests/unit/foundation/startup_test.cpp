@@ -38,17 +38,3 @@ TEST(Startup, BuildsTheListSetsInchesAndShowsTheMainPageWithOrWithoutAPrinter) {
         program.MainPage()->UnloadWithoutAsking();
     }
 }
-
-TEST(Startup, ARefusedCopyHoldsNothingSoTheNextStartRunsOnceTheRunningCopyIsGone) {
-    // Each SystemServices stands for one copy of the program, with the real named object.
-    auto running = std::make_unique<platform::SystemServices>();
-    ASSERT_FALSE(running->PreviousInstanceRunning());
-    platform::SystemServices refused;  // still showing its refusal below
-    EXPECT_TRUE(refused.PreviousInstanceRunning());
-    EXPECT_TRUE(refused.PreviousInstanceRunning()) << "the answer stays";
-    running.reset();  // the running copy dies
-    platform::SystemServices next;
-    EXPECT_FALSE(next.PreviousInstanceRunning()) << "refused although nothing runs";
-    platform::SystemServices another;
-    EXPECT_TRUE(another.PreviousInstanceRunning()) << "the new copy is seen";
-}

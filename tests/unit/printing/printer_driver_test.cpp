@@ -1,8 +1,10 @@
 // The printer's driver on a device of its own, through a stand-in spooler that hands out memory DCs and
-// records its calls: the document and page calls of a job and of every failure, and the device deleted
-// after each job.
+// records its calls: the document and page calls of a job and of every failure, the device deleted
+// after each job, and the font that reaches the device, there and on a DC that someone else owns.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <functional>
 #include <map>
 #include <string>
 #include <tuple>
@@ -55,6 +57,18 @@ void TwoPageJob(platform::Printer& printer) {
     printer.NewPage();
     printer.Print("Page two", true);
     printer.EndDoc();
+}
+
+std::string Font(const std::string& face, long height, long weight, bool italic, bool underline) {
+    return face + " " + std::to_string(height) + " " + std::to_string(weight) + (italic ? " italic" : "") +
+           (underline ? " underlined" : "");
+}
+
+// Face, height in device units, weight, italic and underline of the font selected into `dc`.
+std::string FontOf(HDC dc) {
+    LOGFONTA f{};
+    GetObjectA(GetCurrentObject(dc, OBJ_FONT), sizeof f, &f);
+    return Font(f.lfFaceName, f.lfHeight, f.lfWeight, f.lfItalic, f.lfUnderline);
 }
 
 }  // namespace
@@ -120,4 +134,46 @@ TEST(PrinterDriver, EveryFailureAbandonsTheJobDeletesTheDeviceAndTheNextJobStart
         EXPECT_EQ(spooler.calls, kTwoPages) << "the next job";
         EXPECT_EQ(GetObjectType(spooler.handedOut), 0u);
     }
+}
+
+TEST(PrinterDriver, TheFontOnTheDeviceIsTheOneSetForEachLine) {
+    // Face, points, bold, italic, underline; the first line in a new printer's font, set by nobody.
+    const std::tuple<const char*, double, bool, bool, bool> lines[] = {
+        {"Arial", 10, false, false, false},
+        {"Times New Roman", 13.5, true, false, false},
+        {"Courier New", 7, false, true, false},
+        {"Courier New", 24, true, false, true},
+        {"Arial", 10, false, false, false}};
+    auto printLines = [&](platform::Printer& printer, const std::function<HDC()>& device) {
+        for (const auto& [face, points, bold, italic, underline] : lines) {
+            if (&face != &std::get<0>(lines[0])) {
+                printer.SetFontName(face);
+                printer.SetFontSize(points);
+                printer.SetFontBold(bold);
+                printer.SetFontItalic(italic);
+                printer.SetFontUnderline(underline);
+            }
+            printer.Print(face, true);
+            const long height = std::lround(points * GetDeviceCaps(device(), LOGPIXELSY) / 72);
+            EXPECT_EQ(FontOf(device()), Font(face, -height, bold ? FW_BOLD : FW_NORMAL, italic, underline));
+            // Text leaves what is already on the page around its letters, and stands below its position.
+            EXPECT_EQ(GetBkMode(device()), TRANSPARENT);
+            EXPECT_EQ(GetTextAlign(device()), UINT(TA_LEFT | TA_TOP | TA_NOUPDATECP));
+        }
+        printer.EndDoc();
+    };
+    {
+        SCOPED_TRACE("the printer's own DC");
+        StandInSpooler spooler;
+        platform::GdiPrinter printer(spooler);
+        printLines(printer, [&] { return spooler.handedOut; });
+    }
+    SCOPED_TRACE("a DC that someone else owns, which gets its own font back");
+    platform::MemoryDC dc(nullptr);
+    const HGDIOBJ ownFont = GetCurrentObject(dc.get(), OBJ_FONT);
+    {
+        platform::GdiPrinter printer(dc.get());
+        printLines(printer, [&] { return dc.get(); });
+    }
+    EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_FONT), ownFont);
 }

@@ -93,6 +93,9 @@ EQUIVALENT = [
      r"SetWindowLongPtrA\(window, GWLP_USERDATA, -?1\);",
      "no window object goes while it still has its window (a page's windows go when it is unloaded, and the "
      "application unloads every page it still has before it goes), and no message comes after WM_NCDESTROY"),
+    ("src/platform/*window.cpp", r"paintPending_ = InvalidateRect\(.*\) == FALSE;",
+     "a window asks for its paint with the same erase flag every time, and Windows merges a second "
+     "invalidation into the update region already pending: the flag only spares the call"),
     ("src/platform/forms/page.cpp", r"PostMessageA\(hwnd\(\), kActivateMessage, (-?1, 0|0, -?1)\);",
      "the page's activate message carries nothing: its handler reads neither parameter"),
     ("src/platform/printing/gdi_printer.cpp", r"s\.fontDirty = false;  // some drivers reset",

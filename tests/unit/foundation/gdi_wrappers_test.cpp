@@ -84,3 +84,15 @@ TEST(GdiWrappers, AnEmptySurfaceHasNoSizeAndARefusedShapeIsNotTaken) {
     EXPECT_FALSE(SetWindowShape(nullptr, std::move(shape)));
     EXPECT_EQ(GetObjectType(handle), 0u) << "the refused region was left behind";
 }
+
+// A surface grows keeping what it shows (a page's pictures, a button's face) and fills only what is new.
+TEST(GdiWrappers, AGrownSurfaceKeepsItsPixelsAndFillsWhatIsNew) {
+    WindowDC screen(nullptr);
+    Brush red(CreateSolidBrush(0x0000FF)), blue(CreateSolidBrush(0xFF0000));
+    MemorySurface surface;
+    ASSERT_TRUE(GrowSurface(surface, screen.get(), 4, 4, red.get(), true));
+    ASSERT_TRUE(GrowSurface(surface, screen.get(), 8, 2, blue.get(), false));
+    EXPECT_EQ(surface.width() * 1000 + surface.height(), 8004);
+    EXPECT_EQ(GetPixel(surface.dc(), 3, 3), 0x0000FFu);
+    EXPECT_EQ(GetPixel(surface.dc(), 4, 0), 0xFF0000u);
+}

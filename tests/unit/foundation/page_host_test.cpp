@@ -39,19 +39,26 @@ TEST(PageHost, ModalShowReturnsAfterTheUnloadAndActivatesTheOpenerAgain) {
     opener->Show();
     ASSERT_TRUE(PumpUntil(app, [&] { return opener->activations == 1; }));
 
+    // Loaded before its opener went to a display of 150 %, the modal page is shown at its opener's scale.
+    log.clear();
+    modal->Load();
+    RECT moved{0, 0, 600, 450};
+    SendMessageA(opener->hwnd(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&moved));
     bool openerEnabledDuringModal = true;
     HWND ownerDuringModal = nullptr;
+    int dpiDuringModal = 0;
     modal->onActivate = [&] {
         openerEnabledDuringModal = IsWindowEnabled(opener->hwnd()) != FALSE;
         ownerDuringModal = GetWindow(modal->hwnd(), GW_OWNER);
+        dpiDuringModal = modal->Dpi();
         PostMessageA(modal->hwnd(), WM_CLOSE, 0, 0);
     };
-    log.clear();
     modal->ShowModal();  // returns once the posted close has unloaded it
     log.push_back("returned");
     EXPECT_FALSE(modal->IsLoaded());
     EXPECT_FALSE(openerEnabledDuringModal);
     EXPECT_EQ(ownerDuringModal, opener->hwnd()) << "the modal page is not kept above its opener";
+    EXPECT_EQ(dpiDuringModal, 144);
     EXPECT_TRUE(IsWindowEnabled(opener->hwnd()));
     ASSERT_TRUE(PumpUntil(app, [&] { return opener->activations == 2; }));
     EXPECT_EQ(log, std::vector<std::string>({"frmModal load", "frmModal activate", "frmModal queryunload 0",

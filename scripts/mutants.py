@@ -93,6 +93,8 @@ EQUIVALENT = [
      r"SetWindowLongPtrA\(window, GWLP_USERDATA, -?1\);",
      "no window object goes while it still has its window (a page's windows go when it is unloaded, and the "
      "application unloads every page it still has before it goes), and no message comes after WM_NCDESTROY"),
+    ("src/button/caption.cpp", r"Region shape\(CreateRectRgn\((-1, 0|0, -1),",
+     "a window's shape is clipped to the window: a shape that starts a pixel above or left of it shows the same"),
     ("src/platform/*window.cpp", r"paintPending_ = InvalidateRect\(.*\) == FALSE;",
      "a window asks for its paint with the same erase flag every time, and Windows merges a second "
      "invalidation into the update region already pending: the flag only spares the call"),

@@ -1,12 +1,10 @@
-// Soaks: a hundred thousand paintings, ten thousand hovers and a thousand product pages leave the
+// Soaks: a hundred thousand paintings and a thousand product pages leave the
 // process's drawing objects, windows and private memory where they were after a warm-up.
 #include <gtest/gtest.h>
 
 #include "app/program.h"
 #include "pages/main_page.h"
 #include "platform/forms/application.h"
-#include "platform/forms/user_control.h"
-#include "support/button_input.h"
 #include "support/button_page.h"
 #include "support/button_surface.h"
 #include "support/fake_system.h"

@@ -600,8 +600,8 @@ class Worker:
         else:
             cmd = test["cmd"] + ([f"--gtest_filter={filter_}"] if filter_ else [])
             code, seconds, out = run(cmd, timeout=timeout, cwd=test["cwd"], env=self.env)
-        # The test cases that failed, for a map of which case catches which fault; a crash or hang
-        # leaves no list, and the test as a whole stands for its cases.
+        # The test cases that failed, for a map of which case catches which fault; a journey, a crash or a
+        # hang leaves no list, and the test as a whole stands for its cases.
         self.failed_cases = sorted(set(re.findall(r"^\[  FAILED  \] (\S+\.\S+)", out, re.M))) or [name]
         return ("pass" if code == 0 else "timeout" if code == "timeout" else "fail"), seconds
 
@@ -648,16 +648,12 @@ class Worker:
                 shared.count(name, result)
                 if result in ("fail", "timeout"):
                     killers.append(name + (" (hang)" if result == "timeout" else ""))
-                    cases += getattr(self, "failed_cases", [name]) if not test_is_journey(self, name) else [name]
+                    cases += self.failed_cases
                     if not shared.args.keep_going:
                         break
             return ("killed", ", ".join(killers)) if killers else ("survived", None)
         finally:
             shared.add_times(times)
-
-
-def test_is_journey(worker, name):
-    return bool(worker.tests[name.partition(":")[0]].get("journey"))
 
 
 def write_file(path, text):

@@ -41,7 +41,7 @@ HOST = "foundation:PageHost.*:Startup.*"
 GDI = "foundation:GdiWrappers.*"
 MALFORMED = "reliability:MalformedInput.*"
 BAD_SETTINGS = "reliability:MalformedInput.DamagedButtonSettings*:MalformedInput.ColoursWithStrayHighBits*"
-BAD_TEXTS = "reliability:MalformedInput.OddPrintTexts*:MalformedInput.OddAndOverlongLinks*"
+BAD_TEXTS = "reliability:MalformedInput.OddAndOverlongLinks*"
 COVERAGE = [
     # path glob                     tests, in the order they run                                        soak
     ("src/button/input*",           [INPUT, "pages", BUTTON_REST],                                      False),

@@ -44,9 +44,9 @@ protected:
         Send(WM_LBUTTONUP);
     }
     void MoveOver(WPARAM held, int x, int y) { testing_support::MoveOver(window_, held, x, y); }
-    // Hover on, with the pointer at (x, y), and nothing recorded yet.
-    void Hover(int x = 10, int y = 5) {
-        MoveOver(0, x, y);
+    // Hover on, with the pointer at (10, 5), and nothing recorded yet.
+    void Hover() {
+        MoveOver(0, 10, 5);
         ASSERT_TRUE(button_->fields().PointerOver);
         Take();
     }

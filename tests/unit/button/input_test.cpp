@@ -125,21 +125,4 @@ TEST_F(ButtonInput, EachInputRaisesItsEventsAndPaintsItsLooksInOrder) {
     }
 }
 
-// Hover goes by window, not by rectangle: the top-right and bottom-left pixels that the shaded style
-// cuts away are not the button.
-TEST_F(ButtonInput, ACutCornerIsOutsideTheButtonAndEndsTheHover) {
-    const std::tuple<int, int, bool> probes[] = {{kWidth - 1, 0, false},
-                                                 {0, kHeight - 1, false},
-                                                 {kWidth - 2, 0, true},
-                                                 {kWidth - 1, kHeight - 1, true}};
-    for (auto [x, y, over] : probes) {
-        testing_support::PointerTo(app_, testing_support::ScreenPoint(window_, x, y));
-        EXPECT_EQ(button_->PointerIsOver(), over) << x << ", " << y;
-    }
-    Hover(50, 15);
-    testing_support::PointerTo(app_, testing_support::ScreenPoint(window_, kWidth - 1, 0));
-    ASSERT_TRUE(WaitForTimerToStop());
-    EXPECT_EQ(Take(), Lines({"up", "MouseOut"}));
-}
-
 }  // namespace

@@ -1,5 +1,4 @@
-// Paintings after a change the button hears of only from outside: a new display scale, a new mask
-// colour.
+// Paintings after a change the button hears of only from outside: a new display scale.
 #include <gtest/gtest.h>
 
 #include "support/button_page.h"
@@ -44,20 +43,4 @@ TEST_F(ButtonPainting, AtANewScaleTheBoldCaptionIsMadeAgainAndThePictureStretche
     const auto& down = column.fields().PictureRect;
     ASSERT_EQ(down.width * 10 + down.height, 15);
     EXPECT_EQ(testing_support::Paint(column, button::kStateUp).at(down.x, down.y + 4), red);
-}
-
-// A new mask colour is keyed out of the picture at once, and the old one shows again; a picture one
-// pixel wide is drawn as any other.
-TEST_F(ButtonPainting, ANewMaskColourIsKeyedOutAtOnce) {
-    TamrixButton& b = Make(60, 30, "BTYPE = 14\nTX = \"\"\nBCOL = &H00FFFFFF&\n");
-    const COLORREF grey = 0xC0C0C0, red = 0x0000FF;
-    b.SetPictureNormal(testing_support::MakeBitmapPicture({{grey}, {red}}, "TWO"));  // one pixel wide
-    const auto& at = b.fields().PictureRect;
-    testing_support::Pixels look = testing_support::Paint(b, button::kStateUp);
-    EXPECT_EQ(look.at(at.x, at.y + 1), red);
-    EXPECT_NE(look.at(at.x, at.y), grey);
-    b.SetMaskColor(red);
-    look = testing_support::Paint(b, button::kStateUp);
-    EXPECT_EQ(look.at(at.x, at.y), grey);
-    EXPECT_NE(look.at(at.x, at.y + 1), red);
 }

@@ -1,4 +1,4 @@
-// The page host: load before activate, modal pages, close requests, the end of the run, which windows
+// The page host: modal pages, close requests, the end of the run, which windows
 // carry objects, failures that handlers let out.
 #include <gtest/gtest.h>
 
@@ -16,21 +16,6 @@
 using testing_support::PumpUntil;
 using testing_support::SimpleLayout;
 using testing_support::TestPage;
-
-TEST(PageHost, LoadComesBeforeTheFirstActivateAndShowsTheLayout) {
-    platform::Application app;
-    std::vector<std::string> log;
-    auto page = std::make_shared<TestPage>(app, SimpleLayout("frmA", "    Caption = \"Hello\"\n"), &log);
-    page->Load();
-    EXPECT_EQ(log, std::vector<std::string>({"frmA load"}));
-    EXPECT_EQ(page->Caption(), "Hello");
-    EXPECT_EQ(page->Width() * 10000 + page->Height(), 4500 * 10000 + 3000);
-    EXPECT_FALSE(IsWindowVisible(page->hwnd()));
-    page->Show();
-    ASSERT_TRUE(PumpUntil(app, [&] { return page->activations == 1; }));
-    EXPECT_EQ(log, std::vector<std::string>({"frmA load", "frmA activate"}));
-    page->UnloadWithoutAsking();
-}
 
 TEST(PageHost, ModalShowReturnsAfterTheUnloadAndActivatesTheOpenerAgain) {
     platform::Application app;
@@ -66,26 +51,6 @@ TEST(PageHost, ModalShowReturnsAfterTheUnloadAndActivatesTheOpenerAgain) {
                                              "frmModal unload", "returned", "frmOpener activate"}));
     EXPECT_EQ(GetActiveWindow(), opener->hwnd());
     opener->UnloadWithoutAsking();
-}
-
-TEST(PageHost, ARefusedCloseKeepsThePageAndAnAcceptedOneEndsTheRun) {
-    platform::Application app;
-    std::vector<std::string> log;
-    auto page = std::make_shared<TestPage>(app, SimpleLayout("frmMain"), &log);
-    int asked = 0;
-    page->onQueryUnload = [&](std::int16_t& cancel, std::int16_t) {
-        ++asked;
-        if (asked == 1) cancel = -1;
-    };
-    page->Show();
-    SendMessageA(page->hwnd(), WM_CLOSE, 0, 0);
-    EXPECT_TRUE(page->IsLoaded() && IsWindow(page->hwnd()));
-
-    // The second close is accepted: the last page is gone and the loop ends by itself.
-    PostMessageA(page->hwnd(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(app.Run(), 0);
-    EXPECT_EQ(asked, 2);
-    EXPECT_TRUE(app.Ended() && app.LoadedPages().empty());
 }
 
 // A page loaded again after it closed is asked again before it closes; one that is unloaded by its own

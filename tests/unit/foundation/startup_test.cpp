@@ -1,4 +1,4 @@
-// Start-up: the second-copy refusal, the product list, the printer's unit and the main page.
+// Start-up: the product list, the printer's unit and the main page.
 #include <gtest/gtest.h>
 
 #include "app/program.h"
@@ -7,18 +7,6 @@
 #include "platform/forms/application.h"
 #include "support/fake_system.h"
 #include "support/recording_printer.h"
-
-TEST(Startup, ASecondCopyIsRefusedAndMakesNoWindow) {
-    testing_support::FakeSystem system;
-    system.previousInstance = true;
-    platform::Application app;
-    app::Program program(app);
-    program.Main();
-    ASSERT_EQ(system.messages.size(), 1u);
-    EXPECT_EQ(system.messages[0].style & (MB_ICONMASK | MB_TYPEMASK), UINT(MB_ICONHAND | MB_OK));
-    EXPECT_EQ(program.MainPage(), nullptr);
-    EXPECT_EQ(app.Run(), 0);  // nothing to run: the program ends at once
-}
 
 TEST(Startup, BuildsTheListSetsInchesAndShowsTheMainPageWithOrWithoutAPrinter) {
     for (bool withPrinter : {true, false}) {

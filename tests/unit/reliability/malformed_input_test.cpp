@@ -1,5 +1,5 @@
-// Input the program never made itself, or made wrong: damaged layouts, odd print texts, links and
-// colours. None of it may crash the program or lose the page; problems are told in words.
+// Input the program never made itself, or made wrong: damaged layouts, odd links and colours. None of it may
+// crash the program or lose the page; problems are told in words.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -7,13 +7,10 @@
 #include <sstream>
 
 #include "common/open_link.h"
-#include "common/print_text.h"
 #include "platform/layout/layout.h"
 #include "platform/win32/units.h"
 #include "support/button_page.h"
-#include "support/fake_owner.h"
 #include "support/fake_system.h"
-#include "support/recording_printer.h"
 
 using button::TamrixButton;
 
@@ -99,33 +96,6 @@ TEST(MalformedInput, SizesBeyondWhatCanBeDrawnAreToldAndTheDefaultsUsed) {
         EXPECT_LE(size(page->hwnd()).first, platform::kLargestExtentPixels);
         EXPECT_LE(size(button.hwnd()).second, platform::kLargestExtentPixels);
         page->UnloadWithoutAsking();
-    }
-}
-
-TEST(MalformedInput, OddPrintTextsPrintEveryCharacterAndEndTheJob) {
-    const std::string texts[] = {"", std::string(1 << 20, 'a'), "one\rtwo\nthree\n\rfour\r",
-                                 "Caf\xE9 \x80\x9F\xFF\xA0 na\xEFve",
-                                 std::string(400, '\r') + std::string(400, '\n')};
-    for (const std::string& text : texts) {
-        SCOPED_TRACE(text.size());
-        testing_support::FakeSystem system;
-        testing_support::RecordingPrinter printer;
-        system.printer = &printer;
-        testing_support::FakeOwner owner;
-        common::PrintText(owner, text, "", false, false);
-        EXPECT_EQ(printer.endDocs, 1);
-        EXPECT_TRUE(system.messages.empty());
-        EXPECT_TRUE(owner.enabled);
-        // Without page numbers and line ends (an LF to the recording printer), the text minus its
-        // CR LF pairs and lone LFs comes out.
-        std::string printed, expected;
-        for (const auto& piece : printer.pieces)
-            if (piece.text != "\n" && piece.text.rfind("(page ", 0) != 0) printed += piece.text;
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-            else if (text[i] != '\n') expected += text[i];
-        }
-        EXPECT_TRUE(printed == expected);
     }
 }
 

@@ -153,10 +153,10 @@ void BenchTileBackground(platform::Application& app) {
     auto main = std::make_shared<pages::MainPage>(app);
     main->Load();
     Report("TileBackground main-page", MicrosecondsPerCall([&] {
-               common::TileBackground(main->imgPanel(0), main->PicBox(0));
-               common::TileBackground(main->imgPanel(1), main->PicBox(1));
-               common::TileBackground(main->imgPanel(2), main->PicBox(2));
-               common::TileBackground(main->imgPanel(3), *main);
+               using common::InPixels;
+               for (int i = 0; i < 3; ++i)
+                   common::TileBackground(InPixels(main->imgPanel(i)), InPixels(main->PicBox(i)));
+               common::TileBackground(InPixels(main->imgPanel(3)), InPixels(*main));
            }));
     main->UnloadWithoutAsking();
 }

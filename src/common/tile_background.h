@@ -1,7 +1,7 @@
 // Covers a surface with copies of one picture laid edge to edge, column by column from the top-left
 // corner. The source is anything with Width(), Height() and Picture() (an image holder); the target is
-// anything with Width(), Height() and PaintPicture(picture, x, y) (a page or a picture box). All in
-// twips; the target's size is its outer size.
+// anything with Width(), Height() and PaintPicture(picture, x, y) (a picture box, in twips, or a page or
+// a picture box seen through InPixels below). The target's size is its outer size.
 //
 // Laid in twips, copies land on whole pixels only where a pixel is a whole number of twips (15 at 96
 // pixels per inch, 10 at 144). At 200 % a pixel is 7.5 twips: copies laid in twips drift off the

@@ -284,18 +284,6 @@ void Page::SetCaption(const std::string& caption) {
     if (hwnd()) SetWindowTextA(hwnd(), caption.c_str());
 }
 
-int Page::Width() const {
-    RECT r{};
-    GetWindowRect(hwnd(), &r);
-    return PixelsToTwips(r.right - r.left, dpi_);
-}
-
-int Page::Height() const {
-    RECT r{};
-    GetWindowRect(hwnd(), &r);
-    return PixelsToTwips(r.bottom - r.top, dpi_);
-}
-
 void Page::SetSize(int widthTwips, int heightTwips) {
     if (!hwnd()) return;
     // A size from the program's own code is held to what can be drawn, at any resolution.

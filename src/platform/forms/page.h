@@ -76,11 +76,9 @@ public:
     // opener lets go of the page here, so that its next use starts from a freshly made page.
     std::function<void()> onUnloaded;
 
-    // Window properties. Sizes are the outer size in twips.
+    // Window properties. A size is the outer size in twips.
     std::string Caption() const;
     void SetCaption(const std::string& caption);
-    int Width() const;
-    int Height() const;
     void SetSize(int widthTwips, int heightTwips);
     bool Enabled() const;
     void SetEnabled(bool enabled);
